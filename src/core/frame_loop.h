@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/engine_state.h"
+#include "core/event_pump.h"
+#include "core/frame_hooks.h"
+#include "core/surface.h"
+
+namespace radial {
+
+// The program's main loop: frames back to back, each advancing the crank by stepe, solving and
+// redrawing the moving parts incrementally. Events are handled only at the pump points of frame().
+class FrameLoop {
+public:
+    FrameLoop(EngineState &state, Surface &surface, EventPump &pump, FrameHooks &hooks)
+        : s_(state), surface_(surface), pump_(pump), hooks_(hooks) {}
+
+    // Start values, the view read into view0, the change copies.
+    void start_up();
+
+    // One whole frame.
+    void frame();
+
+    // start_up(), then frames until a pump throws QuitRequested.
+    [[noreturn]] void run();
+
+    // Acts on a changed n, d or rp: rescales the view if d changed, then clears.
+    void change_check();
+
+private:
+    void wait_while_paused();
+    void advance();
+
+    EngineState &s_;
+    Surface &surface_;
+    EventPump &pump_;
+    FrameHooks &hooks_;
+};
+
+} // namespace radial

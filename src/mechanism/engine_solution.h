@@ -1,0 +1,22 @@
+#pragma once
+
+#include <vector>
+
+namespace radial {
+
+// Every cylinder's pins at one crank angle, solved exactly as the animation solves its frame.
+// Cylinder 1 is the master rod: its "wrist pin" is the crankpin centre, its piston pin (0, ym),
+// and it takes no midpoints.
+struct CylinderSolution {
+    int cylinder = 0;
+    double axis = 0;
+    double wrist_x = 0, wrist_y = 0;
+    double piston_x = 0, piston_y = 0;
+    double distance = 0;
+    int midpoints = 0;
+};
+
+// The crank radius is the animation's (50); n is odd in 3..35 and 0 <= rp < d with d > 50.
+std::vector<CylinderSolution> solve_engine(int n, double d, double rp, double theta);
+
+} // namespace radial

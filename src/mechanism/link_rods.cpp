@@ -1,0 +1,80 @@
+#include "mechanism/link_rods.h"
+
+#include <cmath>
+
+namespace radial {
+
+double body_angle(int i, int n, double d, double rp, double pi) {
+    const double a = 2 * pi * (i - 1) / n;
+    const double f = rp * std::sin(a);
+    return a + std::atan(f / std::sqrt(d * d - f * f));
+}
+
+void compute_body_angles(EngineState &s) {
+    for (int i = 2; i <= s.n; ++i) {
+        s.pintab[i][0] = body_angle(i, s.n, s.d, s.rp, s.pi);
+    }
+}
+
+Bisection bisect_piston(double sin_axis, double cos_axis, double wrist_x, double wrist_y, double r,
+                        double d, double dd) {
+    double hi = 2 * r + d;
+    double lo = r / 2;
+    int iters = 0;
+    double mid = 0;
+    double gap = 0;
+    do {
+        mid = (lo + hi) * 0.5;
+        const double dx = mid * sin_axis - wrist_x;
+        const double dy = mid * cos_axis - wrist_y;
+        gap = std::sqrt(dx * dx + dy * dy);
+        if (gap > dd) {
+            hi = mid;
+        } else {
+            lo = mid;
+        }
+        iters = iters + 1;
+    } while (!(iters > max_midpoints - 1 || std::abs(gap - dd) < gap_tolerance));
+    return {mid, iters};
+}
+
+LinkRod solve_link_rod(const EngineState &s, int i) {
+    LinkRod rod;
+    const double body = s.pintab[i][0] - s.beta;
+    rod.wrist_x = s.xc + s.rp * std::sin(body);
+    rod.wrist_y = s.yc + s.rp * std::cos(body);
+    rod.axis = 2 * s.pi * (i - 1) / s.n;
+    const double sin_axis = std::sin(rod.axis);
+    const double cos_axis = std::cos(rod.axis);
+    const Bisection b = bisect_piston(sin_axis, cos_axis, rod.wrist_x, rod.wrist_y, s.r, s.d, s.dd);
+    rod.distance = b.distance;
+    rod.midpoints = b.midpoints;
+    rod.piston_x = b.distance * sin_axis;
+    rod.piston_y = b.distance * cos_axis;
+    return rod;
+}
+
+void draw_link_rods(EngineState &s, Surface &surface) {
+    for (int i = 2; i <= s.n; ++i) {
+        const LinkRod rod = solve_link_rod(s, i);
+        double *row = s.pintab[i];
+
+        surface.set_current_colour(surface.background_colour());
+        surface.circle(row[1], row[2], s.pin);
+        surface.circle(row[3], row[4], s.pin);
+        surface.line(row[1], row[2], row[3], row[4]);
+
+        surface.set_current_colour(blue);
+        row[1] = rod.wrist_x;
+        row[2] = rod.wrist_y;
+        row[3] = rod.piston_x;
+        row[4] = rod.piston_y;
+        surface.circle(rod.wrist_x, rod.wrist_y, s.pin);
+        surface.circle(rod.piston_x, rod.piston_y, s.pin);
+
+        surface.set_current_colour(red);
+        surface.line(rod.wrist_x, rod.wrist_y, rod.piston_x, rod.piston_y);
+    }
+}
+
+} // namespace radial

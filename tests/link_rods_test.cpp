@@ -1,0 +1,145 @@
+#include "mechanism/link_rods.h"
+
+#include "engine_fixture.h"
+#include "recording_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace radial {
+namespace {
+
+using testing::circle_call;
+using testing::engine_at;
+using testing::line_call;
+
+TEST(BodyAngle, Cylinder2WithStartValues) {
+    const double pi = 4 * std::atan(1.0);
+    EXPECT_NEAR(2 * pi / 11, 0.57120, 5e-6);
+    EXPECT_NEAR(body_angle(2, 11, 200, 52.5, pi), 0.71360, 5e-6);
+    EXPECT_NEAR(body_angle(2, 11, 200, 52.5, pi),
+                2 * pi / 11 + std::asin(52.5 * std::sin(2 * pi / 11) / 200), 1e-12);
+}
+
+TEST(BodyAngle, ComputedForCylinders2ToNOnly) {
+    EngineState s = testing::started_engine();
+    s.n = 3;
+    compute_body_angles(s);
+    EXPECT_EQ(s.pintab[1][0], 0);
+    EXPECT_NE(s.pintab[2][0], 0);
+    EXPECT_NE(s.pintab[3][0], 0);
+    EXPECT_EQ(s.pintab[4][0], 0);
+    s.n = 35;
+    compute_body_angles(s);
+    EXPECT_NEAR(s.pintab[35][0], body_angle(35, 35, 200, 52.5, s.pi), 0);
+}
+
+// The bisection's midpoints are sums of powers of two over [25, 300], so these are exact.
+TEST(LinkRodSolve, WorkedExampleAtTopDeadCentre) {
+    const EngineState s = engine_at(0);
+    const double distances[] = {240.24658203125, 215.53955078125, 186.669921875, 163.57421875,
+                                151.4892578125,  151.4892578125,  163.57421875,  186.669921875,
+                                215.53955078125, 240.24658203125};
+    const int midpoints[] = {11, 11, 9, 8, 10, 10, 8, 9, 11, 11};
+    for (int i = 2; i <= 11; ++i) {
+        const LinkRod rod = solve_link_rod(s, i);
+        EXPECT_EQ(rod.distance, distances[i - 2]) << "cylinder " << i;
+        EXPECT_EQ(rod.midpoints, midpoints[i - 2]) << "cylinder " << i;
+        EXPECT_NEAR(std::hypot(rod.piston_x - rod.wrist_x, rod.piston_y - rod.wrist_y), s.dd,
+                    gap_tolerance);
+    }
+}
+
+TEST(LinkRodSolve, WithoutARootStopsAfter101MidpointsAtAnEndOfTheInterval) {
+    // A rod longer than any gap in [25, 300]: every trial moves the lower bound up.
+    const Bisection too_long = bisect_piston(0, 1, 0, 0, 50, 200, 1000);
+    EXPECT_EQ(too_long.midpoints, max_midpoints);
+    EXPECT_NEAR(too_long.distance, 300, 1e-9);
+    // A wrist pin so far out that every gap is too long: the upper bound comes down to 25.
+    const Bisection too_short = bisect_piston(0, 1, 0, 1000, 50, 200, 10);
+    EXPECT_EQ(too_short.midpoints, max_midpoints);
+    EXPECT_NEAR(too_short.distance, 25, 1e-9);
+}
+
+TEST(LinkRodSolve, ZeroEccentricityIsAPlainSliderCrank) {
+    for (double theta = 0; theta < 6.3; theta += 0.25) {
+        const EngineState s = engine_at(theta, 9, 200, 0);
+        for (int i = 2; i <= 9; ++i) {
+            const LinkRod rod = solve_link_rod(s, i);
+            EXPECT_DOUBLE_EQ(rod.wrist_x, s.xc);
+            EXPECT_DOUBLE_EQ(rod.wrist_y, s.yc);
+            // Crank angle seen from the cylinder's own axis.
+            const double rel = theta - rod.axis;
+            const double exact =
+                50 * std::cos(rel) + std::sqrt(200.0 * 200 - std::pow(50 * std::sin(rel), 2));
+            const double lean = std::asin(50 * std::sin(rel) / 200);
+            EXPECT_NEAR(rod.distance, exact, gap_tolerance / std::cos(lean)) << theta << " " << i;
+        }
+    }
+}
+
+class LinkRodsByCylinderCount : public ::testing::TestWithParam<int> {};
+
+TEST_P(LinkRodsByCylinderCount, MirrorCylindersMirrorAtDeadCentre) {
+    const int n = GetParam();
+    const EngineState s = engine_at(0, n);
+    for (int i = 2; i <= n; ++i) {
+        const LinkRod a = solve_link_rod(s, i);
+        const LinkRod b = solve_link_rod(s, n + 2 - i);
+        EXPECT_EQ(a.distance, b.distance) << i;
+        EXPECT_EQ(a.midpoints, b.midpoints) << i;
+        EXPECT_NEAR(a.piston_x, -b.piston_x, 1e-9);
+        EXPECT_NEAR(a.piston_y, b.piston_y, 1e-9);
+    }
+}
+
+TEST_P(LinkRodsByCylinderCount, DrawsEachCylinderEraseStoreDraw) {
+    const int n = GetParam();
+    EngineState s = engine_at(5.05, n);
+    testing::RecordingSurface surface;
+    surface.set_pen_width(2);
+    draw_link_rods(s, surface);
+    ASSERT_EQ(surface.calls.size(), static_cast<std::size_t>(6 * (n - 1)));
+    for (int i = 2; i <= n; ++i) {
+        const LinkRod rod = solve_link_rod(s, i);
+        const std::vector expected{
+            circle_call(0, 0, 10, white, 2),
+            circle_call(0, 0, 10, white, 2),
+            line_call(0, 0, 0, 0, white, 2),
+            circle_call(rod.wrist_x, rod.wrist_y, 10, blue, 2),
+            circle_call(rod.piston_x, rod.piston_y, 10, blue, 2),
+            line_call(rod.wrist_x, rod.wrist_y, rod.piston_x, rod.piston_y, red, 2),
+        };
+        const auto first = surface.calls.begin() + 6 * (i - 2);
+        EXPECT_EQ(std::vector(first, first + 6), expected) << "cylinder " << i;
+        EXPECT_EQ(s.pintab[i][1], rod.wrist_x);
+        EXPECT_EQ(s.pintab[i][2], rod.wrist_y);
+        EXPECT_EQ(s.pintab[i][3], rod.piston_x);
+        EXPECT_EQ(s.pintab[i][4], rod.piston_y);
+    }
+    EXPECT_EQ(surface.current_colour, red);
+    EXPECT_EQ(s.pintab[1][1], 0); // the master rod's row is not theirs
+    if (n < 35) {
+        EXPECT_EQ(s.pintab[n + 1][3], 0);
+    }
+
+    // The next frame erases exactly what this one drew.
+    const EngineState before = s;
+    surface.calls.clear();
+    s.theta = 5.10;
+    draw_link_rods(s, surface);
+    for (int i = 2; i <= n; ++i) {
+        const double *row = before.pintab[i];
+        const auto k = static_cast<std::size_t>(6 * (i - 2));
+        EXPECT_EQ(surface.calls[k], circle_call(row[1], row[2], 10, white, 2));
+        EXPECT_EQ(surface.calls[k + 1], circle_call(row[3], row[4], 10, white, 2));
+        EXPECT_EQ(surface.calls[k + 2], line_call(row[1], row[2], row[3], row[4], white, 2));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CylinderCounts, LinkRodsByCylinderCount, ::testing::Values(3, 5, 11, 35));
+
+} // namespace
+} // namespace radial

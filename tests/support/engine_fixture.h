@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/engine_state.h"
+#include "mechanism/crank.h"
+#include "mechanism/link_rods.h"
+
+namespace radial::testing {
+
+// The record as the frame loop leaves it at start, with the per-frame values of step 1.
+inline EngineState started_engine() {
+    EngineState s;
+    start_values(s);
+    s.dd = s.d - s.rp;
+    s.pin = 10;
+    s.crankpin = 27;
+    return s;
+}
+
+// The record at crank angle theta with the master rod solved and the body angles computed, as
+// link rods see it in frame step 11.
+inline EngineState engine_at(double theta, int n = 11, double d = 200, double rp = 52.5) {
+    EngineState s = started_engine();
+    s.n = n;
+    s.d = d;
+    s.rp = rp;
+    s.dd = d - rp;
+    s.theta = theta;
+    compute_body_angles(s);
+    const MasterRod m = solve_master_rod(s.r, s.d, s.theta);
+    s.xc = m.xc;
+    s.yc = m.yc;
+    s.beta = m.beta;
+    s.ym = m.ym;
+    return s;
+}
+
+// Every engine the scroll bars can reach: n from VScroll1, d from VScroll2, rp from VScroll3.
+inline int n_of_bar(int v) {
+    return (38 - v) % 2 == 0 ? 38 - v + 1 : 38 - v;
+}
+inline double d_of_bar(int v) {
+    return (900 - v) * 50.0 / 100;
+}
+inline double rp_of_bar(int v) {
+    return (200 - v) * 50.0 / 100;
+}
+
+constexpr double tolerance = 1e-9;
+
+} // namespace radial::testing

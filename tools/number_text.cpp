@@ -1,0 +1,37 @@
+#include "number_text.h"
+
+#include <array>
+#include <charconv>
+
+namespace radial {
+
+std::string shortest_text(double value) {
+    std::array<char, 32> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), ec == std::errc{} ? end : buffer.data());
+}
+
+namespace {
+
+template <typename T> std::optional<T> read_whole(std::string_view text) {
+    T value{};
+    const char *first = text.data();
+    const char *last = first + text.size();
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (text.empty() || ec != std::errc{} || end != last) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<double> read_real(std::string_view text) {
+    return read_whole<double>(text);
+}
+
+std::optional<int> read_integer(std::string_view text) {
+    return read_whole<int>(text);
+}
+
+} // namespace radial
