@@ -5,9 +5,10 @@ BUILD_DIR ?= build
 JOBS ?= 2
 
 # cmake, compiler, tests and benchmarks; Qt 6 Widgets for the window; Liberation Sans stands in
-# for Arial; Xvfb, xdotool, xwininfo and ImageMagick drive and photograph the real window in tests.
+# for Arial; Xvfb, openbox, wmctrl, xdotool, xwininfo and ImageMagick run, drive and photograph
+# the real window in the tests.
 PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation \
-            xvfb xdotool x11-utils imagemagick
+            xvfb openbox wmctrl xdotool x11-utils imagemagick
 
 .PHONY: all deps configure build run test bench clean
 
@@ -36,7 +37,7 @@ build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 run: build
-	./$(BUILD_DIR)/tools/radial-kinematics
+	./$(BUILD_DIR)/src/app/radial-engine
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)

@@ -1,0 +1,98 @@
+// Per-frame cost of the animation at a given cylinder count: the solve alone, the drawing into
+// the window's image, and a whole frame as the loop runs it, without the pump's wait.
+#include "core/frame_loop.h"
+#include "mechanism/crank.h"
+#include "mechanism/link_rods.h"
+#include "mechanism/mechanism_hooks.h"
+#include "ui/image_surface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+namespace radial {
+namespace {
+
+class NoWaitPump final : public EventPump {
+public:
+    void pump_events() override {}
+    void pump_events_paced() override {}
+    void wait_for_events() override {}
+};
+
+EngineState engine_with(int n) {
+    EngineState s;
+    start_values(s);
+    s.n = n;
+    s.nlast = n;
+    s.dd = s.d - s.rp;
+    s.pin = 10;
+    s.crankpin = 27;
+    return s;
+}
+
+void BM_Solve(benchmark::State &state) {
+    EngineState s = engine_with(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        s.theta += 0.05;
+        compute_body_angles(s);
+        const MasterRod m = solve_master_rod(s.r, s.d, s.theta);
+        s.xc = m.xc;
+        s.yc = m.yc;
+        s.beta = m.beta;
+        for (int i = 2; i <= s.n; ++i) {
+            benchmark::DoNotOptimize(solve_link_rod(s, i));
+        }
+    }
+}
+
+void BM_Draw(benchmark::State &state) {
+    EngineState s = engine_with(static_cast<int>(state.range(0)));
+    ImageSurface surface;
+    MechanismHooks hooks;
+    compute_body_angles(s);
+    for (auto _ : state) {
+        s.theta += 0.05;
+        s.phasea0 = s.phasea;
+        s.phasea = s.theta / (s.n + 1);
+        s.phaseb0 = s.phaseb;
+        s.phaseb = -s.theta / (s.n - 1);
+        surface.set_pen_width(2);
+        hooks.draw_axes(s, surface);
+        hooks.draw_cam_rings(s, surface);
+        hooks.draw_crank_and_master_rod(s, surface);
+        hooks.draw_link_rods(s, surface);
+        benchmark::DoNotOptimize(surface.take_dirty());
+    }
+}
+
+void BM_Frame(benchmark::State &state) {
+    EngineState s;
+    ImageSurface surface;
+    NoWaitPump pump;
+    MechanismHooks hooks;
+    FrameLoop loop(s, surface, pump, hooks);
+    loop.start_up();
+    s.n = s.nlast = static_cast<int>(state.range(0));
+    s.c = 1;
+    for (auto _ : state) {
+        loop.frame();
+        benchmark::DoNotOptimize(surface.take_dirty());
+    }
+}
+
+BENCHMARK(BM_Solve)->Arg(11)->Arg(35);
+BENCHMARK(BM_Draw)->Arg(11)->Arg(35);
+BENCHMARK(BM_Frame)->Arg(11)->Arg(35);
+
+} // namespace
+} // namespace radial
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
