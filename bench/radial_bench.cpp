@@ -31,7 +31,7 @@ EngineState engine_with(int n) {
     return s;
 }
 
-void BM_Solve(benchmark::State &state) {
+void BM_Solve(benchmark::State& state) {
     EngineState s = engine_with(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         s.theta += 0.05;
@@ -46,7 +46,7 @@ void BM_Solve(benchmark::State &state) {
     }
 }
 
-void BM_Draw(benchmark::State &state) {
+void BM_Draw(benchmark::State& state) {
     EngineState s = engine_with(static_cast<int>(state.range(0)));
     ImageSurface surface;
     MechanismHooks hooks;
@@ -66,7 +66,7 @@ void BM_Draw(benchmark::State &state) {
     }
 }
 
-void BM_Frame(benchmark::State &state) {
+void BM_Frame(benchmark::State& state) {
     EngineState s;
     ImageSurface surface;
     NoWaitPump pump;
@@ -88,7 +88,7 @@ BENCHMARK(BM_Frame)->Arg(11)->Arg(35);
 } // namespace
 } // namespace radial
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -31,7 +31,7 @@ std::vector<DrawCall> lobe_calls(double rho, int k, int lobes, double p0, double
     };
 }
 
-std::vector<DrawCall> expected_rings(const EngineState &s) {
+std::vector<DrawCall> expected_rings(const EngineState& s) {
     std::vector<DrawCall> out;
     const double rho = s.d - s.r;
     for (int k = 1; k <= lobes_a(s.n); ++k) {
@@ -107,9 +107,9 @@ TEST(CamRings, WrapKeepsTheLobesInPlace) {
         draw_cam_rings(wrapped, a);
         draw_cam_rings(unwrapped, b);
         // Lobe k of one drawing is lobe k + 1 of the other: compare the sets of lobe centres.
-        auto centres = [](const testing::RecordingSurface &surface) {
+        auto centres = [](const testing::RecordingSurface& surface) {
             std::vector<std::pair<double, double>> out;
-            for (const DrawCall &call : surface.calls) {
+            for (const DrawCall& call : surface.calls) {
                 if (call.kind == DrawCall::Kind::circle && call.colour != white) {
                     out.emplace_back(call.a, call.b);
                 }
@@ -118,9 +118,9 @@ TEST(CamRings, WrapKeepsTheLobesInPlace) {
         };
         const auto ca = centres(a), cb = centres(b);
         ASSERT_EQ(ca.size(), cb.size());
-        for (const auto &[x, y] : ca) {
+        for (const auto& [x, y] : ca) {
             bool found = false;
-            for (const auto &[u, v] : cb) {
+            for (const auto& [u, v] : cb) {
                 found = found || (std::abs(x - u) < 1e-9 && std::abs(y - v) < 1e-9);
             }
             EXPECT_TRUE(found) << n << ": lobe at " << x << ", " << y;

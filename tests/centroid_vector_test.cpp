@@ -13,7 +13,7 @@ namespace {
 using testing::line_call;
 
 // The record after frame steps 10 and 11 at crank angle theta.
-EngineState drawn_at(double theta, testing::RecordingSurface &surface) {
+EngineState drawn_at(double theta, testing::RecordingSurface& surface) {
     EngineState s = testing::engine_at(theta);
     draw_crank_and_master_rod(s, surface);
     draw_link_rods(s, surface);
@@ -29,7 +29,7 @@ TEST(CentroidVector, FirstTimeErasesAZeroLengthLineThenDrawsTheMean) {
     EXPECT_NEAR(s.sumy, 275.219, 5e-4);
     ASSERT_EQ(surface.calls.size(), 2U);
     EXPECT_EQ(surface.calls[0], line_call(0, 0, 0, 0, white, 1));
-    const auto &drawn = surface.calls[1];
+    const auto& drawn = surface.calls[1];
     EXPECT_EQ(drawn.kind, testing::DrawCall::Kind::line);
     EXPECT_EQ(drawn.colour, orange_brown);
     EXPECT_EQ(drawn.pen, 1);

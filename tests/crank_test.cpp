@@ -96,7 +96,7 @@ TEST(Axes, OneGreyLineAlongEachCylinderFromBottomToTopDeadCentre) {
         ASSERT_EQ(surface.calls.size(), static_cast<std::size_t>(n));
         EXPECT_EQ(surface.calls[0], line_call(0, 235, 0, 335, grey, 2));
         for (int k = 1; k <= n; ++k) {
-            const auto &call = surface.calls[static_cast<std::size_t>(k - 1)];
+            const auto& call = surface.calls[static_cast<std::size_t>(k - 1)];
             const double phi = 2 * s.pi * (k - 1) / n;
             EXPECT_NEAR(std::atan2(call.c, call.d), std::remainder(phi, 2 * s.pi), 1e-12);
             EXPECT_NEAR(std::hypot(call.a, call.b), 235, 1e-9);

@@ -14,7 +14,7 @@ TEST(EngineState, StartsAllZeroUntilGivenStartValues) {
     EXPECT_EQ(s.phasea0, 0);
     EXPECT_EQ(s.phaseb0, 0);
     EXPECT_EQ(s.sumx0, 0);
-    for (const auto &row : s.pintab) {
+    for (const auto& row : s.pintab) {
         for (double cell : row) {
             EXPECT_EQ(cell, 0);
         }

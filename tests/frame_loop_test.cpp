@@ -18,41 +18,41 @@ using testing::DrawCall;
 // The mechanism's hooks, each call written to a shared log before it runs.
 class LoggingHooks : public MechanismHooks {
 public:
-    explicit LoggingHooks(std::vector<std::string> &log) : log_(log) {}
-    void compute_body_angles(EngineState &s) override {
+    explicit LoggingHooks(std::vector<std::string>& log) : log_(log) {}
+    void compute_body_angles(EngineState& s) override {
         log_.push_back("body_angles");
         MechanismHooks::compute_body_angles(s);
     }
-    void update_readouts(const EngineState &) override { log_.push_back("readouts"); }
-    void draw_axes(const EngineState &s, Surface &surface) override {
+    void update_readouts(const EngineState&) override { log_.push_back("readouts"); }
+    void draw_axes(const EngineState& s, Surface& surface) override {
         log_.push_back("axes");
         MechanismHooks::draw_axes(s, surface);
     }
-    void draw_cam_rings(const EngineState &s, Surface &surface) override {
+    void draw_cam_rings(const EngineState& s, Surface& surface) override {
         log_.push_back("cam_rings");
         MechanismHooks::draw_cam_rings(s, surface);
     }
-    void draw_crank_and_master_rod(EngineState &s, Surface &surface) override {
+    void draw_crank_and_master_rod(EngineState& s, Surface& surface) override {
         log_.push_back("crank");
         MechanismHooks::draw_crank_and_master_rod(s, surface);
     }
-    void draw_link_rods(EngineState &s, Surface &surface) override {
+    void draw_link_rods(EngineState& s, Surface& surface) override {
         log_.push_back("link_rods");
         MechanismHooks::draw_link_rods(s, surface);
     }
-    void draw_centroid_vector(EngineState &s, Surface &surface) override {
+    void draw_centroid_vector(EngineState& s, Surface& surface) override {
         log_.push_back("centroid");
         MechanismHooks::draw_centroid_vector(s, surface);
     }
 
 private:
-    std::vector<std::string> &log_;
+    std::vector<std::string>& log_;
 };
 
 // An event queue the test fills with actions; each pump runs the ones queued for it.
 class FakePump : public EventPump {
 public:
-    explicit FakePump(std::vector<std::string> &log) : log_(log) {}
+    explicit FakePump(std::vector<std::string>& log) : log_(log) {}
     std::vector<std::function<void()>> on_paced, on_plain, on_wait;
 
     void pump_events() override { run("pump", on_plain); }
@@ -60,7 +60,7 @@ public:
     void wait_for_events() override { run("wait", on_wait); }
 
 private:
-    void run(const char *name, std::vector<std::function<void()>> &queue) {
+    void run(const char* name, std::vector<std::function<void()>>& queue) {
         log_.push_back(name);
         if (!queue.empty()) {
             auto action = queue.front();
@@ -68,7 +68,7 @@ private:
             action();
         }
     }
-    std::vector<std::string> &log_;
+    std::vector<std::string>& log_;
 };
 
 class FrameLoopTest : public ::testing::Test {
@@ -87,7 +87,7 @@ protected:
     }
 
     // The index of the first call matching pred, or -1.
-    long first_index(const std::function<bool(const DrawCall &)> &pred) const {
+    long first_index(const std::function<bool(const DrawCall&)>& pred) const {
         for (std::size_t k = 0; k < surface.calls.size(); ++k) {
             if (pred(surface.calls[k])) {
                 return static_cast<long>(k);
@@ -136,7 +136,7 @@ TEST_F(FrameLoopTest, FirstFrameDrawsTheCrankpinAt505) {
     EXPECT_EQ(s.phasea, 5.05 / 12);
     EXPECT_EQ(s.phaseb, -5.05 / 10);
     EXPECT_EQ(s.phasea0, 0);
-    EXPECT_GE(first_index([&](const DrawCall &c) {
+    EXPECT_GE(first_index([&](const DrawCall& c) {
                   return c.kind == DrawCall::Kind::circle && c.a == m.xc && c.b == m.yc &&
                          c.c == 27 && c.colour == blue;
               }),
@@ -185,12 +185,12 @@ TEST_F(FrameLoopTest, ChangeWhilePausedIsDrawnWithOnceThenActedOnAtTheEnd) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "wait"), 2);
     EXPECT_EQ(std::count(log.begin(), log.end(), "readouts"), 1);
     // The axes of this frame already span d - r to d + r of the new length...
-    const long axis = first_index([](const DrawCall &c) { return c.colour == grey; });
+    const long axis = first_index([](const DrawCall& c) { return c.colour == grey; });
     ASSERT_GE(axis, 0);
     EXPECT_EQ(surface.calls[static_cast<std::size_t>(axis)].b, 75);
     // ...and the rescale and clear come only after everything was drawn.
     const long clear =
-        first_index([](const DrawCall &c) { return c.kind == DrawCall::Kind::clear; });
+        first_index([](const DrawCall& c) { return c.kind == DrawCall::Kind::clear; });
     EXPECT_EQ(clear, static_cast<long>(surface.calls.size()) - 1);
     EXPECT_EQ(surface.of_kind(DrawCall::Kind::view_top).size(), 1U);
     // The link rods of that frame used the rod length of before the pause.

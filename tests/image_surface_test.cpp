@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include <cmath>
 #include <random>
 
 namespace radial {
 namespace {
 
-bool all_white(const QImage &image) {
+bool all_white(const QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             if ((row[x] & 0xFFFFFFu) != 0xFFFFFFu) {
                 return false;
@@ -22,7 +20,7 @@ bool all_white(const QImage &image) {
     return true;
 }
 
-QRgb rgb_at(const ImageSurface &s, QPointF logical) {
+QRgb rgb_at(const ImageSurface& s, QPointF logical) {
     const qreal dpr = s.image().devicePixelRatio();
     return s.image().pixel(static_cast<int>(std::floor(logical.x() * dpr)),
                            static_cast<int>(std::floor(logical.y() * dpr))) &
@@ -104,14 +102,14 @@ TEST(ImageSurface, RedrawingInWhiteErasesExactly) {
         }
         const Colour colours[] = {grey, green, magenta, blue, red, orange_brown};
         for (std::size_t k = 0; k < shapes.size(); ++k) {
-            const Shape &sh = shapes[k];
+            const Shape& sh = shapes[k];
             s.set_pen_width(sh.pen);
             sh.is_line ? s.line(sh.a, sh.b, sh.c, sh.d, colours[k % 6])
                        : s.circle(sh.a, sh.b, sh.c, colours[k % 6]);
         }
         ASSERT_FALSE(all_white(s.image()));
         s.set_current_colour(s.background_colour());
-        for (const Shape &sh : shapes) {
+        for (const Shape& sh : shapes) {
             s.set_pen_width(sh.pen);
             sh.is_line ? s.line(sh.a, sh.b, sh.c, sh.d) : s.circle(sh.a, sh.b, sh.c);
         }
@@ -158,10 +156,3 @@ TEST(ImageSurface, NeverDrawsNonFiniteCoordinates) {
 
 } // namespace
 } // namespace radial
-
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

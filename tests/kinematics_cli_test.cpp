@@ -22,7 +22,7 @@ ToolRun run(std::vector<std::string_view> args) {
     return {status, out.str(), err.str()};
 }
 
-std::vector<std::string> lines_of(const std::string &text) {
+std::vector<std::string> lines_of(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
@@ -39,18 +39,18 @@ TEST(KinematicsTool, DefaultsReproduceTheLinkRodWorkedExample) {
     ASSERT_EQ(lines.size(), 12U);
     EXPECT_EQ(lines[0], "cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints");
     EXPECT_EQ(lines[1], "1,0,0,50,0,250,250,0");
-    const char *tails[] = {"240.24658203125,11", "215.53955078125,11", "186.669921875,9",
+    const char* tails[] = {"240.24658203125,11", "215.53955078125,11", "186.669921875,9",
                            "163.57421875,8",     "151.4892578125,10",  "151.4892578125,10",
                            "163.57421875,8",     "186.669921875,9",    "215.53955078125,11",
                            "240.24658203125,11"};
     for (int i = 2; i <= 11; ++i) {
-        const std::string &line = lines[static_cast<std::size_t>(i)];
+        const std::string& line = lines[static_cast<std::size_t>(i)];
         EXPECT_EQ(line.substr(0, line.find(',')), std::to_string(i));
         EXPECT_TRUE(line.ends_with(tails[i - 2])) << line;
     }
 }
 
-std::vector<std::string> fields_of(const std::string &line) {
+std::vector<std::string> fields_of(const std::string& line) {
     std::vector<std::string> fields;
     std::istringstream in(line);
     for (std::string field; std::getline(in, field, ',');) {

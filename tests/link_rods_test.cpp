@@ -131,7 +131,7 @@ TEST_P(LinkRodsByCylinderCount, DrawsEachCylinderEraseStoreDraw) {
     s.theta = 5.10;
     draw_link_rods(s, surface);
     for (int i = 2; i <= n; ++i) {
-        const double *row = before.pintab[i];
+        const double* row = before.pintab[i];
         const auto k = static_cast<std::size_t>(6 * (i - 2));
         EXPECT_EQ(surface.calls[k], circle_call(row[1], row[2], 10, white, 2));
         EXPECT_EQ(surface.calls[k + 1], circle_call(row[3], row[4], 10, white, 2));

@@ -33,7 +33,7 @@ void expect_finite_frames(int n, double d, double rp) {
         draw_crank_and_master_rod(s, surface);
         draw_link_rods(s, surface);
         draw_centroid_vector(s, surface);
-        for (const auto &call : surface.calls) {
+        for (const auto& call : surface.calls) {
             ASSERT_TRUE(std::isfinite(call.a) && std::isfinite(call.b) && std::isfinite(call.c) &&
                         std::isfinite(call.d))
                 << "n " << n << " d " << d << " rp " << rp << " theta " << theta;

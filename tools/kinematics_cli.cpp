@@ -11,7 +11,7 @@
 
 namespace radial {
 
-const char *const tool_usage =
+const char* const tool_usage =
     R"(Usage: radial-kinematics [--cylinders N] [--rod-length D] [--wrist-radius RP] [--theta T]
 
 Prints where every piston pin of the radial engine sits at crank angle T, solved exactly as
@@ -40,7 +40,7 @@ UsageError refuse(std::string_view flag, std::string_view accepts, std::string_v
             "'"};
 }
 
-std::optional<UsageError> read_flag(ToolOptions &o, std::string_view flag, std::string_view text) {
+std::optional<UsageError> read_flag(ToolOptions& o, std::string_view flag, std::string_view text) {
     if (flag == "--cylinders") {
         const auto n = read_integer(text);
         if (!n || *n < 3 || *n > 35 || *n % 2 == 0) {
@@ -85,9 +85,9 @@ std::optional<std::string_view> accepts_of(std::string_view flag) {
     return std::nullopt;
 }
 
-void print_csv(const ToolOptions &o, std::ostream &out) {
+void print_csv(const ToolOptions& o, std::ostream& out) {
     out << "cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints\n";
-    for (const CylinderSolution &c :
+    for (const CylinderSolution& c :
          solve_engine(o.cylinders, o.rod_length, o.wrist_radius, o.theta)) {
         out << c.cylinder << ',' << shortest_text(c.axis) << ',' << shortest_text(c.wrist_x) << ','
             << shortest_text(c.wrist_y) << ',' << shortest_text(c.piston_x) << ','
@@ -132,13 +132,13 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
     return o;
 }
 
-int run_tool(std::span<const std::string_view> args, std::ostream &out, std::ostream &err) {
+int run_tool(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     const auto parsed = parse_arguments(args);
-    if (const auto *error = std::get_if<UsageError>(&parsed)) {
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
         err << "radial-kinematics: " << error->message << '\n';
         return 2;
     }
-    const auto &options = std::get<ToolOptions>(parsed);
+    const auto& options = std::get<ToolOptions>(parsed);
     if (options.help) {
         out << tool_usage;
         return 0;

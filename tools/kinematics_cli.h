@@ -27,8 +27,8 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
 
 // The whole tool: parses, then prints the CSV (or the usage) to out, or one line to err.
 // Returns the exit status: 0, or 2 for refused arguments.
-int run_tool(std::span<const std::string_view> args, std::ostream &out, std::ostream &err);
+int run_tool(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
-extern const char *const tool_usage;
+extern const char* const tool_usage;
 
 } // namespace radial

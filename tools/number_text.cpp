@@ -15,8 +15,8 @@ namespace {
 
 template <typename T> std::optional<T> read_whole(std::string_view text) {
     T value{};
-    const char *first = text.data();
-    const char *last = first + text.size();
+    const char* first = text.data();
+    const char* last = first + text.size();
     const auto [end, ec] = std::from_chars(first, last, value);
     if (text.empty() || ec != std::errc{} || end != last) {
         return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("radial-engine");
     radial::Form1 form;

@@ -4,7 +4,7 @@
 
 namespace radial {
 
-void start_values(EngineState &s) {
+void start_values(EngineState& s) {
     s.pi = 4.0 * std::atan(1.0);
     s.n = 11;
     s.r = 50;
@@ -16,19 +16,19 @@ void start_values(EngineState &s) {
     s.nlast = s.n;
     s.dlast = s.d;
     s.rplast = s.rp;
-    for (auto &row : s.pintab) {
-        for (double &cell : row) {
+    for (auto& row : s.pintab) {
+        for (double& cell : row) {
             cell = 0;
         }
     }
     s.theta = 5;
 }
 
-double ls_readout(const EngineState &s) {
+double ls_readout(const EngineState& s) {
     return std::floor(50.0 * s.d / s.r) / 100.0;
 }
 
-double eccentricity_readout(const EngineState &s) {
+double eccentricity_readout(const EngineState& s) {
     return std::floor(100.0 * s.rp / s.r) / 100.0;
 }
 

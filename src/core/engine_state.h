@@ -63,12 +63,12 @@ struct EngineState {
 
 // Gives the record its start values: pi, n = 11, r = 50, d = d0 = 200, rp = 52.5, the step 0.05,
 // the change copies, an empty pintab and theta = 5. The view is not touched.
-void start_values(EngineState &s);
+void start_values(EngineState& s);
 
 // l/s (d / 2r) as the window shows it, cut to two decimals: floor(50 d / r) / 100.
-double ls_readout(const EngineState &s);
+double ls_readout(const EngineState& s);
 
 // rp / r as the window shows it, cut to two decimals: floor(100 rp / r) / 100.
-double eccentricity_readout(const EngineState &s);
+double eccentricity_readout(const EngineState& s);
 
 } // namespace radial

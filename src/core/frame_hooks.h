@@ -11,13 +11,13 @@ class FrameHooks {
 public:
     virtual ~FrameHooks() = default;
 
-    virtual void compute_body_angles(EngineState &) {}
-    virtual void update_readouts(const EngineState &) {}
-    virtual void draw_axes(const EngineState &, Surface &) {}
-    virtual void draw_cam_rings(const EngineState &, Surface &) {}
-    virtual void draw_crank_and_master_rod(EngineState &, Surface &) {}
-    virtual void draw_link_rods(EngineState &, Surface &) {}
-    virtual void draw_centroid_vector(EngineState &, Surface &) {}
+    virtual void compute_body_angles(EngineState&) {}
+    virtual void update_readouts(const EngineState&) {}
+    virtual void draw_axes(const EngineState&, Surface&) {}
+    virtual void draw_cam_rings(const EngineState&, Surface&) {}
+    virtual void draw_crank_and_master_rod(EngineState&, Surface&) {}
+    virtual void draw_link_rods(EngineState&, Surface&) {}
+    virtual void draw_centroid_vector(EngineState&, Surface&) {}
 };
 
 } // namespace radial

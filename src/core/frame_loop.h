@@ -11,7 +11,7 @@ namespace radial {
 // redrawing the moving parts incrementally. Events are handled only at the pump points of frame().
 class FrameLoop {
 public:
-    FrameLoop(EngineState &state, Surface &surface, EventPump &pump, FrameHooks &hooks)
+    FrameLoop(EngineState& state, Surface& surface, EventPump& pump, FrameHooks& hooks)
         : s_(state), surface_(surface), pump_(pump), hooks_(hooks) {}
 
     // Start values, the view read into view0, the change copies.
@@ -30,10 +30,10 @@ private:
     void wait_while_paused();
     void advance();
 
-    EngineState &s_;
-    Surface &surface_;
-    EventPump &pump_;
-    FrameHooks &hooks_;
+    EngineState& s_;
+    Surface& surface_;
+    EventPump& pump_;
+    FrameHooks& hooks_;
 };
 
 } // namespace radial

@@ -10,7 +10,7 @@ struct View {
     double width = 0;
     double height = 0;
 
-    friend bool operator==(const View &, const View &) = default;
+    friend bool operator==(const View&, const View&) = default;
 };
 
 struct PixelPoint {
@@ -26,14 +26,14 @@ constexpr double design_width_twips = 10665.0;
 constexpr double design_height_twips = 10425.0;
 
 // Where world point (x, y) lands in a client area of width_px x height_px pixels showing view.
-PixelPoint world_to_pixel(const View &view, double width_px, double height_px, double x, double y);
+PixelPoint world_to_pixel(const View& view, double width_px, double height_px, double x, double y);
 
 // The inverse of world_to_pixel: the world point under pixel (px, py).
-PixelPoint pixel_to_world(const View &view, double width_px, double height_px, double px,
+PixelPoint pixel_to_world(const View& view, double width_px, double height_px, double px,
                           double py);
 
 // A world length measured along x, in pixels; circles use it for their radius so they stay round.
-double world_length_to_pixels(const View &view, double width_px, double length);
+double world_length_to_pixels(const View& view, double width_px, double length);
 
 // The view for a client area of width_px x height_px pixels with the design's left, top and unit
 // sizes: a larger window shows more world to the right and below.
@@ -41,13 +41,13 @@ View view_for_client(double width_px, double height_px);
 
 // The same view after the client area changed from old_* to new_* pixels: left, top and the unit
 // sizes stay, the spans follow the window.
-View resized_view(const View &view, double old_width_px, double old_height_px, double new_width_px,
+View resized_view(const View& view, double old_width_px, double old_height_px, double new_width_px,
                   double new_height_px);
 
 // How much the view grows for master rod length d: (d + r) / (d0 + r).
 double rescale_zoom(double d, double d0, double r);
 
 // The start view scaled about the world origin by zoom.
-View rescaled_view(const View &view0, double zoom);
+View rescaled_view(const View& view0, double zoom);
 
 } // namespace radial

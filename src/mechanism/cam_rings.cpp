@@ -20,7 +20,7 @@ struct Ring {
     Colour colour;
 };
 
-void draw_ring(const EngineState &s, Surface &surface, const Ring &ring) {
+void draw_ring(const EngineState& s, Surface& surface, const Ring& ring) {
     const double rho = s.d - s.r;
     const int L = ring.lobes;
     for (int k = 1; k <= L; ++k) {
@@ -39,7 +39,7 @@ void draw_ring(const EngineState &s, Surface &surface, const Ring &ring) {
 
 } // namespace
 
-void draw_cam_rings(const EngineState &s, Surface &surface) {
+void draw_cam_rings(const EngineState& s, Surface& surface) {
     draw_ring(s, surface, {lobes_a(s.n), s.phasea0, s.phasea, green});
     draw_ring(s, surface, {lobes_b(s.n), s.phaseb0, s.phaseb, magenta});
 }

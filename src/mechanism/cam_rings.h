@@ -10,7 +10,7 @@ namespace radial {
 // it at 1 / (n - 1). Each is a regular polygon with a circle of radius 7 at every lobe, erased at
 // the previous phase and drawn at the new one lobe by lobe. Pen width is the caller's (2); the
 // current colour is left as it was.
-void draw_cam_rings(const EngineState &s, Surface &surface);
+void draw_cam_rings(const EngineState& s, Surface& surface);
 
 constexpr double lobe_radius = 7;
 

@@ -2,7 +2,7 @@
 
 namespace radial {
 
-void draw_centroid_vector(EngineState &s, Surface &surface) {
+void draw_centroid_vector(EngineState& s, Surface& surface) {
     s.sumx0 = s.sumx;
     s.sumx = 0;
     s.sumy0 = s.sumy;

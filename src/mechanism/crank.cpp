@@ -14,7 +14,7 @@ MasterRod solve_master_rod(double r, double d, double theta) {
     return m;
 }
 
-void draw_axes(const EngineState &s, Surface &surface) {
+void draw_axes(const EngineState& s, Surface& surface) {
     const double inner = s.d - s.r;
     const double outer = s.d + s.r;
     for (int k = 1; k <= s.n; ++k) {
@@ -27,7 +27,7 @@ void draw_axes(const EngineState &s, Surface &surface) {
 
 namespace {
 
-void draw_crank(const EngineState &s, Surface &surface) {
+void draw_crank(const EngineState& s, Surface& surface) {
     surface.set_pen_width(1);
     surface.set_current_colour(grey);
     surface.line(-10, 0, 10, 0);
@@ -38,7 +38,7 @@ void draw_crank(const EngineState &s, Surface &surface) {
 
 } // namespace
 
-void draw_crank_and_master_rod(EngineState &s, Surface &surface) {
+void draw_crank_and_master_rod(EngineState& s, Surface& surface) {
     draw_crank(s, surface);
 
     const MasterRod m = solve_master_rod(s.r, s.d, s.theta);
@@ -47,7 +47,7 @@ void draw_crank_and_master_rod(EngineState &s, Surface &surface) {
     s.beta = m.beta;
     s.ym = m.ym;
 
-    double *row = s.pintab[1];
+    double* row = s.pintab[1];
     surface.set_current_colour(surface.background_colour());
     surface.line(row[1], row[2], 0, row[4]);
     surface.circle(0, row[4], s.pin);

@@ -23,11 +23,11 @@ MasterRod solve_master_rod(double r, double d, double theta);
 
 // The cylinder axes in grey, from bottom dead centre (radius d - r) to top dead centre (d + r) of
 // a plain slider-crank with rod d. Drawn every frame without erasing; pen width is the caller's.
-void draw_axes(const EngineState &s, Surface &surface);
+void draw_axes(const EngineState& s, Surface& surface);
 
 // The crank (cross and crankpin circle, pen width 1, grey), then the master rod: erased where
 // row 1 of pintab says it was last drawn, stored, and drawn in blue. Leaves pen width 2 and the
 // current colour blue; sets xc, yc, beta and ym.
-void draw_crank_and_master_rod(EngineState &s, Surface &surface);
+void draw_crank_and_master_rod(EngineState& s, Surface& surface);
 
 } // namespace radial

@@ -10,7 +10,7 @@ double body_angle(int i, int n, double d, double rp, double pi) {
     return a + std::atan(f / std::sqrt(d * d - f * f));
 }
 
-void compute_body_angles(EngineState &s) {
+void compute_body_angles(EngineState& s) {
     for (int i = 2; i <= s.n; ++i) {
         s.pintab[i][0] = body_angle(i, s.n, s.d, s.rp, s.pi);
     }
@@ -38,7 +38,7 @@ Bisection bisect_piston(double sin_axis, double cos_axis, double wrist_x, double
     return {mid, iters};
 }
 
-LinkRod solve_link_rod(const EngineState &s, int i) {
+LinkRod solve_link_rod(const EngineState& s, int i) {
     LinkRod rod;
     const double body = s.pintab[i][0] - s.beta;
     rod.wrist_x = s.xc + s.rp * std::sin(body);
@@ -54,10 +54,10 @@ LinkRod solve_link_rod(const EngineState &s, int i) {
     return rod;
 }
 
-void draw_link_rods(EngineState &s, Surface &surface) {
+void draw_link_rods(EngineState& s, Surface& surface) {
     for (int i = 2; i <= s.n; ++i) {
         const LinkRod rod = solve_link_rod(s, i);
-        double *row = s.pintab[i];
+        double* row = s.pintab[i];
 
         surface.set_current_colour(surface.background_colour());
         surface.circle(row[1], row[2], s.pin);

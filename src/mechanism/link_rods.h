@@ -12,7 +12,7 @@ namespace radial {
 double body_angle(int i, int n, double d, double rp, double pi);
 
 // Body angles of cylinders 2..n into column 0 of pintab.
-void compute_body_angles(EngineState &s);
+void compute_body_angles(EngineState& s);
 
 // One cylinder's link rod solved at the current master rod. The rod of length dd runs from the
 // wrist pin K to the piston pin P = mid (sin axis, cos axis) on the cylinder axis. mid is found by
@@ -40,11 +40,11 @@ Bisection bisect_piston(double sin_axis, double cos_axis, double wrist_x, double
                         double d, double dd);
 
 // Solves cylinder i (2..n) from the record's xc, yc, beta, dd and pintab(i, 0).
-LinkRod solve_link_rod(const EngineState &s, int i);
+LinkRod solve_link_rod(const EngineState& s, int i);
 
 // For i = 2..n: solve, erase the pins and rod where they were last drawn, store the new ones in
 // pintab, draw the pins in blue and the rod in red. Pen width is the caller's (2); leaves the
 // current colour red.
-void draw_link_rods(EngineState &s, Surface &surface);
+void draw_link_rods(EngineState& s, Surface& surface);
 
 } // namespace radial

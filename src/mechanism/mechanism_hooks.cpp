@@ -7,27 +7,27 @@
 
 namespace radial {
 
-void MechanismHooks::compute_body_angles(EngineState &s) {
+void MechanismHooks::compute_body_angles(EngineState& s) {
     radial::compute_body_angles(s);
 }
 
-void MechanismHooks::draw_axes(const EngineState &s, Surface &surface) {
+void MechanismHooks::draw_axes(const EngineState& s, Surface& surface) {
     radial::draw_axes(s, surface);
 }
 
-void MechanismHooks::draw_cam_rings(const EngineState &s, Surface &surface) {
+void MechanismHooks::draw_cam_rings(const EngineState& s, Surface& surface) {
     radial::draw_cam_rings(s, surface);
 }
 
-void MechanismHooks::draw_crank_and_master_rod(EngineState &s, Surface &surface) {
+void MechanismHooks::draw_crank_and_master_rod(EngineState& s, Surface& surface) {
     radial::draw_crank_and_master_rod(s, surface);
 }
 
-void MechanismHooks::draw_link_rods(EngineState &s, Surface &surface) {
+void MechanismHooks::draw_link_rods(EngineState& s, Surface& surface) {
     radial::draw_link_rods(s, surface);
 }
 
-void MechanismHooks::draw_centroid_vector(EngineState &s, Surface &surface) {
+void MechanismHooks::draw_centroid_vector(EngineState& s, Surface& surface) {
     radial::draw_centroid_vector(s, surface);
 }
 

@@ -8,12 +8,12 @@ namespace radial {
 // the window to supply.
 class MechanismHooks : public FrameHooks {
 public:
-    void compute_body_angles(EngineState &s) override;
-    void draw_axes(const EngineState &s, Surface &surface) override;
-    void draw_cam_rings(const EngineState &s, Surface &surface) override;
-    void draw_crank_and_master_rod(EngineState &s, Surface &surface) override;
-    void draw_link_rods(EngineState &s, Surface &surface) override;
-    void draw_centroid_vector(EngineState &s, Surface &surface) override;
+    void compute_body_angles(EngineState& s) override;
+    void draw_axes(const EngineState& s, Surface& surface) override;
+    void draw_cam_rings(const EngineState& s, Surface& surface) override;
+    void draw_crank_and_master_rod(EngineState& s, Surface& surface) override;
+    void draw_link_rods(EngineState& s, Surface& surface) override;
+    void draw_centroid_vector(EngineState& s, Surface& surface) override;
 };
 
 } // namespace radial

@@ -2,15 +2,20 @@
 
 #include "core/frame_loop.h"
 #include "mechanism/mechanism_hooks.h"
+#include "ui/commands.h"
 #include "ui/qt_event_pump.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWindow>
 
 namespace radial {
 
-const char *const Form1::caption =
+const char* const Form1::caption =
     "      Radial Engine (select: number of cylinders, l/s ratio, wrist pin eccentricity)"
     "         Use: Mouse , . / c SpaceBar     ESC:Quit";
 
@@ -22,20 +27,28 @@ const QSize design_client_size(static_cast<int>(design_width_twips / twips_per_p
 
 class WindowHooks final : public MechanismHooks {
 public:
-    explicit WindowHooks(Form1 &form) : form_(form) {}
-    void update_readouts(const EngineState &) override { form_.update_readouts(); }
+    explicit WindowHooks(Form1& form) : form_(form) {}
+    void update_readouts(const EngineState&) override { form_.update_readouts(); }
 
 private:
-    Form1 &form_;
+    Form1& form_;
 };
 
 } // namespace
 
-Form1::Form1(QWidget *parent) : QWidget(parent), surface_(design_client_size, devicePixelRatioF()) {
+Form1::Form1(QWidget* parent)
+    : QWidget(parent), surface_(design_client_size, devicePixelRatioF()), controls_(*this, state_) {
     setWindowTitle(caption);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
     resize(design_client_size);
+    const QList<QWidget*> controls{controls_.VScroll1, controls_.VScroll2, controls_.VScroll3,
+                                   controls_.Label1,   controls_.Label2,   controls_.Label3};
+    for (QWidget* control : controls) {
+        control->installEventFilter(this);
+    }
 }
 
 int Form1::run() {
@@ -45,7 +58,7 @@ int Form1::run() {
     try {
         pump.wait_for_first_activation();
         loop.run();
-    } catch (const QuitRequested &) {
+    } catch (const QuitRequested&) {
         return 0;
     }
 }
@@ -61,21 +74,77 @@ void Form1::show_drawing() {
     }
 }
 
-void Form1::update_readouts() {}
+void Form1::update_readouts() {
+    controls_.update_readouts(state_);
+}
 
 void Form1::quit() {
     surface_.clear();
     quit_requested_ = true;
 }
 
-bool Form1::event(QEvent *event) {
+bool Form1::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         activated_ = true;
     }
     return QWidget::event(event);
 }
 
-void Form1::paintEvent(QPaintEvent *event) {
+// Keys reach the command handler whichever bar has the focus; a command key is used up there, any
+// other key goes on to the bar (arrows and page keys move it). Mouse events over a control stay
+// with the control: the labels swallow them.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return handle_key(static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return qobject_cast<QLabel*>(watched) != nullptr;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+bool Form1::handle_key(QKeyEvent* event) {
+    char32_t key = 0;
+    if (event->key() == Qt::Key_Escape) {
+        key = escape_key;
+    } else if (event->text().size() == 1) {
+        key = event->text().at(0).unicode();
+    }
+    switch (on_key_press(state_, key)) {
+    case KeyOutcome::quit:
+        quit();
+        return true;
+    case KeyOutcome::handled:
+        return true;
+    case KeyOutcome::ignored:
+        return false;
+    }
+    return false;
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (!handle_key(event)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void Form1::mousePressEvent(QMouseEvent*) {
+    on_mouse_down(state_);
+}
+
+void Form1::mouseDoubleClickEvent(QMouseEvent*) {
+    quit();
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF world = surface_.to_world(event->position());
+    on_mouse_move(state_, static_cast<float>(world.x()), static_cast<float>(world.y()));
+}
+
+void Form1::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
     const qreal dpr = surface_.image().devicePixelRatio();
@@ -84,12 +153,12 @@ void Form1::paintEvent(QPaintEvent *event) {
         QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
 }
 
-void Form1::resizeEvent(QResizeEvent *) {
+void Form1::resizeEvent(QResizeEvent*) {
     surface_.resize(size(), devicePixelRatioF());
 }
 
 // Closing the window ends the program the way the quit commands do, paused or not.
-void Form1::closeEvent(QCloseEvent *event) {
+void Form1::closeEvent(QCloseEvent* event) {
     quit();
     event->accept();
 }

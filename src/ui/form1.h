@@ -2,8 +2,11 @@
 
 #include "core/engine_state.h"
 #include "ui/image_surface.h"
+#include "ui/parameter_controls.h"
 
 #include <QWidget>
+
+class QKeyEvent;
 
 namespace radial {
 
@@ -12,16 +15,17 @@ namespace radial {
 // frame loop, which run() enters once the window has first been activated.
 class Form1 final : public QWidget {
 public:
-    static const char *const caption;
+    static const char* const caption;
 
-    explicit Form1(QWidget *parent = nullptr);
+    explicit Form1(QWidget* parent = nullptr);
 
     // Waits for the first activation, then runs the frame loop until a quit command or the
     // window manager ends the program. Returns the exit status.
     int run();
 
-    EngineState &state() { return state_; }
-    ImageSurface &surface() { return surface_; }
+    EngineState& state() { return state_; }
+    ImageSurface& surface() { return surface_; }
+    ParameterControls& controls() { return controls_; }
 
     bool activated() const { return activated_; }
     bool exposed() const;
@@ -37,14 +41,23 @@ public:
     void quit();
 
 protected:
-    bool event(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The one key handler of the window and its bars; true when the key was a command.
+    bool handle_key(QKeyEvent* event);
+
     EngineState state_;
     ImageSurface surface_;
+    ParameterControls controls_;
     bool activated_ = false;
     bool quit_requested_ = false;
 };

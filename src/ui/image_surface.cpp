@@ -22,8 +22,8 @@ QImage blank_image(QSize size, qreal device_pixel_ratio) {
     return image;
 }
 
-PixelBuffer pixels_of(QImage &image) {
-    return {reinterpret_cast<std::uint32_t *>(image.bits()), image.width(), image.height(),
+PixelBuffer pixels_of(QImage& image) {
+    return {reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
             static_cast<int>(image.bytesPerLine() / 4)};
 }
 

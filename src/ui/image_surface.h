@@ -21,7 +21,7 @@ public:
     // top and unit sizes, showing more or less world to the right and below.
     void resize(QSize size, qreal device_pixel_ratio);
 
-    const QImage &image() const { return image_; }
+    const QImage& image() const { return image_; }
     QSize size() const { return size_; }
 
     // Where a world point lands, in logical pixels of the client area.

@@ -8,19 +8,20 @@ namespace radial {
 
 namespace {
 
-void stamp(PixelBuffer b, int x, int y, int pen, std::uint32_t value) {
-    const int x0 = std::max(0, x - pen / 2), x1 = std::min(b.width, x - pen / 2 + pen);
-    const int y0 = std::max(0, y - pen / 2), y1 = std::min(b.height, y - pen / 2 + pen);
-    for (int row = y0; row < y1; ++row) {
-        std::uint32_t *line = b.pixels + static_cast<std::ptrdiff_t>(row) * b.stride;
+inline void stamp(PixelBuffer b, int x, int y, int pen, std::uint32_t value) {
+    const int left = x - pen / 2, top = y - pen / 2;
+    const int x0 = std::max(0, left), x1 = std::min(b.width, left + pen);
+    const int y0 = std::max(0, top), y1 = std::min(b.height, top + pen);
+    std::uint32_t* row = b.pixels + static_cast<std::ptrdiff_t>(y0) * b.stride;
+    for (int r = y0; r < y1; ++r, row += b.stride) {
         for (int col = x0; col < x1; ++col) {
-            line[col] = value;
+            row[col] = value;
         }
     }
 }
 
 // Liang-Barsky: cuts the segment to the rectangle [lo, hi_x] x [lo, hi_y]; false when it misses.
-bool clip(double &x1, double &y1, double &x2, double &y2, double lo, double hi_x, double hi_y) {
+bool clip(double& x1, double& y1, double& x2, double& y2, double lo, double hi_x, double hi_y) {
     const double dx = x2 - x1, dy = y2 - y1;
     double t0 = 0, t1 = 1;
     const double p[] = {-dx, dx, -dy, dy};
@@ -100,7 +101,7 @@ void stroke_circle(PixelBuffer b, double cx, double cy, double radius, int pen,
     while (x >= y) {
         const int points[8][2] = {{x, y},   {y, x},   {-y, x}, {-x, y},
                                   {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
-        for (const auto &p : points) {
+        for (const auto& p : points) {
             stamp(b, x0 + p[0], y0 + p[1], pen, value);
         }
         ++y;

@@ -6,7 +6,7 @@ namespace radial {
 
 // A block of 32-bit pixels, row after row, stride pixels apart.
 struct PixelBuffer {
-    std::uint32_t *pixels = nullptr;
+    std::uint32_t* pixels = nullptr;
     int width = 0;
     int height = 0;
     int stride = 0;

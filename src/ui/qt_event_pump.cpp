@@ -8,7 +8,7 @@
 
 namespace radial {
 
-QtEventPump::QtEventPump(Form1 &form) : form_(form), next_frame_(Clock::now()) {
+QtEventPump::QtEventPump(Form1& form) : form_(form), next_frame_(Clock::now()) {
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
 }

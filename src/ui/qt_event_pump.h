@@ -20,7 +20,7 @@ public:
     static constexpr Clock::duration frame_period =
         std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / 60));
 
-    explicit QtEventPump(Form1 &form);
+    explicit QtEventPump(Form1& form);
 
     void pump_events() override;
     void pump_events_paced() override;
@@ -35,7 +35,7 @@ private:
     void wait_once(Clock::time_point deadline);
     void end_if_asked() const;
 
-    Form1 &form_;
+    Form1& form_;
     QTimer wake_;
     Clock::time_point next_frame_;
 };

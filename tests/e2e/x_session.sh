@@ -89,3 +89,42 @@ count_colour() {
     convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info:- |
         grep -i "#$3" | sed -E 's/^ *([0-9]+):.*/\1/' | head -1 || true
 }
+
+# How many of eight points along the middle of the cylinder axis at angle DEG (from straight up,
+# clockwise) are grey in a screenshot of the design-size window at the start rod length.
+grey_along_axis() {
+    local file=$1 deg=$2
+    convert "$file" -depth 8 txt:- | awk -v deg="$deg" '
+        BEGIN {
+            pi = atan2(0, -1); phi = deg * pi / 180; n = 0
+            for (rho = 165; rho <= 235; rho += 10) {
+                px = int((rho * sin(phi) + 270) * 711 / 540); py = int((270 - rho * cos(phi)) * 695 / 520)
+                sample[n, "x"] = px; sample[n, "y"] = py; n++
+            }
+        }
+        {
+            split($1, xy, /[,:]/); x = xy[1] + 0; y = xy[2] + 0
+            if ($3 == "#808080") grey[x "," y] = 1
+        }
+        END {
+            hits = 0
+            for (k = 0; k < n; k++) {
+                found = 0
+                for (dx = -2; dx <= 2; dx++) for (dy = -2; dy <= 2; dy++)
+                    if ((sample[k, "x"] + dx) "," (sample[k, "y"] + dy) in grey) found = 1
+                hits += found
+            }
+            print hits
+        }'
+}
+
+# Presses keys in the program's window (activated first, so they arrive as real key presses).
+press() {
+    xdotool windowactivate --sync "$WID" >/dev/null 2>&1 || true
+    xdotool key --delay 50 "$@"
+}
+
+# Clicks at (x, y) pixels of the window's client area.
+click_at() {
+    xdotool mousemove --window "$WID" "$1" "$2" click 1
+}

@@ -16,8 +16,8 @@ DrawCall clear_call() {
     return {DrawCall::Kind::clear};
 }
 
-void PrintTo(const DrawCall &call, std::ostream *os) {
-    static const char *const names[] = {"line",       "circle",    "clear",   "view_height",
+void PrintTo(const DrawCall& call, std::ostream* os) {
+    static const char* const names[] = {"line",       "circle",    "clear",   "view_height",
                                         "view_width", "view_left", "view_top"};
     *os << names[static_cast<int>(call.kind)] << std::setprecision(17) << '(' << call.a << ", "
         << call.b << ", " << call.c << ", " << call.d << ") colour 0x" << std::hex << call.colour
@@ -66,7 +66,7 @@ void RecordingSurface::set_view_top(double top) {
 
 std::vector<DrawCall> RecordingSurface::of_kind(DrawCall::Kind kind) const {
     std::vector<DrawCall> out;
-    for (const DrawCall &call : calls) {
+    for (const DrawCall& call : calls) {
         if (call.kind == kind) {
             out.push_back(call);
         }

@@ -15,14 +15,14 @@ struct DrawCall {
     Colour colour = 0;
     int pen = 0;
 
-    friend bool operator==(const DrawCall &, const DrawCall &) = default;
+    friend bool operator==(const DrawCall&, const DrawCall&) = default;
 };
 
 DrawCall line_call(double x1, double y1, double x2, double y2, Colour colour, int pen);
 DrawCall circle_call(double cx, double cy, double radius, Colour colour, int pen);
 DrawCall clear_call();
 
-void PrintTo(const DrawCall &call, std::ostream *os);
+void PrintTo(const DrawCall& call, std::ostream* os);
 
 // A surface that keeps every drawing call in order, so a test compares whole sequences.
 class RecordingSurface : public Surface {

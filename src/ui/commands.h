@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/engine_state.h"
+
+namespace radial {
+
+// The keyboard and mouse commands. Each only changes values in the engine record; what a quit
+// command does to the window is up to the window.
+
+constexpr char32_t escape_key = 27;
+
+// The crank step is kept within one whole four-stroke cycle (4 pi radians) per frame either way:
+// far beyond any speed worth watching, and it keeps repeated speed-ups from ever making the crank
+// angle, and everything drawn from it, infinite or NaN.
+constexpr double max_step = 4 * 3.14159265358979323846;
+
+double clamp_step(double step);
+
+enum class KeyOutcome { ignored, handled, quit };
+
+// Esc quits; "." and "," make the step 5 % larger or smaller; "/" restores the default step;
+// "c" or "C" switches the centroid vector; space pauses or resumes. Case-sensitive otherwise.
+KeyOutcome on_key_press(EngineState& s, char32_t key);
+
+// Any button switches mouse speed control on or off.
+void on_mouse_down(EngineState& s);
+
+// With mouse speed control on, the step follows the pointer's world coordinates: x y / 200000,
+// negative (backwards) in the upper-left and lower-right quadrants. On the axes through the crank
+// centre, where the product is 0 in single precision, the step keeps its value.
+void on_mouse_move(EngineState& s, float x, float y);
+
+// What the parameter bars mean: VScroll1 the cylinder count (an even 38 - v is raised to the next
+// odd count), VScroll2 the master rod length, VScroll3 the wrist-pin radius.
+int cylinders_from_bar(int v);
+double rod_length_from_bar(int v, double r);
+double wrist_radius_from_bar(int v, double r);
+
+} // namespace radial

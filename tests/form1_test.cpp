@@ -1,0 +1,245 @@
+#include "ui/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace radial {
+namespace {
+
+bool all_white(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+class Form1Test : public ::testing::Test {
+protected:
+    Form1 form;
+    EngineState& s = form.state();
+    ParameterControls& controls = form.controls();
+
+    void SetUp() override { start_values(s); } // as the frame loop's start-up does
+
+    void send_key(QWidget* target, Qt::Key key, const QString& text, bool autorepeat = false) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text, autorepeat);
+        QApplication::sendEvent(target, &press);
+    }
+
+    void move_mouse(QPointF pos) {
+        QMouseEvent move(QEvent::MouseMove, pos, form.mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&form, &move);
+    }
+
+    // Runs the real frame loop; each action runs from a timer inside one of its event pumps.
+    int run_with(std::vector<std::pair<int, std::function<void()>>> actions) {
+        form.show();
+        for (auto& [ms, action] : actions) {
+            QTimer::singleShot(ms, &form, action);
+        }
+        return form.run();
+    }
+};
+
+TEST_F(Form1Test, CaptionAndDesignSize) {
+    EXPECT_EQ(form.windowTitle().toStdString(),
+              "      Radial Engine (select: number of cylinders, l/s ratio, wrist pin "
+              "eccentricity)         Use: Mouse , . / c SpaceBar     ESC:Quit");
+    EXPECT_EQ(form.size(), QSize(711, 695));
+    EXPECT_EQ(form.surface().image().size(), QSize(711, 695));
+}
+
+TEST_F(Form1Test, ControlsSitAtTheirPlacesWithTheirSettings) {
+    EXPECT_EQ(controls.VScroll1->geometry(), QRect(16, 16, 17, 89));
+    EXPECT_EQ(controls.VScroll2->geometry(), QRect(64, 16, 17, 89));
+    EXPECT_EQ(controls.VScroll3->geometry(), QRect(112, 16, 17, 89));
+    EXPECT_EQ(controls.Label1->geometry(), QRect(16, 120, 25, 25));
+    EXPECT_EQ(controls.Label2->geometry(), QRect(56, 120, 33, 25));
+    EXPECT_EQ(controls.Label3->geometry(), QRect(104, 120, 33, 17));
+
+    const QScrollBar* bars[] = {controls.VScroll1, controls.VScroll2, controls.VScroll3};
+    const int settings[][5] = {{3, 35, 2, 2, 25}, {330, 650, 1, 10, 500}, {50, 130, 1, 1, 95}};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(bars[k]->orientation(), Qt::Vertical);
+        EXPECT_EQ(bars[k]->minimum(), settings[k][0]);
+        EXPECT_EQ(bars[k]->maximum(), settings[k][1]);
+        EXPECT_EQ(bars[k]->singleStep(), settings[k][2]);
+        EXPECT_EQ(bars[k]->pageStep(), settings[k][3]);
+        EXPECT_EQ(bars[k]->value(), settings[k][4]);
+    }
+    EXPECT_EQ(controls.VScroll1->nextInFocusChain(), controls.VScroll2);
+    EXPECT_EQ(controls.VScroll2->nextInFocusChain(), controls.VScroll3);
+    EXPECT_TRUE(controls.Label1->font().bold());
+    EXPECT_EQ(controls.Label1->font().pointSizeF(), 9.75);
+    EXPECT_TRUE(controls.Label1->autoFillBackground());
+    // The start values are not read from the bars: VScroll1 stands for 13 cylinders.
+    EXPECT_EQ(s.n, 11);
+}
+
+TEST_F(Form1Test, EachBarSetsItsOwnParameterWhenItsValueChanges) {
+    controls.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(s.n, 11);
+    controls.VScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
+    controls.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(s.n, 15);
+    EXPECT_EQ(s.d, 200);
+    EXPECT_EQ(s.rp, 52.5);
+
+    controls.VScroll2->setValue(331);
+    EXPECT_EQ(s.d, 284.5);
+    controls.VScroll3->setValue(130);
+    EXPECT_EQ(s.rp, 35);
+    EXPECT_EQ(s.n, 15);
+
+    s.n = 9; // a click that leaves the value where it is changes nothing
+    controls.VScroll1->setValue(controls.VScroll1->value());
+    controls.VScroll1->triggerAction(QAbstractSlider::SliderToMinimum);
+    controls.VScroll1->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(s.n, 35);
+}
+
+TEST_F(Form1Test, DraggedThumbCountsOnlyWhenLetGoAndEvenValuesRoundUpToOdd) {
+    controls.VScroll1->setSliderDown(true);
+    controls.VScroll1->setSliderPosition(4);
+    controls.VScroll1->setSliderPosition(6);
+    EXPECT_EQ(s.n, 11);
+    controls.VScroll1->setSliderPosition(4);
+    controls.VScroll1->setSliderDown(false);
+    EXPECT_EQ(s.n, 35);
+    controls.VScroll1->setValue(34);
+    EXPECT_EQ(s.n, 5);
+}
+
+TEST_F(Form1Test, ReadoutsInShortestFormWithTheLocalesSeparator) {
+    form.update_readouts();
+    EXPECT_EQ(controls.Label1->text(), "11");
+    EXPECT_EQ(controls.Label2->text(), "2");
+    EXPECT_EQ(controls.Label3->text(), "1.05");
+    controls.VScroll2->setValue(331);
+    controls.VScroll3->setValue(80);
+    form.update_readouts();
+    EXPECT_EQ(controls.Label2->text(), "2.84");
+    EXPECT_EQ(controls.Label3->text(), "1.2");
+
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    form.update_readouts();
+    QLocale::setDefault(before);
+    EXPECT_EQ(controls.Label2->text(), "2,84");
+}
+
+TEST_F(Form1Test, KeysWorkOnceWhicheverWidgetHasTheFocus) {
+    send_key(&form, Qt::Key_Period, ".");
+    EXPECT_EQ(s.stepe, 0.05 * 1.05);
+    send_key(controls.VScroll2, Qt::Key_Comma, ",");
+    EXPECT_NEAR(s.stepe, 0.05 * 0.9975, 1e-15);
+    send_key(controls.VScroll3, Qt::Key_Period, ".", true);
+    send_key(controls.VScroll3, Qt::Key_Period, ".", true); // auto-repeat: each press counts
+    EXPECT_NEAR(s.stepe, 0.05 * 0.9975 * 1.05 * 1.05, 1e-15);
+    send_key(controls.VScroll1, Qt::Key_Slash, "/");
+    EXPECT_EQ(s.stepe, 0.05);
+    send_key(controls.VScroll1, Qt::Key_C, "C");
+    send_key(&form, Qt::Key_Space, " ");
+    EXPECT_EQ(s.c, 1);
+    EXPECT_EQ(s.w, 1);
+    send_key(controls.VScroll1, Qt::Key_Space, " ");
+    EXPECT_EQ(s.w, 0);
+    EXPECT_EQ(controls.VScroll1->value(), 25); // the command key did not move the bar
+
+    // Arrow keys still move a focused bar.
+    send_key(controls.VScroll1, Qt::Key_Down, "");
+    EXPECT_EQ(controls.VScroll1->value(), 27);
+    EXPECT_EQ(s.n, 11);
+    EXPECT_FALSE(form.quit_requested());
+}
+
+TEST_F(Form1Test, MouseSpeedControl) {
+    const QPointF pointer = form.surface().to_pixels(200, 100);
+    QTest::mousePress(&form, Qt::LeftButton, {}, pointer.toPoint());
+    EXPECT_EQ(s.mou, 1);
+    EXPECT_EQ(s.stepe, 0.05); // the press alone leaves the step
+    move_mouse(pointer);
+    const QPointF world = form.surface().to_world(pointer);
+    EXPECT_EQ(s.stepe, static_cast<double>(static_cast<float>(world.x())) *
+                           static_cast<double>(static_cast<float>(world.y())) / 200000);
+    EXPECT_NEAR(s.stepe, 0.1, 1e-9);
+    move_mouse(form.surface().to_pixels(-200, 100));
+    EXPECT_NEAR(s.stepe, -0.1, 1e-9);
+    send_key(&form, Qt::Key_Slash, "/");
+    EXPECT_EQ(s.stepe, 0.05);
+
+    QTest::mousePress(controls.Label2, Qt::LeftButton); // a control keeps its clicks
+    EXPECT_EQ(s.mou, 1);
+}
+
+TEST_F(Form1Test, EscAndDoubleClickClearAndAskToEnd) {
+    form.surface().line(-100, -100, 100, 100, red);
+    send_key(&form, Qt::Key_Escape, "\x1b");
+    EXPECT_TRUE(form.quit_requested());
+    EXPECT_TRUE(all_white(form.surface().image()));
+
+    Form1 other;
+    other.surface().circle(0, 0, 50, blue);
+    QTest::mouseDClick(&other, Qt::LeftButton, {}, QPoint(400, 400));
+    EXPECT_TRUE(other.quit_requested());
+    EXPECT_TRUE(all_white(other.surface().image()));
+}
+
+TEST_F(Form1Test, FrameLoopRunsAndReadoutsFollowTheBars) {
+    double theta_seen = 0;
+    QString readout;
+    const int status = run_with({
+        {300, [&] { controls.VScroll1->setValue(23); }},
+        {500,
+         [&] {
+             theta_seen = s.theta;
+             readout = controls.Label1->text();
+         }},
+        {550, [&] { form.close(); }},
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(theta_seen, 5);
+    EXPECT_EQ(readout, "15");
+    EXPECT_EQ(s.nlast, 15);
+}
+
+TEST_F(Form1Test, WhilePausedReadoutsKeepTheirTextAndQuittingWorks) {
+    QString while_paused;
+    double theta_paused = 0, theta_later = 0;
+    const int status = run_with({
+        {200, [&] { send_key(&form, Qt::Key_Space, " "); }},
+        {300,
+         [&] {
+             controls.VScroll1->setValue(23);
+             theta_paused = s.theta;
+         }},
+        {600,
+         [&] {
+             while_paused = controls.Label1->text();
+             theta_later = s.theta;
+             send_key(&form, Qt::Key_Escape, "\x1b");
+         }},
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(s.w, 1);
+    EXPECT_EQ(s.n, 15);
+    EXPECT_EQ(while_paused, "11");
+    EXPECT_EQ(theta_later, theta_paused);
+}
+
+} // namespace
+} // namespace radial
