@@ -43,7 +43,7 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
 bench: build
-	./$(BUILD_DIR)/bench/radial-bench
+	./$(BUILD_DIR)/bench/radial-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 clean:
 	rm -rf $(BUILD_DIR)
