@@ -241,5 +241,15 @@ TEST_F(Form1Test, WhilePausedReadoutsKeepTheirTextAndQuittingWorks) {
     EXPECT_EQ(theta_later, theta_paused);
 }
 
+TEST_F(Form1Test, ClosingTheWindowWhilePausedEndsTheProgram) {
+    const int status = run_with({
+        {150, [&] { send_key(controls.VScroll2, Qt::Key_Space, " "); }},
+        {300, [&] { form.close(); }},
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(s.w, 1);
+    EXPECT_TRUE(form.quit_requested());
+}
+
 } // namespace
 } // namespace radial
