@@ -3,11 +3,7 @@
 #include "mechanism/engine_solution.h"
 #include "number_text.h"
 
-#include <algorithm>
-#include <cmath>
-#include <optional>
 #include <ostream>
-#include <vector>
 
 namespace radial {
 
@@ -29,62 +25,6 @@ piston distances come from the animation's bisection, with the number of midpoin
 
 namespace {
 
-constexpr std::string_view cylinders_accepts = "an odd whole number from 3 to 35";
-constexpr std::string_view rod_length_accepts = "a finite number greater than 50 and at most 10000";
-constexpr std::string_view wrist_radius_accepts =
-    "a finite number at least 0 and less than the rod length";
-constexpr std::string_view theta_accepts = "a finite number of radians";
-
-UsageError refuse(std::string_view flag, std::string_view accepts, std::string_view got) {
-    return {std::string(flag) + " takes " + std::string(accepts) + ", not '" + std::string(got) +
-            "'"};
-}
-
-std::optional<UsageError> read_flag(ToolOptions &o, std::string_view flag, std::string_view text) {
-    if (flag == "--cylinders") {
-        const auto n = read_integer(text);
-        if (!n || *n < 3 || *n > 35 || *n % 2 == 0) {
-            return refuse(flag, cylinders_accepts, text);
-        }
-        o.cylinders = *n;
-        return std::nullopt;
-    }
-    const auto value = read_real(text);
-    if (flag == "--rod-length") {
-        if (!value || !std::isfinite(*value) || !(*value > 50) || *value > 10000) {
-            return refuse(flag, rod_length_accepts, text);
-        }
-        o.rod_length = *value;
-    } else if (flag == "--wrist-radius") {
-        if (!value || !std::isfinite(*value) || *value < 0) {
-            return refuse(flag, wrist_radius_accepts, text);
-        }
-        o.wrist_radius = *value;
-    } else {
-        if (!value || !std::isfinite(*value)) {
-            return refuse(flag, theta_accepts, text);
-        }
-        o.theta = *value;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string_view> accepts_of(std::string_view flag) {
-    if (flag == "--cylinders") {
-        return cylinders_accepts;
-    }
-    if (flag == "--rod-length") {
-        return rod_length_accepts;
-    }
-    if (flag == "--wrist-radius") {
-        return wrist_radius_accepts;
-    }
-    if (flag == "--theta") {
-        return theta_accepts;
-    }
-    return std::nullopt;
-}
-
 void print_csv(const ToolOptions &o, std::ostream &out) {
     out << "cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints\n";
     for (const CylinderSolution &c :
@@ -97,40 +37,6 @@ void print_csv(const ToolOptions &o, std::ostream &out) {
 }
 
 } // namespace
-
-std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::string_view> args) {
-    ToolOptions o;
-    for (std::string_view arg : args) {
-        if (arg == "--help") {
-            o.help = true;
-            return o;
-        }
-    }
-    std::vector<std::string_view> seen;
-    for (std::size_t k = 0; k < args.size(); k += 2) {
-        const std::string_view flag = args[k];
-        const auto accepts = accepts_of(flag);
-        if (!accepts) {
-            return UsageError{"unknown argument '" + std::string(flag) + "' (see --help)"};
-        }
-        if (k + 1 == args.size()) {
-            return UsageError{std::string(flag) + " needs a value: " + std::string(*accepts)};
-        }
-        if (std::find(seen.begin(), seen.end(), flag) != seen.end()) {
-            return UsageError{std::string(flag) + " is given twice"};
-        }
-        seen.push_back(flag);
-        if (auto error = read_flag(o, flag, args[k + 1])) {
-            return *error;
-        }
-    }
-    if (o.wrist_radius >= o.rod_length) {
-        return UsageError{"--wrist-radius takes " + std::string(wrist_radius_accepts) + " (" +
-                          shortest_text(o.rod_length) + "), not '" + shortest_text(o.wrist_radius) +
-                          "'"};
-    }
-    return o;
-}
 
 int run_tool(std::span<const std::string_view> args, std::ostream &out, std::ostream &err) {
     const auto parsed = parse_arguments(args);
