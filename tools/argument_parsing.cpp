@@ -1,10 +1,12 @@
 #include "argument_parsing.h"
 
+#include "crank_sweep.h"
 #include "number_text.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,7 +29,11 @@ constexpr std::array flags = {
     Flag{"--rod-length", "a finite number greater than 50 and at most 10000"},
     Flag{"--wrist-radius", wrist_radius_accepts},
     Flag{"--theta", "a finite number of radians"},
+    Flag{"--sweep", "a finite step in radians greater than 0"},
 };
+
+// The flags that choose an output other than the single-angle CSV; at most one is given.
+constexpr std::array mode_flags = {std::string_view("--sweep")};
 
 const Flag *find_flag(std::string_view name) {
     const auto *it =
@@ -66,17 +72,61 @@ bool read_value(ToolOptions &o, std::string_view flag, std::string_view text) {
         o.wrist_radius = *value;
         return *value >= 0;
     }
+    if (flag == "--sweep") {
+        o.mode = ToolMode::sweep;
+        o.sweep_step = *value;
+        return *value > 0;
+    }
     o.theta = *value;
     return true;
 }
 
-std::optional<UsageError> check_combination(const ToolOptions &o) {
+bool given(std::span<const std::string_view> seen, std::string_view flag) {
+    return std::find(seen.begin(), seen.end(), flag) != seen.end();
+}
+
+std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
+    std::vector<std::string_view> modes;
+    std::copy_if(mode_flags.begin(), mode_flags.end(), std::back_inserter(modes),
+                 [seen](std::string_view flag) { return given(seen, flag); });
+    if (modes.size() > 1) {
+        return UsageError{std::string(modes[0]) + " and " + std::string(modes[1]) +
+                          " are separate outputs: give one"};
+    }
+    if (!modes.empty() && given(seen, "--theta")) {
+        return UsageError{"--theta applies only to the single-angle output, not to " +
+                          std::string(modes[0]) + ", which covers every crank angle"};
+    }
+    return std::nullopt;
+}
+
+std::optional<UsageError> check_sweep_rows(const ToolOptions &o) {
+    if (o.mode != ToolMode::sweep) {
+        return std::nullopt;
+    }
+    const auto angles = sweep_angle_count(o.sweep_step);
+    if (angles && *angles * o.cylinders <= max_sweep_rows) {
+        return std::nullopt;
+    }
+    const std::string rows = angles ? std::to_string(*angles * o.cylinders) + " rows (" +
+                                          std::to_string(*angles) + " crank angles x " +
+                                          std::to_string(o.cylinders) + " cylinders)"
+                                    : "over 10^15 rows";
+    return UsageError{"--sweep " + shortest_text(o.sweep_step) + " would print " + rows +
+                      "; at most " + std::to_string(max_sweep_rows) + ": take a larger step"};
+}
+
+std::optional<UsageError> check_combination(const ToolOptions &o,
+                                            std::span<const std::string_view> seen) {
+    if (auto error = check_modes(seen)) {
+        return error;
+    }
     if (o.wrist_radius >= o.rod_length) {
         return UsageError{"--wrist-radius takes " + std::string(wrist_radius_accepts) + " (" +
                           shortest_text(o.rod_length) + "), not '" + shortest_text(o.wrist_radius) +
                           "'"};
     }
-    return std::nullopt;
+    return check_sweep_rows(o);
 }
 
 } // namespace
@@ -106,7 +156,7 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
             return refuse(*flag, args[k]);
         }
     }
-    if (auto error = check_combination(o)) {
+    if (auto error = check_combination(o, seen)) {
         return *error;
     }
     return o;

@@ -68,4 +68,13 @@ PistonMotion ExactPiston::at(double theta) const {
     return {true, p + h, dp + dh, ddp + ddh};
 }
 
+std::vector<ExactPiston> exact_pistons(int n, double r, double d, double rp) {
+    std::vector<ExactPiston> pistons;
+    pistons.reserve(static_cast<std::size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+        pistons.emplace_back(i, n, r, d, rp);
+    }
+    return pistons;
+}
+
 } // namespace radial

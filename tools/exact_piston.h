@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 namespace radial {
 
 // One cylinder's piston pin in closed form, as a function of crank angle theta (radians).
@@ -55,5 +57,8 @@ private:
     double sin_axis_;
     double cos_axis_;
 };
+
+// The pistons of cylinders 1..n, in that order.
+std::vector<ExactPiston> exact_pistons(int n, double r, double d, double rp);
 
 } // namespace radial

@@ -1,5 +1,6 @@
 #include "kinematics_cli.h"
 
+#include "crank_sweep.h"
 #include "mechanism/engine_solution.h"
 #include "number_text.h"
 
@@ -8,10 +9,12 @@
 namespace radial {
 
 const char *const tool_usage =
-    R"(Usage: radial-kinematics [--cylinders N] [--rod-length D] [--wrist-radius RP] [--theta T]
+    R"(Usage: radial-kinematics [--cylinders N] [--rod-length D] [--wrist-radius RP]
+                         [--theta T | --sweep STEP]
 
-Prints where every piston pin of the radial engine sits at crank angle T, solved exactly as
-the animation solves its frames (crank radius 50), as CSV on standard output:
+Solves the radial engine exactly as the animation solves its frames (crank radius 50).
+
+By default it prints where every piston pin sits at crank angle T, as CSV on standard output:
   cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints
 Cylinder 1 is the master rod: its wrist columns hold the crankpin centre. The other cylinders'
 piston distances come from the animation's bisection, with the number of midpoints it took.
@@ -19,8 +22,20 @@ piston distances come from the animation's bisection, with the number of midpoin
   --cylinders N      odd number of cylinders, 3 to 35 (default 11)
   --rod-length D     master rod length, more than 50 and at most 10000 (default 200)
   --wrist-radius RP  wrist-pin circle radius, at least 0 and less than D (default 52.5)
-  --theta T          crank angle in radians from cylinder 1's axis, clockwise (default 0)
+  --theta T          crank angle in radians from cylinder 1's axis, clockwise (default 0);
+                     only for the output above
   --help             print this text
+
+Whole-revolution output instead:
+  --sweep STEP       CSV at theta = 0, STEP, 2 STEP, ... below 2 pi (STEP in radians, > 0),
+                     cylinders 1..N at each angle, at most 1000000 rows:
+                       theta,cylinder,distance,exact_distance,velocity,acceleration
+                     distance is the animation's bisection; exact_distance is where the link
+                     rod's circle about its wrist pin meets the cylinder axis (the outer point),
+                     empty where the rod cannot reach the axis; velocity and acceleration are its
+                     derivatives by crank angle (per radian, per radian squared), worked out
+                     analytically. Cylinder 1's distance and exact_distance are both the master
+                     piston pin's height.
 )";
 
 namespace {
@@ -49,8 +64,14 @@ int run_tool(std::span<const std::string_view> args, std::ostream &out, std::ost
         out << tool_usage;
         return 0;
     }
-    print_csv(options, out);
-    return 0;
+    switch (options.mode) {
+    case ToolMode::sweep:
+        print_sweep(options, out);
+        return 0;
+    default:
+        print_csv(options, out);
+        return 0;
+    }
 }
 
 } // namespace radial
