@@ -28,6 +28,8 @@ constexpr std::array flags = {
     Flag{"--cylinders", "an odd whole number from 3 to 35"},
     Flag{"--rod-length", "a finite number greater than 50 and at most 10000"},
     Flag{"--wrist-radius", wrist_radius_accepts},
+    Flag{"--ls", "a finite number from 1.25 to 2.85 (rod length over stroke)"},
+    Flag{"--eccentricity", "a finite number from 0.7 to 1.5 (wrist radius over crank radius)"},
     Flag{"--theta", "a finite number of radians"},
     Flag{"--sweep", "a finite step in radians greater than 0"},
 };
@@ -72,6 +74,14 @@ bool read_value(ToolOptions &o, std::string_view flag, std::string_view text) {
         o.wrist_radius = *value;
         return *value >= 0;
     }
+    if (flag == "--ls") {
+        o.rod_length = 2 * tool_crank_radius * *value;
+        return *value >= 1.25 && *value <= 2.85;
+    }
+    if (flag == "--eccentricity") {
+        o.wrist_radius = tool_crank_radius * *value;
+        return *value >= 0.7 && *value <= 1.5;
+    }
     if (flag == "--sweep") {
         o.mode = ToolMode::sweep;
         o.sweep_step = *value;
@@ -83,6 +93,21 @@ bool read_value(ToolOptions &o, std::string_view flag, std::string_view text) {
 
 bool given(std::span<const std::string_view> seen, std::string_view flag) {
     return std::find(seen.begin(), seen.end(), flag) != seen.end();
+}
+
+// Two flags that set one parameter, each in its own units.
+std::optional<UsageError> check_alternatives(std::span<const std::string_view> seen) {
+    const std::array<std::array<std::string_view, 3>, 2> pairs = {{
+        {"--ls", "--rod-length", "the master rod length"},
+        {"--eccentricity", "--wrist-radius", "the wrist-pin circle radius"},
+    }};
+    for (const auto &[ratio, length, what] : pairs) {
+        if (given(seen, ratio) && given(seen, length)) {
+            return UsageError{std::string(ratio) + " and " + std::string(length) + " both set " +
+                              std::string(what) + ": give one"};
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
@@ -118,8 +143,16 @@ std::optional<UsageError> check_sweep_rows(const ToolOptions &o) {
 
 std::optional<UsageError> check_combination(const ToolOptions &o,
                                             std::span<const std::string_view> seen) {
+    if (auto error = check_alternatives(seen)) {
+        return error;
+    }
     if (auto error = check_modes(seen)) {
         return error;
+    }
+    if (o.wrist_radius >= o.rod_length && given(seen, "--eccentricity")) {
+        return UsageError{"--eccentricity gives a wrist-pin circle radius of " +
+                          shortest_text(o.wrist_radius) + ", which must be less than the rod " +
+                          "length (" + shortest_text(o.rod_length) + ")"};
     }
     if (o.wrist_radius >= o.rod_length) {
         return UsageError{"--wrist-radius takes " + std::string(wrist_radius_accepts) + " (" +

@@ -9,7 +9,8 @@
 namespace radial {
 
 const char *const tool_usage =
-    R"(Usage: radial-kinematics [--cylinders N] [--rod-length D] [--wrist-radius RP]
+    R"(Usage: radial-kinematics [--cylinders N] [--rod-length D | --ls RATIO]
+                         [--wrist-radius RP | --eccentricity RATIO]
                          [--theta T | --sweep STEP]
 
 Solves the radial engine exactly as the animation solves its frames (crank radius 50).
@@ -22,6 +23,11 @@ piston distances come from the animation's bisection, with the number of midpoin
   --cylinders N      odd number of cylinders, 3 to 35 (default 11)
   --rod-length D     master rod length, more than 50 and at most 10000 (default 200)
   --wrist-radius RP  wrist-pin circle radius, at least 0 and less than D (default 52.5)
+  --ls RATIO         the rod length as the window shows it, l/s = D / 2r: 1.25 to 2.85
+                     (D = 125 to 285), instead of --rod-length
+  --eccentricity RATIO
+                     the wrist-pin radius as the window shows it, RP / r: 0.7 to 1.5
+                     (RP = 35 to 75), instead of --wrist-radius
   --theta T          crank angle in radians from cylinder 1's axis, clockwise (default 0);
                      only for the output above
   --help             print this text
