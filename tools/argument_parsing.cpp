@@ -32,10 +32,12 @@ constexpr std::array flags = {
     Flag{"--eccentricity", "a finite number from 0.7 to 1.5 (wrist radius over crank radius)"},
     Flag{"--theta", "a finite number of radians"},
     Flag{"--sweep", "a finite step in radians greater than 0"},
+    Flag{"--summary", ""},
+    Flag{"--format", "'text' or 'csv'"},
 };
 
 // The flags that choose an output other than the single-angle CSV; at most one is given.
-constexpr std::array mode_flags = {std::string_view("--sweep")};
+constexpr std::array<std::string_view, 2> mode_flags = {"--sweep", "--summary"};
 
 const Flag *find_flag(std::string_view name) {
     const auto *it =
@@ -61,6 +63,10 @@ bool read_value(ToolOptions &o, std::string_view flag, std::string_view text) {
         }
         o.cylinders = *n;
         return true;
+    }
+    if (flag == "--format") {
+        o.format = text == "csv" ? SummaryFormat::csv : SummaryFormat::text;
+        return text == "csv" || text == "text";
     }
     const auto value = read_real(text);
     if (!is_finite(value)) {
@@ -117,6 +123,9 @@ std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
     if (modes.size() > 1) {
         return UsageError{std::string(modes[0]) + " and " + std::string(modes[1]) +
                           " are separate outputs: give one"};
+    }
+    if (given(seen, "--format") && !given(seen, "--summary")) {
+        return UsageError{"--format applies only to --summary"};
     }
     if (!modes.empty() && given(seen, "--theta")) {
         return UsageError{"--theta applies only to the single-angle output, not to " +
@@ -185,6 +194,9 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
             return UsageError{std::string(flag->name) + " is given twice"};
         }
         seen.push_back(flag->name);
+        if (flag->name == "--summary") {
+            o.mode = ToolMode::summary;
+        }
         if (takes_value && !read_value(o, flag->name, args[++k])) {
             return refuse(*flag, args[k]);
         }

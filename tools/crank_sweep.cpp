@@ -1,19 +1,17 @@
 #include "crank_sweep.h"
 
+#include "crank_grid.h"
 #include "exact_piston.h"
 #include "mechanism/engine_solution.h"
 #include "number_text.h"
 
 #include <cmath>
-#include <numbers>
 #include <ostream>
 #include <vector>
 
 namespace radial {
 
 namespace {
-
-constexpr double two_pi = 2 * std::numbers::pi;
 
 // k step, without the drift of adding step k times.
 double angle_of(long long k, double step) {
