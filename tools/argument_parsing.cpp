@@ -34,10 +34,11 @@ constexpr std::array flags = {
     Flag{"--sweep", "a finite step in radians greater than 0"},
     Flag{"--summary", ""},
     Flag{"--format", "'text' or 'csv'"},
+    Flag{"--plot", "a path for the SVG file"},
 };
 
 // The flags that choose an output other than the single-angle CSV; at most one is given.
-constexpr std::array<std::string_view, 2> mode_flags = {"--sweep", "--summary"};
+constexpr std::array<std::string_view, 3> mode_flags = {"--sweep", "--summary", "--plot"};
 
 const Flag *find_flag(std::string_view name) {
     const auto *it =
@@ -63,6 +64,11 @@ bool read_value(ToolOptions &o, std::string_view flag, std::string_view text) {
         }
         o.cylinders = *n;
         return true;
+    }
+    if (flag == "--plot") {
+        o.mode = ToolMode::plot;
+        o.plot_path = text;
+        return !text.empty();
     }
     if (flag == "--format") {
         o.format = text == "csv" ? SummaryFormat::csv : SummaryFormat::text;

@@ -1,6 +1,8 @@
 #include "kinematics_cli.h"
 
 #include "crank_sweep.h"
+#include "distance_plot.h"
+#include "file_replacement.h"
 #include "mechanism/engine_solution.h"
 #include "number_text.h"
 #include "summary_table.h"
@@ -12,7 +14,8 @@ namespace radial {
 const char *const tool_usage =
     R"(Usage: radial-kinematics [--cylinders N] [--rod-length D | --ls RATIO]
                          [--wrist-radius RP | --eccentricity RATIO]
-                         [--theta T | --sweep STEP | --summary [--format text|csv]]
+                         [--theta T | --sweep STEP | --summary [--format text|csv] |
+                          --plot FILE]
 
 Solves the radial engine exactly as the animation solves its frames (crank radius 50).
 
@@ -57,8 +60,12 @@ Whole-revolution output instead:
                      cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,
                      bdc_offset_deg,max_bisection_error,reaches
                      with angles in [0, 360), offsets in (-180, 180], reaches yes or no)
+  --plot FILE        writes an SVG chart of every cylinder's exact distance against crank
+                     angle (0 to 360 degrees), one colour per cylinder with a legend, broken
+                     where a rod cannot reach its axis. FILE is replaced whole or not at all
+                     (the chart goes to a new file beside it first); nothing is printed.
 
-Give at most one of --sweep and --summary; --theta belongs to the single-angle output and
+Give at most one of --sweep, --summary and --plot; --theta belongs to the single-angle output and
 --format to --summary. Refused arguments print one line on standard error and exit with 2.
 )";
 
@@ -73,6 +80,16 @@ void print_csv(const ToolOptions &o, std::ostream &out) {
             << shortest_text(c.piston_y) << ',' << shortest_text(c.distance) << ',' << c.midpoints
             << '\n';
     }
+}
+
+// Status 2, with one line on err, when the file cannot be written.
+int write_plot(const ToolOptions &o, std::ostream &err) {
+    const std::string svg = distance_plot_svg(o.cylinders, o.rod_length, o.wrist_radius);
+    if (const auto error = replace_file(o.plot_path, svg)) {
+        err << "radial-kinematics: --plot cannot write '" << o.plot_path << "': " << *error << '\n';
+        return 2;
+    }
+    return 0;
 }
 
 } // namespace
@@ -95,6 +112,8 @@ int run_tool(std::span<const std::string_view> args, std::ostream &out, std::ost
     case ToolMode::summary:
         print_summary(options, out);
         return 0;
+    case ToolMode::plot:
+        return write_plot(options, err);
     default:
         print_csv(options, out);
         return 0;
