@@ -37,6 +37,16 @@ TEST(WindowUnits, GiveTheSameEngineAsTheLengths) {
     EXPECT_EQ(by_ratio.out, by_length.out);
 }
 
+TEST(Usage, DocumentsEveryFlag) {
+    const auto r = testing::run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char *flag :
+         {"--cylinders", "--rod-length", "--wrist-radius", "--ls", "--eccentricity", "--theta",
+          "--sweep", "--summary", "--format", "--plot", "--help"}) {
+        EXPECT_NE(r.out.find(std::string("\n  ") + flag + " "), std::string::npos) << flag;
+    }
+}
+
 struct Refusal {
     std::vector<std::string_view> args;
     std::string_view names;
