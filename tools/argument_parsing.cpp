@@ -55,24 +55,12 @@ bool is_finite(const std::optional<double> &value) {
     return value && std::isfinite(*value);
 }
 
-// Stores one flag's value; false when the value is not one the flag accepts.
-bool read_value(ToolOptions &o, std::string_view flag, std::string_view text) {
+// The engine's parameters: false when the value is not one the flag accepts.
+bool read_engine_value(ToolOptions &o, std::string_view flag, std::string_view text) {
     if (flag == "--cylinders") {
         const auto n = read_integer(text);
-        if (!n || *n < 3 || *n > 35 || *n % 2 == 0) {
-            return false;
-        }
-        o.cylinders = *n;
-        return true;
-    }
-    if (flag == "--plot") {
-        o.mode = ToolMode::plot;
-        o.plot_path = text;
-        return !text.empty();
-    }
-    if (flag == "--format") {
-        o.format = text == "csv" ? SummaryFormat::csv : SummaryFormat::text;
-        return text == "csv" || text == "text";
+        o.cylinders = n.value_or(0);
+        return n && *n >= 3 && *n <= 35 && *n % 2 == 1;
     }
     const auto value = read_real(text);
     if (!is_finite(value)) {
@@ -90,17 +78,38 @@ bool read_value(ToolOptions &o, std::string_view flag, std::string_view text) {
         o.rod_length = 2 * tool_crank_radius * *value;
         return *value >= 1.25 && *value <= 2.85;
     }
-    if (flag == "--eccentricity") {
-        o.wrist_radius = tool_crank_radius * *value;
-        return *value >= 0.7 && *value <= 1.5;
+    o.wrist_radius = tool_crank_radius * *value;
+    return *value >= 0.7 && *value <= 1.5;
+}
+
+// What to print: false when the value is not one the flag accepts.
+bool read_output_value(ToolOptions &o, std::string_view flag, std::string_view text) {
+    if (flag == "--plot") {
+        o.mode = ToolMode::plot;
+        o.plot_path = text;
+        return !text.empty();
     }
+    if (flag == "--format") {
+        o.format = text == "csv" ? SummaryFormat::csv : SummaryFormat::text;
+        return text == "csv" || text == "text";
+    }
+    const auto value = read_real(text);
     if (flag == "--sweep") {
         o.mode = ToolMode::sweep;
-        o.sweep_step = *value;
-        return *value > 0;
+        o.sweep_step = value.value_or(0);
+        return is_finite(value) && *value > 0;
     }
-    o.theta = *value;
-    return true;
+    o.theta = value.value_or(0);
+    return is_finite(value);
+}
+
+bool read_value(ToolOptions &o, std::string_view flag, std::string_view text) {
+    constexpr std::array<std::string_view, 5> engine_flags = {
+        "--cylinders", "--rod-length", "--wrist-radius", "--ls", "--eccentricity"};
+    if (std::find(engine_flags.begin(), engine_flags.end(), flag) != engine_flags.end()) {
+        return read_engine_value(o, flag, text);
+    }
+    return read_output_value(o, flag, text);
 }
 
 bool given(std::span<const std::string_view> seen, std::string_view flag) {

@@ -114,10 +114,11 @@ int run_tool(std::span<const std::string_view> args, std::ostream &out, std::ost
         return 0;
     case ToolMode::plot:
         return write_plot(options, err);
-    default:
-        print_csv(options, out);
-        return 0;
+    case ToolMode::single_angle:
+        break;
     }
+    print_csv(options, out);
+    return 0;
 }
 
 } // namespace radial
