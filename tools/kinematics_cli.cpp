@@ -1,21 +1,25 @@
 #include "kinematics_cli.h"
 
+#include "crank_sweep.h"
+#include "distance_plot.h"
+#include "file_replacement.h"
 #include "mechanism/engine_solution.h"
 #include "number_text.h"
+#include "summary_table.h"
 
-#include <algorithm>
-#include <cmath>
-#include <optional>
 #include <ostream>
-#include <vector>
 
 namespace radial {
 
 const char* const tool_usage =
-    R"(Usage: radial-kinematics [--cylinders N] [--rod-length D] [--wrist-radius RP] [--theta T]
+    R"(Usage: radial-kinematics [--cylinders N] [--rod-length D | --ls RATIO]
+                         [--wrist-radius RP | --eccentricity RATIO]
+                         [--theta T | --sweep STEP | --summary [--format text|csv] |
+                          --plot FILE]
 
-Prints where every piston pin of the radial engine sits at crank angle T, solved exactly as
-the animation solves its frames (crank radius 50), as CSV on standard output:
+Solves the radial engine exactly as the animation solves its frames (crank radius 50).
+
+By default it prints where every piston pin sits at crank angle T, as CSV on standard output:
   cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints
 Cylinder 1 is the master rod: its wrist columns hold the crankpin centre. The other cylinders'
 piston distances come from the animation's bisection, with the number of midpoints it took.
@@ -23,67 +27,49 @@ piston distances come from the animation's bisection, with the number of midpoin
   --cylinders N      odd number of cylinders, 3 to 35 (default 11)
   --rod-length D     master rod length, more than 50 and at most 10000 (default 200)
   --wrist-radius RP  wrist-pin circle radius, at least 0 and less than D (default 52.5)
-  --theta T          crank angle in radians from cylinder 1's axis, clockwise (default 0)
+  --ls RATIO         the rod length as the window shows it, l/s = D / 2r: 1.25 to 2.85
+                     (D = 125 to 285), instead of --rod-length
+  --eccentricity RATIO
+                     the wrist-pin radius as the window shows it, RP / r: 0.7 to 1.5
+                     (RP = 35 to 75), instead of --wrist-radius
+  --theta T          crank angle in radians from cylinder 1's axis, clockwise (default 0);
+                     only for the output above
   --help             print this text
+
+Whole-revolution output instead:
+  --sweep STEP       CSV at theta = 0, STEP, 2 STEP, ... below 2 pi (STEP in radians, > 0),
+                     cylinders 1..N at each angle, at most 1000000 rows:
+                       theta,cylinder,distance,exact_distance,velocity,acceleration
+                     distance is the animation's bisection; exact_distance is where the link
+                     rod's circle about its wrist pin meets the cylinder axis (the outer point),
+                     empty where the rod cannot reach the axis; velocity and acceleration are its
+                     derivatives by crank angle (per radian, per radian squared), worked out
+                     analytically. Cylinder 1's distance and exact_distance are both the master
+                     piston pin's height.
+  --summary          a table, one row per cylinder, over one revolution: the stroke (largest
+                     minus smallest exact distance) and its excess over the master's 2r = 100 in
+                     percent; the crank angles of top and bottom dead centre (largest and
+                     smallest exact distance) in degrees, found to well under 0.01 degree, with
+                     their offsets from the cylinder's axis angle (bottom dead centre: from the
+                     axis angle + 180); the largest difference between the animation's distance
+                     and the exact one on a 0.1 degree grid; and whether the rod reaches its
+                     axis at every crank angle. Where it does not, those fields are empty and
+                     the text form lists the crank-angle ranges where it cannot.
+  --format F         the summary as text (default: aligned columns, degrees to one decimal)
+                     or csv (the table alone, full precision, header:
+                     cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,
+                     bdc_offset_deg,max_bisection_error,reaches
+                     with angles in [0, 360), offsets in (-180, 180], reaches yes or no)
+  --plot FILE        writes an SVG chart of every cylinder's exact distance against crank
+                     angle (0 to 360 degrees), one colour per cylinder with a legend, broken
+                     where a rod cannot reach its axis. FILE is replaced whole or not at all
+                     (the chart goes to a new file beside it first); nothing is printed.
+
+Give at most one of --sweep, --summary and --plot; --theta belongs to the single-angle output and
+--format to --summary. Refused arguments print one line on standard error and exit with 2.
 )";
 
 namespace {
-
-constexpr std::string_view cylinders_accepts = "an odd whole number from 3 to 35";
-constexpr std::string_view rod_length_accepts = "a finite number greater than 50 and at most 10000";
-constexpr std::string_view wrist_radius_accepts =
-    "a finite number at least 0 and less than the rod length";
-constexpr std::string_view theta_accepts = "a finite number of radians";
-
-UsageError refuse(std::string_view flag, std::string_view accepts, std::string_view got) {
-    return {std::string(flag) + " takes " + std::string(accepts) + ", not '" + std::string(got) +
-            "'"};
-}
-
-std::optional<UsageError> read_flag(ToolOptions& o, std::string_view flag, std::string_view text) {
-    if (flag == "--cylinders") {
-        const auto n = read_integer(text);
-        if (!n || *n < 3 || *n > 35 || *n % 2 == 0) {
-            return refuse(flag, cylinders_accepts, text);
-        }
-        o.cylinders = *n;
-        return std::nullopt;
-    }
-    const auto value = read_real(text);
-    if (flag == "--rod-length") {
-        if (!value || !std::isfinite(*value) || !(*value > 50) || *value > 10000) {
-            return refuse(flag, rod_length_accepts, text);
-        }
-        o.rod_length = *value;
-    } else if (flag == "--wrist-radius") {
-        if (!value || !std::isfinite(*value) || *value < 0) {
-            return refuse(flag, wrist_radius_accepts, text);
-        }
-        o.wrist_radius = *value;
-    } else {
-        if (!value || !std::isfinite(*value)) {
-            return refuse(flag, theta_accepts, text);
-        }
-        o.theta = *value;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string_view> accepts_of(std::string_view flag) {
-    if (flag == "--cylinders") {
-        return cylinders_accepts;
-    }
-    if (flag == "--rod-length") {
-        return rod_length_accepts;
-    }
-    if (flag == "--wrist-radius") {
-        return wrist_radius_accepts;
-    }
-    if (flag == "--theta") {
-        return theta_accepts;
-    }
-    return std::nullopt;
-}
 
 void print_csv(const ToolOptions& o, std::ostream& out) {
     out << "cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints\n";
@@ -96,41 +82,17 @@ void print_csv(const ToolOptions& o, std::ostream& out) {
     }
 }
 
-} // namespace
-
-std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::string_view> args) {
-    ToolOptions o;
-    for (std::string_view arg : args) {
-        if (arg == "--help") {
-            o.help = true;
-            return o;
-        }
+// Status 2, with one line on err, when the file cannot be written.
+int write_plot(const ToolOptions& o, std::ostream& err) {
+    const std::string svg = distance_plot_svg(o.cylinders, o.rod_length, o.wrist_radius);
+    if (const auto error = replace_file(o.plot_path, svg)) {
+        err << "radial-kinematics: --plot cannot write '" << o.plot_path << "': " << *error << '\n';
+        return 2;
     }
-    std::vector<std::string_view> seen;
-    for (std::size_t k = 0; k < args.size(); k += 2) {
-        const std::string_view flag = args[k];
-        const auto accepts = accepts_of(flag);
-        if (!accepts) {
-            return UsageError{"unknown argument '" + std::string(flag) + "' (see --help)"};
-        }
-        if (k + 1 == args.size()) {
-            return UsageError{std::string(flag) + " needs a value: " + std::string(*accepts)};
-        }
-        if (std::find(seen.begin(), seen.end(), flag) != seen.end()) {
-            return UsageError{std::string(flag) + " is given twice"};
-        }
-        seen.push_back(flag);
-        if (auto error = read_flag(o, flag, args[k + 1])) {
-            return *error;
-        }
-    }
-    if (o.wrist_radius >= o.rod_length) {
-        return UsageError{"--wrist-radius takes " + std::string(wrist_radius_accepts) + " (" +
-                          shortest_text(o.rod_length) + "), not '" + shortest_text(o.wrist_radius) +
-                          "'"};
-    }
-    return o;
+    return 0;
 }
+
+} // namespace
 
 int run_tool(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     const auto parsed = parse_arguments(args);
@@ -142,6 +104,18 @@ int run_tool(std::span<const std::string_view> args, std::ostream& out, std::ost
     if (options.help) {
         out << tool_usage;
         return 0;
+    }
+    switch (options.mode) {
+    case ToolMode::sweep:
+        print_sweep(options, out);
+        return 0;
+    case ToolMode::summary:
+        print_summary(options, out);
+        return 0;
+    case ToolMode::plot:
+        return write_plot(options, err);
+    case ToolMode::single_angle:
+        break;
     }
     print_csv(options, out);
     return 0;

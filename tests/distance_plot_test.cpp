@@ -1,0 +1,223 @@
+#include "cylinder_colours.h"
+#include "distance_plot.h"
+#include "exact_piston.h"
+#include "reach_ranges.h"
+#include "tool_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <unistd.h>
+
+namespace radial {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::run;
+
+// Well-formedness as far as this chart needs it, without an XML library: one optional
+// declaration, then one root element with every tag closed in order, attribute values quoted,
+// and no '&' (the chart uses no entities) or stray '>' in text. Returns what is wrong, or nothing.
+std::string xml_fault(const std::string& xml) {
+    std::vector<std::string> open;
+    std::size_t at = xml.starts_with("<?xml") ? xml.find("?>") + 2 : 0;
+    while (at < xml.size()) {
+        const std::size_t lt = xml.find('<', at);
+        const std::string text = xml.substr(at, lt - at);
+        if (text.find('&') != std::string::npos || text.find('>') != std::string::npos) {
+            return "bad text: " + text;
+        }
+        if (lt == std::string::npos) {
+            break;
+        }
+        const std::size_t gt = xml.find('>', lt);
+        if (gt == std::string::npos) {
+            return "unclosed tag";
+        }
+        const std::string tag = xml.substr(lt + 1, gt - lt - 1);
+        if (tag.find('<') != std::string::npos || std::count(tag.begin(), tag.end(), '"') % 2) {
+            return "bad tag: " + tag;
+        }
+        const std::string name =
+            tag.substr(tag[0] == '/', tag.find_first_of(" /", 1) - (tag[0] == '/'));
+        if (tag[0] == '/') {
+            if (open.empty() || open.back() != name) {
+                return "</" + name + "> closes nothing open";
+            }
+            open.pop_back();
+        } else if (!tag.ends_with("/")) {
+            open.push_back(name);
+        }
+        if (open.empty() && xml.find('<', gt) != std::string::npos) {
+            return "more than one root";
+        }
+        at = gt + 1;
+    }
+    return open.empty() ? "" : "<" + open.back() + "> left open";
+}
+
+TEST(XmlFault, CatchesWhatBreaksXml) {
+    EXPECT_EQ(xml_fault("<?xml version=\"1.0\"?>\n<a><b x=\"1\"/><c>t</c></a>\n"), "");
+    EXPECT_NE(xml_fault("<a><b></a>"), "");
+    EXPECT_NE(xml_fault("<a><b/>"), "");
+    EXPECT_NE(xml_fault("<a>x & y</a>"), "");
+    EXPECT_NE(xml_fault("<a x=\"1></a>"), "");
+    EXPECT_NE(xml_fault("<a/><b/>"), "");
+}
+
+std::vector<std::string> elements(const std::string& svg, const std::string& start) {
+    std::vector<std::string> found;
+    for (std::size_t at = svg.find(start); at != std::string::npos; at = svg.find(start, at + 1)) {
+        found.push_back(svg.substr(at, svg.find('>', at) - at));
+    }
+    return found;
+}
+
+std::string attribute(const std::string& element, const std::string& name) {
+    const std::size_t at = element.find(" " + name + "=\"") + name.size() + 3;
+    return element.substr(at, element.find('"', at) - at);
+}
+
+TEST(DistancePlot, DrawsOneLabelledCurvePerCylinder) {
+    const std::string svg = distance_plot_svg(11, 200, 52.5);
+    EXPECT_EQ(xml_fault(svg), "");
+    EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+    const auto curves = elements(svg, "<path class=\"curve\"");
+    ASSERT_EQ(curves.size(), 11U);
+    std::set<std::string> colours;
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+        EXPECT_EQ(attribute(curves[k], "data-cylinder"), std::to_string(k + 1));
+        colours.insert(attribute(curves[k], "stroke"));
+        // Reaching all round: one run over the whole revolution.
+        const std::string d = attribute(curves[k], "d");
+        EXPECT_EQ(std::count(d.begin(), d.end(), 'M'), 1);
+        EXPECT_EQ(std::count(d.begin(), d.end(), 'L'), 720);
+    }
+    EXPECT_EQ(colours.size(), 11U);
+    const std::size_t legend = svg.find("<g class=\"legend\">");
+    ASSERT_NE(legend, std::string::npos);
+    const std::string keys = svg.substr(legend, svg.find("</g>", legend) - legend);
+    EXPECT_EQ(elements(keys, "<line").size(), 11U);
+    EXPECT_EQ(elements(keys, "<text").size(), 11U);
+    for (const char* text :
+         {"11 cylinders", "rod length 200 (l/s 2.00)", "wrist radius 52.5", "(eccentricity 1.05)",
+          "crank angle (degrees", "(world units)", ">1 master<", ">11<", ">360<"}) {
+        EXPECT_NE(svg.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(svg.find("gaps"), std::string::npos);
+}
+
+TEST(DistancePlot, BreaksCurvesWhereRodsCannotReach) {
+    const int n = 35;
+    const std::string svg = distance_plot_svg(n, 125, 75);
+    EXPECT_EQ(xml_fault(svg), "");
+    const auto curves = elements(svg, "<path class=\"curve\"");
+    ASSERT_EQ(curves.size(), 35U);
+    for (int i = 1; i <= n; ++i) {
+        const auto ranges = unreachable_ranges(ExactPiston(i, n, 50, 125, 75), summary_grid);
+        // The reachable arcs of the circle; the one through 0 shows at both ends of the chart.
+        const bool zero_reaches = std::none_of(ranges.begin(), ranges.end(),
+                                               [](const AngleRange& r) { return r.to > two_pi; });
+        const long runs = static_cast<long>(ranges.size()) + (zero_reaches ? 1 : 0);
+        const std::string d = attribute(curves[static_cast<std::size_t>(i - 1)], "d");
+        EXPECT_EQ(std::count(d.begin(), d.end(), 'M'), runs) << i;
+    }
+    EXPECT_NE(svg.find(">4 (gaps)<"), std::string::npos);
+    EXPECT_NE(svg.find(">3<"), std::string::npos);
+    EXPECT_NE(svg.find("cannot reach"), std::string::npos);
+}
+
+TEST(CylinderColours, AreDistinctAndTheMasterIsBlack) {
+    for (const int n : {3, 11, 35}) {
+        std::set<std::string> colours;
+        for (int i = 1; i <= n; ++i) {
+            const std::string colour = cylinder_colour(i, n);
+            EXPECT_EQ(colour.size(), 7U);
+            EXPECT_EQ(colour.find_first_not_of("#0123456789abcdef"), std::string::npos);
+            colours.insert(colour);
+        }
+        EXPECT_EQ(colours.size(), static_cast<std::size_t>(n));
+        EXPECT_EQ(cylinder_colour(1, n), "#000000");
+    }
+}
+
+// A fresh, empty directory for one test, removed afterwards.
+class PlotFile : public ::testing::Test {
+protected:
+    fs::path dir = fs::temp_directory_path() /
+                   ("radial-plot-" + std::to_string(getpid()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    std::vector<std::string> listing() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+};
+
+std::string contents_of(const fs::path& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(PlotFile, IsWrittenWholeAndAloneInPlaceOfAnyOldOne) {
+    const std::string path = (dir / "chart.svg").string();
+    std::ofstream(path) << "old";
+    const auto r = run({"--plot", path, "--cylinders", "5", "--ls", "1.5"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(contents_of(path), distance_plot_svg(5, 150, 52.5));
+    EXPECT_EQ(listing(), std::vector<std::string>{"chart.svg"});
+}
+
+TEST_F(PlotFile, ThatCannotBeWrittenIsRefusedAndLeavesNothing) {
+    const std::string missing = (dir / "no-such-dir" / "chart.svg").string();
+    EXPECT_TRUE(testing::refused(run({"--plot", missing}), "--plot cannot write '" + missing));
+    fs::create_directory(dir / "taken.svg");
+    const std::string taken = (dir / "taken.svg").string();
+    EXPECT_TRUE(testing::refused(run({"--plot", taken}), "--plot cannot write"));
+    EXPECT_TRUE(testing::refused(run({"--plot", dir.string() + "/"}), "not a file name"));
+    EXPECT_EQ(listing(), std::vector<std::string>{"taken.svg"});
+    EXPECT_TRUE(fs::is_empty(dir / "taken.svg"));
+}
+
+TEST_F(PlotFile, InAReadOnlyDirectoryIsRefused) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind root";
+    }
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_TRUE(testing::refused(run({"--plot", (dir / "chart.svg").string()}), "--plot"));
+    EXPECT_TRUE(listing().empty());
+}
+
+struct Refusal {
+    std::vector<std::string_view> args;
+    std::string_view names;
+};
+
+class PlotRefuses : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(PlotRefuses, WithOneLine) {
+    EXPECT_TRUE(testing::refused(run(GetParam().args), GetParam().names));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadCombinations, PlotRefuses,
+    ::testing::Values(Refusal{{"--plot"}, "--plot needs a value"},
+                      Refusal{{"--plot", ""}, "--plot takes a path"},
+                      Refusal{{"--plot", "a.svg", "--summary"}, "--summary and --plot"},
+                      Refusal{{"--sweep", "1", "--plot", "a.svg"}, "--sweep and --plot"},
+                      Refusal{{"--plot", "a.svg", "--theta", "1"}, "--theta applies only"},
+                      Refusal{{"--plot", "a.svg", "--format", "csv"}, "--format applies only"}));
+
+} // namespace
+} // namespace radial

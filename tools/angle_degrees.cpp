@@ -1,0 +1,22 @@
+#include "angle_degrees.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace radial {
+
+double crank_degrees(double radians) {
+    double degrees = std::fmod(radians * (180 / std::numbers::pi), 360.0);
+    if (degrees < 0) {
+        degrees += 360;
+    }
+    // A tiny negative angle rounds up to 360 itself.
+    return degrees >= 360 ? 0 : degrees;
+}
+
+double offset_degrees(double radians) {
+    const double degrees = crank_degrees(radians);
+    return degrees > 180 ? degrees - 360 : degrees;
+}
+
+} // namespace radial

@@ -1,0 +1,225 @@
+#include "argument_parsing.h"
+
+#include "crank_sweep.h"
+#include "number_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace radial {
+
+namespace {
+
+// A flag and what its value may be; flags without a value have an empty accepts.
+struct Flag {
+    std::string_view name;
+    std::string_view accepts;
+};
+
+constexpr std::string_view wrist_radius_accepts =
+    "a finite number at least 0 and less than the rod length";
+
+constexpr std::array flags = {
+    Flag{"--cylinders", "an odd whole number from 3 to 35"},
+    Flag{"--rod-length", "a finite number greater than 50 and at most 10000"},
+    Flag{"--wrist-radius", wrist_radius_accepts},
+    Flag{"--ls", "a finite number from 1.25 to 2.85 (rod length over stroke)"},
+    Flag{"--eccentricity", "a finite number from 0.7 to 1.5 (wrist radius over crank radius)"},
+    Flag{"--theta", "a finite number of radians"},
+    Flag{"--sweep", "a finite step in radians greater than 0"},
+    Flag{"--summary", ""},
+    Flag{"--format", "'text' or 'csv'"},
+    Flag{"--plot", "a path for the SVG file"},
+};
+
+// The flags that choose an output other than the single-angle CSV; at most one is given.
+constexpr std::array<std::string_view, 3> mode_flags = {"--sweep", "--summary", "--plot"};
+
+const Flag* find_flag(std::string_view name) {
+    const auto* it =
+        std::find_if(flags.begin(), flags.end(), [name](const Flag& f) { return f.name == name; });
+    return it == flags.end() ? nullptr : it;
+}
+
+UsageError refuse(const Flag& flag, std::string_view got) {
+    return {std::string(flag.name) + " takes " + std::string(flag.accepts) + ", not '" +
+            std::string(got) + "'"};
+}
+
+bool is_finite(const std::optional<double>& value) {
+    return value && std::isfinite(*value);
+}
+
+// The engine's parameters: false when the value is not one the flag accepts.
+bool read_engine_value(ToolOptions& o, std::string_view flag, std::string_view text) {
+    if (flag == "--cylinders") {
+        const auto n = read_integer(text);
+        o.cylinders = n.value_or(0);
+        return n && *n >= 3 && *n <= 35 && *n % 2 == 1;
+    }
+    const auto value = read_real(text);
+    if (!is_finite(value)) {
+        return false;
+    }
+    if (flag == "--rod-length") {
+        o.rod_length = *value;
+        return *value > 50 && *value <= 10000;
+    }
+    if (flag == "--wrist-radius") {
+        o.wrist_radius = *value;
+        return *value >= 0;
+    }
+    if (flag == "--ls") {
+        o.rod_length = 2 * tool_crank_radius * *value;
+        return *value >= 1.25 && *value <= 2.85;
+    }
+    o.wrist_radius = tool_crank_radius * *value;
+    return *value >= 0.7 && *value <= 1.5;
+}
+
+// What to print: false when the value is not one the flag accepts.
+bool read_output_value(ToolOptions& o, std::string_view flag, std::string_view text) {
+    if (flag == "--plot") {
+        o.mode = ToolMode::plot;
+        o.plot_path = text;
+        return !text.empty();
+    }
+    if (flag == "--format") {
+        o.format = text == "csv" ? SummaryFormat::csv : SummaryFormat::text;
+        return text == "csv" || text == "text";
+    }
+    const auto value = read_real(text);
+    if (flag == "--sweep") {
+        o.mode = ToolMode::sweep;
+        o.sweep_step = value.value_or(0);
+        return is_finite(value) && *value > 0;
+    }
+    o.theta = value.value_or(0);
+    return is_finite(value);
+}
+
+bool read_value(ToolOptions& o, std::string_view flag, std::string_view text) {
+    constexpr std::array<std::string_view, 5> engine_flags = {
+        "--cylinders", "--rod-length", "--wrist-radius", "--ls", "--eccentricity"};
+    if (std::find(engine_flags.begin(), engine_flags.end(), flag) != engine_flags.end()) {
+        return read_engine_value(o, flag, text);
+    }
+    return read_output_value(o, flag, text);
+}
+
+bool given(std::span<const std::string_view> seen, std::string_view flag) {
+    return std::find(seen.begin(), seen.end(), flag) != seen.end();
+}
+
+// Two flags that set one parameter, each in its own units.
+std::optional<UsageError> check_alternatives(std::span<const std::string_view> seen) {
+    const std::array<std::array<std::string_view, 3>, 2> pairs = {{
+        {"--ls", "--rod-length", "the master rod length"},
+        {"--eccentricity", "--wrist-radius", "the wrist-pin circle radius"},
+    }};
+    for (const auto& [ratio, length, what] : pairs) {
+        if (given(seen, ratio) && given(seen, length)) {
+            return UsageError{std::string(ratio) + " and " + std::string(length) + " both set " +
+                              std::string(what) + ": give one"};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
+    std::vector<std::string_view> modes;
+    std::copy_if(mode_flags.begin(), mode_flags.end(), std::back_inserter(modes),
+                 [seen](std::string_view flag) { return given(seen, flag); });
+    if (modes.size() > 1) {
+        return UsageError{std::string(modes[0]) + " and " + std::string(modes[1]) +
+                          " are separate outputs: give one"};
+    }
+    if (given(seen, "--format") && !given(seen, "--summary")) {
+        return UsageError{"--format applies only to --summary"};
+    }
+    if (!modes.empty() && given(seen, "--theta")) {
+        return UsageError{"--theta applies only to the single-angle output, not to " +
+                          std::string(modes[0]) + ", which covers every crank angle"};
+    }
+    return std::nullopt;
+}
+
+std::optional<UsageError> check_sweep_rows(const ToolOptions& o) {
+    if (o.mode != ToolMode::sweep) {
+        return std::nullopt;
+    }
+    const auto angles = sweep_angle_count(o.sweep_step);
+    if (angles && *angles * o.cylinders <= max_sweep_rows) {
+        return std::nullopt;
+    }
+    const std::string rows = angles ? std::to_string(*angles * o.cylinders) + " rows (" +
+                                          std::to_string(*angles) + " crank angles x " +
+                                          std::to_string(o.cylinders) + " cylinders)"
+                                    : "over 10^15 rows";
+    return UsageError{"--sweep " + shortest_text(o.sweep_step) + " would print " + rows +
+                      "; at most " + std::to_string(max_sweep_rows) + ": take a larger step"};
+}
+
+std::optional<UsageError> check_combination(const ToolOptions& o,
+                                            std::span<const std::string_view> seen) {
+    if (auto error = check_alternatives(seen)) {
+        return error;
+    }
+    if (auto error = check_modes(seen)) {
+        return error;
+    }
+    if (o.wrist_radius >= o.rod_length && given(seen, "--eccentricity")) {
+        return UsageError{"--eccentricity gives a wrist-pin circle radius of " +
+                          shortest_text(o.wrist_radius) + ", which must be less than the rod " +
+                          "length (" + shortest_text(o.rod_length) + ")"};
+    }
+    if (o.wrist_radius >= o.rod_length) {
+        return UsageError{"--wrist-radius takes " + std::string(wrist_radius_accepts) + " (" +
+                          shortest_text(o.rod_length) + "), not '" + shortest_text(o.wrist_radius) +
+                          "'"};
+    }
+    return check_sweep_rows(o);
+}
+
+} // namespace
+
+std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::string_view> args) {
+    ToolOptions o;
+    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+        o.help = true;
+        return o;
+    }
+    std::vector<std::string_view> seen;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const Flag* flag = find_flag(args[k]);
+        if (flag == nullptr) {
+            return UsageError{"unknown argument '" + std::string(args[k]) + "' (see --help)"};
+        }
+        const bool takes_value = !flag->accepts.empty();
+        if (takes_value && k + 1 == args.size()) {
+            return UsageError{std::string(flag->name) +
+                              " needs a value: " + std::string(flag->accepts)};
+        }
+        if (std::find(seen.begin(), seen.end(), flag->name) != seen.end()) {
+            return UsageError{std::string(flag->name) + " is given twice"};
+        }
+        seen.push_back(flag->name);
+        if (flag->name == "--summary") {
+            o.mode = ToolMode::summary;
+        }
+        if (takes_value && !read_value(o, flag->name, args[++k])) {
+            return refuse(*flag, args[k]);
+        }
+    }
+    if (auto error = check_combination(o, seen)) {
+        return *error;
+    }
+    return o;
+}
+
+} // namespace radial

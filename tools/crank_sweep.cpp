@@ -1,0 +1,60 @@
+#include "crank_sweep.h"
+
+#include "crank_grid.h"
+#include "exact_piston.h"
+#include "mechanism/engine_solution.h"
+#include "number_text.h"
+
+#include <cmath>
+#include <ostream>
+#include <vector>
+
+namespace radial {
+
+namespace {
+
+// k step, without the drift of adding step k times.
+double angle_of(long long k, double step) {
+    return static_cast<double>(k) * step;
+}
+
+std::string finite_text(bool present, double value) {
+    return present && std::isfinite(value) ? shortest_text(value) : std::string();
+}
+
+} // namespace
+
+std::optional<long long> sweep_angle_count(double step) {
+    const double estimate = std::ceil(two_pi / step);
+    if (!(estimate < 1e15)) {
+        return std::nullopt;
+    }
+    auto count = static_cast<long long>(estimate);
+    while (count > 0 && angle_of(count - 1, step) >= two_pi) {
+        --count;
+    }
+    while (angle_of(count, step) < two_pi) {
+        ++count;
+    }
+    return count;
+}
+
+void print_sweep(const ToolOptions& o, std::ostream& out) {
+    const std::vector<ExactPiston> pistons =
+        exact_pistons(o.cylinders, tool_crank_radius, o.rod_length, o.wrist_radius);
+    const long long count = sweep_angle_count(o.sweep_step).value_or(0);
+    out << "theta,cylinder,distance,exact_distance,velocity,acceleration\n";
+    for (long long k = 0; k < count; ++k) {
+        const double theta = angle_of(k, o.sweep_step);
+        const std::string theta_text = shortest_text(theta);
+        const auto rows = solve_engine(o.cylinders, o.rod_length, o.wrist_radius, theta);
+        for (const CylinderSolution& row : rows) {
+            const PistonMotion m = pistons[static_cast<std::size_t>(row.cylinder - 1)].at(theta);
+            out << theta_text << ',' << row.cylinder << ',' << shortest_text(row.distance) << ','
+                << finite_text(m.reaches, m.distance) << ',' << finite_text(m.reaches, m.velocity)
+                << ',' << finite_text(m.reaches, m.acceleration) << '\n';
+        }
+    }
+}
+
+} // namespace radial

@@ -1,0 +1,50 @@
+#include "cylinder_summary.h"
+
+#include "mechanism/engine_solution.h"
+#include "tool_options.h"
+
+#include <cmath>
+
+namespace radial {
+
+namespace {
+
+// The animation against the closed form at every grid angle where the rod reaches.
+void measure_bisection(std::vector<CylinderSummary>& cylinders,
+                       const std::vector<ExactPiston>& pistons, double d, double rp) {
+    const int n = static_cast<int>(pistons.size());
+    for (int k = 0; k < summary_grid.steps; ++k) {
+        const double theta = summary_grid.angle(k);
+        const auto rows = solve_engine(n, d, rp, theta);
+        for (std::size_t i = 0; i < pistons.size(); ++i) {
+            const PistonMotion m = pistons[i].at(theta);
+            if (m.reaches) {
+                double& worst = cylinders[i].max_bisection_error;
+                worst = std::max(worst, std::abs(rows[i].distance - m.distance));
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::vector<CylinderSummary> summarise_cylinders(int n, double d, double rp) {
+    const std::vector<ExactPiston> pistons = exact_pistons(n, tool_crank_radius, d, rp);
+    std::vector<CylinderSummary> cylinders;
+    for (int i = 1; i <= n; ++i) {
+        const ExactPiston& piston = pistons[static_cast<std::size_t>(i - 1)];
+        CylinderSummary c;
+        c.cylinder = i;
+        c.axis = piston.axis();
+        c.unreachable = unreachable_ranges(piston, summary_grid);
+        c.reaches = c.unreachable.empty();
+        if (c.reaches) {
+            c.dead_centres = find_dead_centres(piston, summary_grid);
+        }
+        cylinders.push_back(c);
+    }
+    measure_bisection(cylinders, pistons, d, rp);
+    return cylinders;
+}
+
+} // namespace radial

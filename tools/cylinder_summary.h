@@ -1,0 +1,25 @@
+#pragma once
+
+#include "dead_centres.h"
+#include "reach_ranges.h"
+
+#include <vector>
+
+namespace radial {
+
+// One cylinder over a whole crank revolution.
+struct CylinderSummary {
+    int cylinder = 0;
+    double axis = 0; // radians
+    bool reaches = false;
+    std::vector<AngleRange> unreachable;
+    // Only where the rod reaches at every angle:
+    DeadCentres dead_centres;
+    double max_bisection_error = 0; // largest |animation's - exact distance| on the grid
+};
+
+// Cylinders 1..n of the engine with rod length d and wrist radius rp (the animation's crank
+// radius, as solve_engine has it), on the summary grid.
+std::vector<CylinderSummary> summarise_cylinders(int n, double d, double rp);
+
+} // namespace radial

@@ -1,0 +1,225 @@
+#include "distance_plot.h"
+
+#include "crank_grid.h"
+#include "cylinder_colours.h"
+#include "exact_piston.h"
+#include "number_text.h"
+#include "reach_ranges.h"
+#include "tool_options.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <sstream>
+#include <vector>
+
+namespace radial {
+
+namespace {
+
+// Pixels: the chart's size, the plot area's margins, and the legend's rows and columns.
+constexpr double width = 1000, height = 620;
+constexpr double left = 90, top = 80, bottom = 70, right_gap = 30;
+constexpr int legend_rows = 18;
+constexpr double legend_column = 100, legend_row = 22;
+
+struct Point {
+    double degrees;
+    double distance;
+};
+
+// One cylinder's curve: runs of points the rod reaches, split where it cannot.
+struct Curve {
+    int cylinder = 0;
+    std::vector<std::vector<Point>> runs;
+    bool has_gaps = false;
+};
+
+// The plot grid's angles (0 to 360 degrees inclusive) and the ends of the unreachable ranges.
+// Between the ends the rod cannot reach; at them it sits square to the axis, at the foot.
+Curve curve_of(int cylinder, const ExactPiston& piston) {
+    const auto ranges = unreachable_ranges(piston, summary_grid);
+    struct Sample {
+        double angle;
+        bool edge;
+    };
+    std::vector<Sample> samples;
+    for (int k = 0; k <= plot_grid.steps; ++k) {
+        samples.push_back({plot_grid.angle(k), false});
+    }
+    for (const AngleRange& range : ranges) {
+        for (const double end : {range.from, range.to, range.to - two_pi}) {
+            if (end >= 0 && end <= two_pi && range.to - range.from < two_pi) {
+                samples.push_back({end, true});
+            }
+        }
+    }
+    std::sort(samples.begin(), samples.end(),
+              [](const Sample& a, const Sample& b) { return a.angle < b.angle; });
+    Curve curve{cylinder, {{}}, !ranges.empty()};
+    for (const Sample& s : samples) {
+        const PistonMotion m = piston.at(s.angle);
+        if (!m.reaches && !s.edge) {
+            curve.runs.emplace_back();
+            continue;
+        }
+        const double t = m.reaches ? m.distance : piston.nearest_axis_point(s.angle);
+        curve.runs.back().push_back({s.angle * 180 / std::numbers::pi, t});
+    }
+    return curve;
+}
+
+// Where distances go: a round range around them and a round step between its ticks.
+struct Scale {
+    double lo = 0, hi = 1, step = 1;
+};
+
+Scale scale_of(const std::vector<Curve>& curves) {
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -lo;
+    for (const Curve& c : curves) {
+        for (const auto& run : c.runs) {
+            for (const Point& p : run) {
+                lo = std::min(lo, p.distance);
+                hi = std::max(hi, p.distance);
+            }
+        }
+    }
+    if (!(lo < hi)) {
+        return {};
+    }
+    const double rough = (hi - lo) / 6;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double unit = rough / power;
+    const double step = power * (unit < 1.5 ? 1 : unit < 3.5 ? 2 : unit < 7.5 ? 5 : 10);
+    return {std::floor(lo / step) * step, std::ceil(hi / step) * step, step};
+}
+
+// Pixel positions of the plot area and the mapping into it.
+struct Frame {
+    double x0, x1, y0, y1; // left, right, bottom, top
+    Scale scale;
+    double x(double degrees) const { return x0 + (x1 - x0) * degrees / 360; }
+    double y(double distance) const {
+        return y0 - (y0 - y1) * (distance - scale.lo) / (scale.hi - scale.lo);
+    }
+};
+
+std::string px(double value) {
+    return fixed_text(value, 1);
+}
+
+void write_axes(const Frame& f, std::ostream& svg) {
+    svg << "<g stroke=\"#dddddd\" stroke-width=\"1\">\n";
+    for (int degrees = 0; degrees <= 360; degrees += 30) {
+        svg << "<line x1=\"" << px(f.x(degrees)) << "\" y1=\"" << px(f.y0) << "\" x2=\""
+            << px(f.x(degrees)) << "\" y2=\"" << px(f.y1) << "\"/>\n";
+    }
+    const int ticks = static_cast<int>(std::lround((f.scale.hi - f.scale.lo) / f.scale.step));
+    for (int k = 0; k <= ticks; ++k) {
+        const double y = f.y(f.scale.lo + k * f.scale.step);
+        svg << "<line x1=\"" << px(f.x0) << "\" y1=\"" << px(y) << "\" x2=\"" << px(f.x1)
+            << "\" y2=\"" << px(y) << "\"/>\n";
+    }
+    svg << "</g>\n<g text-anchor=\"middle\">\n";
+    for (int degrees = 0; degrees <= 360; degrees += 30) {
+        svg << "<text x=\"" << px(f.x(degrees)) << "\" y=\"" << px(f.y0 + 20) << "\">" << degrees
+            << "</text>\n";
+    }
+    svg << "</g>\n<g text-anchor=\"end\">\n";
+    for (int k = 0; k <= ticks; ++k) {
+        const double value = f.scale.lo + k * f.scale.step;
+        svg << "<text x=\"" << px(f.x0 - 8) << "\" y=\"" << px(f.y(value) + 4) << "\">"
+            << shortest_text(value) << "</text>\n";
+    }
+    svg << "</g>\n<rect x=\"" << px(f.x0) << "\" y=\"" << px(f.y1) << "\" width=\""
+        << px(f.x1 - f.x0) << "\" height=\"" << px(f.y0 - f.y1)
+        << "\" fill=\"none\" stroke=\"#444444\"/>\n";
+}
+
+void write_labels(const Frame& f, std::ostream& svg) {
+    svg << "<text x=\"" << px((f.x0 + f.x1) / 2) << "\" y=\"" << px(f.y0 + 48)
+        << "\" text-anchor=\"middle\">crank angle (degrees from cylinder 1's axis)</text>\n"
+        << "<text transform=\"translate(" << px(f.x0 - 62) << " " << px((f.y0 + f.y1) / 2)
+        << ") rotate(-90)\" text-anchor=\"middle\">piston pin distance from the crank centre"
+        << " (world units)</text>\n";
+}
+
+// SVG path data: a move to the start of each run of two points or more, then lines.
+std::string path_data(const Frame& f, const Curve& c) {
+    std::string data;
+    for (const auto& run : c.runs) {
+        for (std::size_t k = 0; run.size() > 1 && k < run.size(); ++k) {
+            data += k > 0 ? " L" : data.empty() ? "M" : " M";
+            data += px(f.x(run[k].degrees)) + ' ' + px(f.y(run[k].distance));
+        }
+    }
+    return data;
+}
+
+void write_curves(const Frame& f, const std::vector<Curve>& curves, int n, std::ostream& svg) {
+    svg << "<g fill=\"none\" stroke-linejoin=\"round\">\n";
+    for (const Curve& c : curves) {
+        svg << "<path class=\"curve\" data-cylinder=\"" << c.cylinder << "\" stroke=\""
+            << cylinder_colour(c.cylinder, n) << "\" stroke-width=\""
+            << (c.cylinder == 1 ? "2.5" : "1.5") << "\" d=\"" << path_data(f, c) << "\"/>\n";
+    }
+    svg << "</g>\n";
+}
+
+void write_legend(double x, const std::vector<Curve>& curves, int n, std::ostream& svg) {
+    svg << "<g class=\"legend\">\n";
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+        const Curve& c = curves[k];
+        const double cx = x + legend_column * static_cast<double>(k / legend_rows);
+        const double cy = top + 10 + legend_row * static_cast<double>(k % legend_rows);
+        svg << "<line x1=\"" << px(cx) << "\" y1=\"" << px(cy) << "\" x2=\"" << px(cx + 24)
+            << "\" y2=\"" << px(cy) << "\" stroke=\"" << cylinder_colour(c.cylinder, n)
+            << "\" stroke-width=\"3\"/>\n<text x=\"" << px(cx + 30) << "\" y=\"" << px(cy + 4)
+            << "\">" << c.cylinder << (c.cylinder == 1 ? " master" : "")
+            << (c.has_gaps ? " (gaps)" : "") << "</text>\n";
+    }
+    svg << "</g>\n";
+}
+
+void write_title(int n, double d, double rp, bool gaps, std::ostream& svg) {
+    const double r = tool_crank_radius;
+    svg << "<text x=\"" << px(left) << "\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
+        << "Piston pin distance over one crank revolution</text>\n<text x=\"" << px(left)
+        << "\" y=\"54\">" << n << " cylinders, rod length " << shortest_text(d) << " (l/s "
+        << fixed_text(d / (2 * r), 2) << "), wrist radius " << shortest_text(rp)
+        << " (eccentricity " << fixed_text(rp / r, 2) << "), crank radius " << shortest_text(r)
+        << (gaps ? "; gaps where a link rod cannot reach its cylinder axis" : "") << "</text>\n";
+}
+
+} // namespace
+
+std::string distance_plot_svg(int n, double d, double rp) {
+    const std::vector<ExactPiston> pistons = exact_pistons(n, tool_crank_radius, d, rp);
+    std::vector<Curve> curves;
+    for (int i = 1; i <= n; ++i) {
+        curves.push_back(curve_of(i, pistons[static_cast<std::size_t>(i - 1)]));
+    }
+    const int columns = (n + legend_rows - 1) / legend_rows;
+    const double legend_x = width - right_gap - legend_column * columns;
+    const Frame frame{left, legend_x - 30, height - bottom, top, scale_of(curves)};
+    const bool gaps =
+        std::any_of(curves.begin(), curves.end(), [](const Curve& c) { return c.has_gaps; });
+
+    std::ostringstream svg;
+    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
+        << "\" viewBox=\"0 0 " << width << ' ' << height
+        << "\" font-family=\"sans-serif\" font-size=\"13\">\n"
+        << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    write_title(n, d, rp, gaps, svg);
+    write_axes(frame, svg);
+    write_labels(frame, svg);
+    write_curves(frame, curves, n, svg);
+    write_legend(legend_x, curves, n, svg);
+    svg << "</svg>\n";
+    return svg.str();
+}
+
+} // namespace radial

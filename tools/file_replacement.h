@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace radial {
+
+// Writes contents to a new file beside path, then renames it over path: path ends up holding
+// either what it held before or all of contents, never part of them. On failure the new file is
+// removed and the reason comes back as text.
+std::optional<std::string> replace_file(const std::string& path, std::string_view contents);
+
+} // namespace radial

@@ -1,0 +1,134 @@
+#include "summary_table.h"
+
+#include "angle_degrees.h"
+#include "cylinder_summary.h"
+#include "number_text.h"
+
+#include <algorithm>
+#include <numbers>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace radial {
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+// The printed forms of one cylinder's angles and lengths: shortest round-trip text for CSV,
+// fixed decimals for the terminal.
+struct Style {
+    bool full_precision;
+    std::string number(double value, int decimals) const {
+        return full_precision ? shortest_text(value) : fixed_text(value, decimals);
+    }
+    // Degrees in [0, 360) stay there once rounded.
+    std::string crank(double radians) const {
+        const std::string text = number(crank_degrees(radians), 1);
+        return text == "360.0" ? "0.0" : text;
+    }
+    // Degrees in (-180, 180] stay there once rounded.
+    std::string offset(double radians) const {
+        const std::string text = number(offset_degrees(radians), 1);
+        return text == "-180.0" ? "180.0" : text;
+    }
+};
+
+Row cells_of(const CylinderSummary& c, const Style& style) {
+    if (!c.reaches) {
+        return {std::to_string(c.cylinder), "", "", "", "", "", "", "", "no"};
+    }
+    const DeadCentres& dc = c.dead_centres;
+    const double two_r = 2 * tool_crank_radius;
+    return {std::to_string(c.cylinder),
+            style.number(dc.stroke, 3),
+            style.number((dc.stroke - two_r) / two_r * 100, 3),
+            style.crank(dc.top),
+            style.offset(dc.top - c.axis),
+            style.crank(dc.bottom),
+            style.offset(dc.bottom - c.axis - std::numbers::pi),
+            style.number(c.max_bisection_error, 4),
+            "yes"};
+}
+
+void print_csv(const std::vector<CylinderSummary>& cylinders, std::ostream& out) {
+    out << "cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,bdc_offset_deg,"
+           "max_bisection_error,reaches\n";
+    for (const CylinderSummary& c : cylinders) {
+        const Row cells = cells_of(c, {true});
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            out << (k == 0 ? "" : ",") << cells[k];
+        }
+        out << '\n';
+    }
+}
+
+// Right-aligned columns, each as wide as its widest cell, two blanks apart; "-" for no value.
+void print_aligned(const std::vector<Row>& rows, std::ostream& out) {
+    std::vector<std::size_t> widths(rows[0].size(), 0);
+    for (const Row& row : rows) {
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            widths[k] = std::max(widths[k], std::max<std::size_t>(row[k].size(), 1));
+        }
+    }
+    for (const Row& row : rows) {
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            const std::string cell = row[k].empty() ? "-" : row[k];
+            out << (k == 0 ? "" : "  ") << std::string(widths[k] - cell.size(), ' ') << cell;
+        }
+        out << '\n';
+    }
+}
+
+std::string ranges_text(const std::vector<AngleRange>& ranges) {
+    if (ranges.size() == 1 && ranges[0].to - ranges[0].from >= two_pi) {
+        return "at any crank angle";
+    }
+    const Style style{false};
+    std::string text = "at crank angles ";
+    for (std::size_t k = 0; k < ranges.size(); ++k) {
+        text += (k == 0 ? "" : k + 1 == ranges.size() ? " and " : ", ");
+        text += style.crank(ranges[k].from) + " to " + style.crank(ranges[k].to);
+    }
+    return text + " degrees";
+}
+
+void print_text(const ToolOptions& o, const std::vector<CylinderSummary>& cylinders,
+                std::ostream& out) {
+    const double r = tool_crank_radius;
+    out << o.cylinders << " cylinders, rod length " << shortest_text(o.rod_length) << " (l/s "
+        << fixed_text(o.rod_length / (2 * r), 2) << "), wrist radius "
+        << shortest_text(o.wrist_radius) << " (eccentricity " << fixed_text(o.wrist_radius / r, 2)
+        << "), crank radius " << shortest_text(r) << ".\n"
+        << "Stroke in world units and against the master's 2r; dead centres in degrees of crank\n"
+        << "angle, offset from the cylinder's axis angle (BDC: from the axis angle + 180).\n\n";
+    std::vector<Row> rows = {{"cylinder", "stroke", "vs 2r %", "TDC deg", "offset", "BDC deg",
+                              "offset", "bisection error", "reaches"}};
+    for (const CylinderSummary& c : cylinders) {
+        rows.push_back(cells_of(c, {false}));
+    }
+    print_aligned(rows, out);
+    bool first = true;
+    for (const CylinderSummary& c : cylinders) {
+        if (c.reaches) {
+            continue;
+        }
+        out << (first ? "\n" : "") << "Cylinder " << c.cylinder << "'s rod cannot reach its axis "
+            << ranges_text(c.unreachable) << ".\n";
+        first = false;
+    }
+}
+
+} // namespace
+
+void print_summary(const ToolOptions& o, std::ostream& out) {
+    const auto cylinders = summarise_cylinders(o.cylinders, o.rod_length, o.wrist_radius);
+    if (o.format == SummaryFormat::csv) {
+        print_csv(cylinders, out);
+        return;
+    }
+    print_text(o, cylinders, out);
+}
+
+} // namespace radial

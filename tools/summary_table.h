@@ -1,0 +1,19 @@
+#pragma once
+
+#include "tool_options.h"
+
+#include <iosfwd>
+
+namespace radial {
+
+// The per-cylinder summary of one crank revolution: with SummaryFormat::text, aligned columns
+// (degrees to one decimal) and then a line for each cylinder whose rod cannot always reach its
+// axis; with SummaryFormat::csv, the table alone at full precision:
+//   cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,bdc_offset_deg,
+//   max_bisection_error,reaches
+// Crank angles are in [0, 360), offsets in (-180, 180]: top dead centre's from the cylinder's
+// axis angle, bottom dead centre's from the axis angle + 180 degrees. Where a rod cannot always
+// reach, the stroke, dead-centre and error fields are empty.
+void print_summary(const ToolOptions& o, std::ostream& out);
+
+} // namespace radial

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+namespace radial {
+
+// The animation's crank radius (start_values): half the master piston's stroke.
+constexpr double tool_crank_radius = 50;
+
+// What radial-kinematics prints: the pins at one crank angle (the default), or one whole crank
+// revolution as CSV rows, as a per-cylinder table, or as an SVG chart.
+enum class ToolMode { single_angle, sweep, summary, plot };
+
+enum class SummaryFormat { text, csv };
+
+// What radial-kinematics was asked for. Lengths in world units, angles in radians.
+struct ToolOptions {
+    int cylinders = 11;
+    double rod_length = 200;
+    double wrist_radius = 52.5;
+    double theta = 0;
+    ToolMode mode = ToolMode::single_angle;
+    double sweep_step = 0;
+    SummaryFormat format = SummaryFormat::text;
+    std::string plot_path;
+    bool help = false;
+};
+
+// A refusal: one line for standard error, without the program name.
+struct UsageError {
+    std::string message;
+};
+
+} // namespace radial
