@@ -2,15 +2,25 @@
 # every test. Each installs the Debian packages the build needs when they are missing.
 
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
+
+# The sanitizer build: clang with AddressSanitizer and UndefinedBehaviorSanitizer (failures fatal)
+# and the libFuzzer target. Leaks that system libraries keep for the life of the process are
+# suppressed by name.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1 \
+                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 # cmake, compiler, tests and benchmarks; Qt 6 Widgets for the window; Liberation Sans stands in
 # for Arial; Xvfb, openbox, wmctrl, xdotool, xwininfo and ImageMagick run, drive and photograph
-# the real window in the tests.
+# the real window in the tests; clang with its sanitizer and libFuzzer runtimes for the sanitizer
+# build; desktop-file-utils and dpkg-dev to check the desktop entry and build the .deb.
 PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation \
-            xvfb openbox wmctrl xdotool x11-utils imagemagick
+            xvfb openbox wmctrl xdotool x11-utils imagemagick \
+            clang libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils dpkg-dev
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build sanitize run test bench package clean
 
 all: build
 
@@ -39,11 +49,20 @@ build: configure
 run: build
 	./$(BUILD_DIR)/src/app/radial-engine
 
-test: build
+sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_CXX_COMPILER=clang++ -DRADIAL_SANITIZE=ON \
+	    -DRADIAL_FUZZ=ON -DRADIAL_BUILD_BENCH=OFF
+	cmake --build $(SANITIZE_DIR) -j$(JOBS)
+
+test: build sanitize
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	./$(BUILD_DIR)/bench/radial-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -2,7 +2,14 @@
 
 #include <QApplication>
 
+#include <malloc.h>
+
 int main(int argc, char** argv) {
+    // The picture is a buffer of several megabytes, made anew whenever the window is resized.
+    // Served from mmap, each old one goes back to the system when freed, instead of staying in
+    // the heap once glibc's adaptive threshold has grown past that size.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("radial-engine");
     radial::Form1 form;
