@@ -8,7 +8,7 @@ JOBS ?= 2
 # The sanitizer build: clang with AddressSanitizer and UndefinedBehaviorSanitizer (failures fatal)
 # and the libFuzzer target. Leaks that system libraries keep for the life of the process are
 # suppressed by name.
-SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1 \
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
