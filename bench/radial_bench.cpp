@@ -1,7 +1,7 @@
 // Per-frame cost of the animation at a given cylinder count: the solve alone, the drawing into
 // the window's image, and a whole frame as the loop runs it, without the pump's wait.
 #include "core/frame_loop.h"
-#include "mechanism/crank.h"
+#include "mechanism/engine_solution.h"
 #include "mechanism/link_rods.h"
 #include "mechanism/mechanism_hooks.h"
 #include "ui/image_surface.h"
@@ -20,37 +20,23 @@ public:
     void wait_for_events() override {}
 };
 
-EngineState engine_with(int n) {
-    EngineState s;
-    start_values(s);
-    s.n = n;
-    s.nlast = n;
-    s.dd = s.d - s.rp;
-    s.pin = 10;
-    s.crankpin = 27;
-    return s;
-}
-
+// One frame's solve: the body angles, the master rod and every link rod's bisection.
 void BM_Solve(benchmark::State& state) {
-    EngineState s = engine_with(static_cast<int>(state.range(0)));
+    const int n = static_cast<int>(state.range(0));
+    double theta = 5;
     for (auto _ : state) {
-        s.theta += 0.05;
-        compute_body_angles(s);
-        const MasterRod m = solve_master_rod(s.r, s.d, s.theta);
-        s.xc = m.xc;
-        s.yc = m.yc;
-        s.beta = m.beta;
-        for (int i = 2; i <= s.n; ++i) {
+        theta += 0.05;
+        const EngineState s = engine_at(n, 200, 52.5, theta);
+        for (int i = 2; i <= n; ++i) {
             benchmark::DoNotOptimize(solve_link_rod(s, i));
         }
     }
 }
 
 void BM_Draw(benchmark::State& state) {
-    EngineState s = engine_with(static_cast<int>(state.range(0)));
+    EngineState s = engine_at(static_cast<int>(state.range(0)), 200, 52.5, 5);
     ImageSurface surface;
     MechanismHooks hooks;
-    compute_body_angles(s);
     for (auto _ : state) {
         s.theta += 0.05;
         s.phasea0 = s.phasea;

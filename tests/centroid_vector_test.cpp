@@ -1,5 +1,8 @@
 #include "mechanism/centroid_vector.h"
 
+#include "mechanism/crank.h"
+#include "mechanism/link_rods.h"
+
 #include "engine_fixture.h"
 #include "recording_surface.h"
 

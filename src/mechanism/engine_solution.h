@@ -1,8 +1,15 @@
 #pragma once
 
+#include "core/engine_state.h"
+
 #include <vector>
 
 namespace radial {
+
+// The record as the animation has it in the middle of a frame at crank angle theta, before any
+// link rod is solved: start values but for n, d and rp, the link rod length, the body angles and
+// the master rod of that angle.
+EngineState engine_at(int n, double d, double rp, double theta);
 
 // Every cylinder's pins at one crank angle, solved exactly as the animation solves its frame.
 // Cylinder 1 is the master rod: its "wrist pin" is the crankpin centre, its piston pin (0, ym),

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "core/engine_state.h"
-#include "mechanism/crank.h"
-#include "mechanism/link_rods.h"
+#include "mechanism/engine_solution.h"
 
 namespace radial::testing {
 
@@ -19,19 +18,7 @@ inline EngineState started_engine() {
 // The record at crank angle theta with the master rod solved and the body angles computed, as
 // link rods see it in frame step 11.
 inline EngineState engine_at(double theta, int n = 11, double d = 200, double rp = 52.5) {
-    EngineState s = started_engine();
-    s.n = n;
-    s.d = d;
-    s.rp = rp;
-    s.dd = d - rp;
-    s.theta = theta;
-    compute_body_angles(s);
-    const MasterRod m = solve_master_rod(s.r, s.d, s.theta);
-    s.xc = m.xc;
-    s.yc = m.yc;
-    s.beta = m.beta;
-    s.ym = m.ym;
-    return s;
+    return radial::engine_at(n, d, rp, theta);
 }
 
 // Every engine the scroll bars can reach: n from VScroll1, d from VScroll2, rp from VScroll3.
