@@ -197,6 +197,17 @@ TEST_F(FrameLoopTest, ChangeWhilePausedIsDrawnWithOnceThenActedOnAtTheEnd) {
     EXPECT_EQ(s.dd, 147.5);
 }
 
+TEST_F(FrameLoopTest, ChangeInTheVectorsPumpIsActedOnAtTheEndOfTheFrame) {
+    s.c = 1;
+    pump.on_plain.push_back([&] { s.rp = 35; });
+    loop.frame();
+    ASSERT_FALSE(surface.calls.empty());
+    EXPECT_EQ(surface.calls.back(), testing::clear_call());
+    EXPECT_EQ(surface.of_kind(DrawCall::Kind::clear).size(), 1U);
+    EXPECT_TRUE(surface.of_kind(DrawCall::Kind::view_width).empty());
+    EXPECT_EQ(s.rplast, 35);
+}
+
 TEST_F(FrameLoopTest, PhasesAreTakenBeforeTheAngleIsWrapped) {
     s.theta = 4 * s.pi - 0.01;
     loop.frame();

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
+#include <vector>
 
 namespace radial {
 namespace {
@@ -130,6 +132,40 @@ TEST(ImageSurface, ResizeKeepsTheDrawingTheOriginAndTheUnits) {
     EXPECT_DOUBLE_EQ(s.get_view().left, -270);
     EXPECT_DOUBLE_EQ(s.get_view().top, 270);
     EXPECT_GT(s.get_view().width, 540);
+}
+
+TEST(ImageSurface, ShapesDrawnBeforeAResizeEraseExactlyAfterIt) {
+    ImageSurface s;
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> coord(-260, 260);
+    std::vector<std::array<double, 4>> lines;
+    for (int k = 0; k < 100; ++k) {
+        lines.push_back({coord(random), coord(random), coord(random), coord(random)});
+    }
+    s.set_pen_width(2);
+    for (const auto& l : lines) {
+        s.line(l[0], l[1], l[2], l[3], red);
+        s.circle(l[0], l[1], 10, blue);
+    }
+    for (const QSize size : {QSize(1003, 917), QSize(0, 0), QSize(711, 0), QSize(900, 701)}) {
+        s.resize(size, 1.0);
+    }
+    EXPECT_EQ(s.size(), QSize(900, 701)); // empty sizes are passed over
+    EXPECT_TRUE(std::isfinite(s.get_view().width) && std::isfinite(s.get_view().height));
+    for (const auto& l : lines) {
+        s.line(l[0], l[1], l[2], l[3], white);
+        s.circle(l[0], l[1], 10, white);
+    }
+    EXPECT_TRUE(all_white(s.image()));
+}
+
+TEST(ImageSurface, NewDevicePixelRatioStartsBlankAtTheNewResolution) {
+    ImageSurface s;
+    s.line(-100, 0, 100, 0, red);
+    s.resize(QSize(711, 695), 2.0);
+    EXPECT_EQ(s.image().size(), QSize(1422, 1390));
+    EXPECT_TRUE(all_white(s.image()));
+    EXPECT_EQ(s.get_view(), design_view);
 }
 
 TEST(ImageSurface, DirtyAreaCoversWhatWasDrawnAndClearCoversAll) {

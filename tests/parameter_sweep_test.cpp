@@ -2,6 +2,7 @@
 #include "mechanism/centroid_vector.h"
 #include "mechanism/crank.h"
 #include "mechanism/link_rods.h"
+#include "ui/commands.h"
 
 #include "engine_fixture.h"
 #include "recording_surface.h"
@@ -12,10 +13,6 @@
 
 namespace radial {
 namespace {
-
-using testing::d_of_bar;
-using testing::n_of_bar;
-using testing::rp_of_bar;
 
 constexpr double crank_angles[] = {
     0, 0.3, 1.5707963267948966, 2.2, 3.141592653589793, 4.0, 5.05, 6.0, 12.5, -3.3};
@@ -48,13 +45,14 @@ void expect_finite_frames(int n, double d, double rp) {
     }
 }
 
-// Each bar over its whole range with the other two at both ends of theirs.
+// Every engine the scroll bars can reach, through the bars' own handlers: each bar over its whole
+// range with the other two at both ends of theirs.
 TEST(ParameterSweep, EveryCylinderCountBarValue) {
     for (int v = 3; v <= 35; ++v) {
-        ASSERT_LE(n_of_bar(v), max_cylinders);
+        ASSERT_LE(cylinders_from_bar(v), max_cylinders);
         for (const double d : {125.0, 285.0}) {
             for (const double rp : {35.0, 75.0}) {
-                expect_finite_frames(n_of_bar(v), d, rp);
+                expect_finite_frames(cylinders_from_bar(v), d, rp);
             }
         }
     }
@@ -64,7 +62,7 @@ TEST(ParameterSweep, EveryRodLengthBarValue) {
     for (int v = 330; v <= 650; ++v) {
         for (const int n : {3, 35}) {
             for (const double rp : {35.0, 75.0}) {
-                expect_finite_frames(n, d_of_bar(v), rp);
+                expect_finite_frames(n, rod_length_from_bar(v, 50), rp);
             }
         }
     }
@@ -74,7 +72,7 @@ TEST(ParameterSweep, EveryEccentricityBarValue) {
     for (int v = 50; v <= 130; ++v) {
         for (const int n : {3, 35}) {
             for (const double d : {125.0, 285.0}) {
-                expect_finite_frames(n, d, rp_of_bar(v));
+                expect_finite_frames(n, d, wrist_radius_from_bar(v, 50));
             }
         }
     }

@@ -2,17 +2,16 @@
 
 namespace radial {
 
-PixelPoint world_to_pixel(const View& view, double width_px, double height_px, double x, double y) {
-    return {(x - view.left) * width_px / view.width, (y - view.top) * height_px / view.height};
+PixelScale pixel_scale(const View& view, double width_px, double height_px) {
+    return {width_px / view.width, height_px / view.height};
 }
 
-PixelPoint pixel_to_world(const View& view, double width_px, double height_px, double px,
-                          double py) {
-    return {view.left + px * view.width / width_px, view.top + py * view.height / height_px};
+PixelPoint world_to_pixel(const View& view, PixelScale scale, double x, double y) {
+    return {(x - view.left) * scale.x, (y - view.top) * scale.y};
 }
 
-double world_length_to_pixels(const View& view, double width_px, double length) {
-    return length * width_px / view.width;
+PixelPoint pixel_to_world(const View& view, PixelScale scale, double px, double py) {
+    return {view.left + px / scale.x, view.top + py / scale.y};
 }
 
 View view_for_client(double width_px, double height_px) {
@@ -22,10 +21,8 @@ View view_for_client(double width_px, double height_px) {
             design_view.height * height_px / design_height_px};
 }
 
-View resized_view(const View& view, double old_width_px, double old_height_px, double new_width_px,
-                  double new_height_px) {
-    return {view.left, view.top, view.width * new_width_px / old_width_px,
-            view.height * new_height_px / old_height_px};
+View resized_view(const View& view, PixelScale scale, double new_width_px, double new_height_px) {
+    return {view.left, view.top, new_width_px / scale.x, new_height_px / scale.y};
 }
 
 double rescale_zoom(double d, double d0, double r) {

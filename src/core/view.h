@@ -25,24 +25,29 @@ constexpr double twips_per_pixel = 15.0;
 constexpr double design_width_twips = 10665.0;
 constexpr double design_height_twips = 10425.0;
 
-// Where world point (x, y) lands in a client area of width_px x height_px pixels showing view.
-PixelPoint world_to_pixel(const View& view, double width_px, double height_px, double x, double y);
+// Logical pixels per world unit across (x) and down (y, negative with y up): the view's spans
+// over the client area's. A window keeps its scale when it is resized, so a shape maps to the
+// same pixels before and after.
+struct PixelScale {
+    double x = 0;
+    double y = 0;
+};
+
+PixelScale pixel_scale(const View& view, double width_px, double height_px);
+
+// Where world point (x, y) lands, in pixels from the client area's top-left corner.
+PixelPoint world_to_pixel(const View& view, PixelScale scale, double x, double y);
 
 // The inverse of world_to_pixel: the world point under pixel (px, py).
-PixelPoint pixel_to_world(const View& view, double width_px, double height_px, double px,
-                          double py);
-
-// A world length measured along x, in pixels; circles use it for their radius so they stay round.
-double world_length_to_pixels(const View& view, double width_px, double length);
+PixelPoint pixel_to_world(const View& view, PixelScale scale, double px, double py);
 
 // The view for a client area of width_px x height_px pixels with the design's left, top and unit
 // sizes: a larger window shows more world to the right and below.
 View view_for_client(double width_px, double height_px);
 
-// The same view after the client area changed from old_* to new_* pixels: left, top and the unit
-// sizes stay, the spans follow the window.
-View resized_view(const View& view, double old_width_px, double old_height_px, double new_width_px,
-                  double new_height_px);
+// The view of a client area resized to new_width_px x new_height_px at the same scale: left and
+// top stay, the spans follow the window.
+View resized_view(const View& view, PixelScale scale, double new_width_px, double new_height_px);
 
 // How much the view grows for master rod length d: (d + r) / (d0 + r).
 double rescale_zoom(double d, double d0, double r);

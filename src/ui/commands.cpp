@@ -1,6 +1,7 @@
 #include "ui/commands.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace radial {
 
@@ -39,7 +40,7 @@ void on_mouse_down(EngineState& s) {
 
 void on_mouse_move(EngineState& s, float x, float y) {
     const double product = static_cast<double>(x) * static_cast<double>(y);
-    if (s.mou == 1 && static_cast<float>(product) != 0.0f) {
+    if (s.mou == 1 && static_cast<float>(product) != 0.0f && std::isfinite(product)) {
         s.stepe = clamp_step(product / 200000);
     }
 }

@@ -27,7 +27,8 @@ void on_mouse_down(EngineState& s);
 
 // With mouse speed control on, the step follows the pointer's world coordinates: x y / 200000,
 // negative (backwards) in the upper-left and lower-right quadrants. On the axes through the crank
-// centre, where the product is 0 in single precision, the step keeps its value.
+// centre, where the product is 0 in single precision, the step keeps its value; so it does for a
+// pointer position that is not a finite number.
 void on_mouse_move(EngineState& s, float x, float y);
 
 // What the parameter bars mean: VScroll1 the cylinder count (an even 38 - v is raised to the next

@@ -31,31 +31,41 @@ PixelBuffer pixels_of(QImage& image) {
 
 ImageSurface::ImageSurface(QSize size, qreal device_pixel_ratio)
     : image_(blank_image(size, device_pixel_ratio)), size_(size),
-      view_(view_for_client(size.width(), size.height())) {}
+      view_(view_for_client(size.width(), size.height())),
+      scale_(pixel_scale(view_, size.width(), size.height())) {}
 
 void ImageSurface::resize(QSize size, qreal device_pixel_ratio) {
-    if (size == size_ && device_pixel_ratio == image_.devicePixelRatio()) {
+    if (size.isEmpty() || (size == size_ && device_pixel_ratio == image_.devicePixelRatio())) {
         return;
     }
     QImage grown = blank_image(size, device_pixel_ratio);
-    {
+    if (device_pixel_ratio == image_.devicePixelRatio()) {
         QPainter painter(&grown);
         painter.drawImage(QPointF(0, 0), image_);
     }
-    view_ = resized_view(view_, size_.width(), size_.height(), size.width(), size.height());
     image_ = std::move(grown);
     size_ = size;
+    view_ = resized_view(view_, scale_, size.width(), size.height());
     dirty_ = QRect(QPoint(0, 0), size_);
 }
 
+void ImageSurface::set_view_width(double width) {
+    view_.width = width;
+    scale_ = pixel_scale(view_, size_.width(), size_.height());
+}
+
+void ImageSurface::set_view_height(double height) {
+    view_.height = height;
+    scale_ = pixel_scale(view_, size_.width(), size_.height());
+}
+
 QPointF ImageSurface::to_pixels(double x, double y) const {
-    const PixelPoint p = world_to_pixel(view_, size_.width(), size_.height(), x, y);
+    const PixelPoint p = world_to_pixel(view_, scale_, x, y);
     return {p.x, p.y};
 }
 
 QPointF ImageSurface::to_world(QPointF pixels) const {
-    const PixelPoint p =
-        pixel_to_world(view_, size_.width(), size_.height(), pixels.x(), pixels.y());
+    const PixelPoint p = pixel_to_world(view_, scale_, pixels.x(), pixels.y());
     return {p.x, p.y};
 }
 
@@ -100,7 +110,7 @@ void ImageSurface::circle(double cx, double cy, double radius) {
 
 void ImageSurface::circle(double cx, double cy, double radius, Colour colour) {
     const QPointF c = to_pixels(cx, cy);
-    const double r = world_length_to_pixels(view_, size_.width(), radius);
+    const double r = radius * scale_.x; // measured along x, so circles stay round
     if (!std::isfinite(c.x() + c.y() + r)) {
         return;
     }

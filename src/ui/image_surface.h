@@ -18,7 +18,9 @@ public:
     explicit ImageSurface(QSize size = {711, 695}, qreal device_pixel_ratio = 1.0);
 
     // Follows the client area: what was drawn stays where it was, and the view keeps its left,
-    // top and unit sizes, showing more or less world to the right and below.
+    // top and unit sizes, showing more or less world to the right and below. An empty area is
+    // ignored; a new device pixel ratio starts from a blank picture, since the old one cannot be
+    // carried over pixel for pixel.
     void resize(QSize size, qreal device_pixel_ratio);
 
     const QImage& image() const { return image_; }
@@ -41,8 +43,8 @@ public:
     void circle(double cx, double cy, double radius) override;
     void circle(double cx, double cy, double radius, Colour colour) override;
     View get_view() const override { return view_; }
-    void set_view_height(double height) override { view_.height = height; }
-    void set_view_width(double width) override { view_.width = width; }
+    void set_view_height(double height) override;
+    void set_view_width(double width) override;
     void set_view_left(double left) override { view_.left = left; }
     void set_view_top(double top) override { view_.top = top; }
 
@@ -53,6 +55,8 @@ private:
     QImage image_;
     QSize size_;
     View view_;
+    // Kept across resizes, so a shape drawn before one is erased exactly after it.
+    PixelScale scale_;
     int pen_width_ = 1;
     Colour current_colour_ = black;
     QRect dirty_;

@@ -12,6 +12,9 @@ inline void stamp(PixelBuffer b, int x, int y, int pen, std::uint32_t value) {
     const int left = x - pen / 2, top = y - pen / 2;
     const int x0 = std::max(0, left), x1 = std::min(b.width, left + pen);
     const int y0 = std::max(0, top), y1 = std::min(b.height, top + pen);
+    if (x0 >= x1 || y0 >= y1) {
+        return;
+    }
     std::uint32_t* row = b.pixels + static_cast<std::ptrdiff_t>(y0) * b.stride;
     for (int r = y0; r < y1; ++r, row += b.stride) {
         for (int col = x0; col < x1; ++col) {
@@ -58,8 +61,10 @@ void stroke_line(PixelBuffer b, double x1, double y1, double x2, double y2, int 
     if (!(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2))) {
         return;
     }
-    const double margin = pen + 1.0;
-    if (!clip(x1, y1, x2, y2, -margin, b.width + margin, b.height + margin)) {
+    // Far-off ends are cut to a fixed square, never to the buffer: the path of a line must not
+    // depend on the buffer's size, or a line drawn before a resize would not erase after it.
+    constexpr double reach = 1 << 16;
+    if (!clip(x1, y1, x2, y2, -reach, reach, reach)) {
         return;
     }
     int x = static_cast<int>(std::floor(x1)), y = static_cast<int>(std::floor(y1));

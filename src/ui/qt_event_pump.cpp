@@ -26,10 +26,10 @@ void QtEventPump::process_pending() {
 }
 
 // Sleeps in the window system until an event arrives or the deadline passes, whichever is first.
-void QtEventPump::wait_once(Clock::time_point deadline) {
+void QtEventPump::wait_once(Clock::time_point deadline, QEventLoop::ProcessEventsFlags flags) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     wake_.start(std::max<int>(0, static_cast<int>(left.count())));
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    QCoreApplication::processEvents(flags | QEventLoop::WaitForMoreEvents);
     wake_.stop();
     end_if_asked();
 }
@@ -60,6 +60,8 @@ void QtEventPump::wait_for_events() {
     end_if_asked();
 }
 
+// Keys, mouse and bar clicks stay queued until the frame loop's first pump, after the start
+// values: no handler runs before the loop does.
 void QtEventPump::wait_for_first_activation() {
     using namespace std::chrono_literals;
     constexpr auto grace = 500ms; // for platforms that never report activation
@@ -71,7 +73,8 @@ void QtEventPump::wait_for_first_activation() {
         if (shown_at && Clock::now() - *shown_at >= grace) {
             break;
         }
-        wait_once(shown_at ? *shown_at + grace : Clock::now() + 50ms);
+        wait_once(shown_at ? *shown_at + grace : Clock::now() + 50ms,
+                  QEventLoop::ExcludeUserInputEvents);
     }
     next_frame_ = Clock::now();
 }

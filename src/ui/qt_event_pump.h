@@ -2,6 +2,7 @@
 
 #include "core/event_pump.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 #include <chrono>
@@ -32,7 +33,8 @@ public:
 
 private:
     void process_pending();
-    void wait_once(Clock::time_point deadline);
+    void wait_once(Clock::time_point deadline,
+                   QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     void end_if_asked() const;
 
     Form1& form_;

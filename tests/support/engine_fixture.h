@@ -21,17 +21,6 @@ inline EngineState engine_at(double theta, int n = 11, double d = 200, double rp
     return radial::engine_at(n, d, rp, theta);
 }
 
-// Every engine the scroll bars can reach: n from VScroll1, d from VScroll2, rp from VScroll3.
-inline int n_of_bar(int v) {
-    return (38 - v) % 2 == 0 ? 38 - v + 1 : 38 - v;
-}
-inline double d_of_bar(int v) {
-    return (900 - v) * 50.0 / 100;
-}
-inline double rp_of_bar(int v) {
-    return (200 - v) * 50.0 / 100;
-}
-
 constexpr double tolerance = 1e-9;
 
 } // namespace radial::testing
