@@ -1,7 +1,7 @@
 #include "angle_degrees.h"
+#include "core/engine_state.h"
 #include "cylinder_summary.h"
 #include "mechanism/engine_solution.h"
-#include "tool_options.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 namespace radial {
 namespace {
 
-constexpr double r = tool_crank_radius;
+constexpr double r = crank_radius;
 constexpr double degree = std::numbers::pi / 180;
 
 // The angle between two crank angles, in degrees (0 to 180).
