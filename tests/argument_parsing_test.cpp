@@ -6,6 +6,8 @@
 namespace radial {
 namespace {
 
+using testing::Refusal;
+
 ToolOptions parsed(std::vector<std::string_view> args) {
     const auto result = parse_arguments(args);
     if (const auto* error = std::get_if<UsageError>(&result)) {
@@ -46,11 +48,6 @@ TEST(Usage, DocumentsEveryFlag) {
         EXPECT_NE(r.out.find(std::string("\n  ") + flag + " "), std::string::npos) << flag;
     }
 }
-
-struct Refusal {
-    std::vector<std::string_view> args;
-    std::string_view names;
-};
 
 class WindowUnitsRefuse : public ::testing::TestWithParam<Refusal> {};
 

@@ -15,6 +15,7 @@ namespace radial {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Refusal;
 using testing::run;
 
 // Well-formedness as far as this chart needs it, without an XML library: one optional
@@ -198,11 +199,6 @@ TEST_F(PlotFile, InAReadOnlyDirectoryIsRefused) {
     EXPECT_TRUE(testing::refused(run({"--plot", (dir / "chart.svg").string()}), "--plot"));
     EXPECT_TRUE(listing().empty());
 }
-
-struct Refusal {
-    std::vector<std::string_view> args;
-    std::string_view names;
-};
 
 class PlotRefuses : public ::testing::TestWithParam<Refusal> {};
 

@@ -40,6 +40,12 @@ inline std::vector<std::string> split(std::string_view text, char separator) {
     return parts;
 }
 
+// Arguments the tool must refuse, and what its one line must mention.
+struct Refusal {
+    std::vector<std::string_view> args;
+    std::string_view names;
+};
+
 // A refusal is one line on standard error naming the flag or what it accepts, nothing on
 // standard output, and status 2.
 inline ::testing::AssertionResult refused(const ToolRun& r, std::string_view names) {
