@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -45,6 +46,15 @@ struct Refusal {
     std::vector<std::string_view> args;
     std::string_view names;
 };
+
+// The arguments as a command line would show them, to name the case.
+inline void PrintTo(const Refusal& refusal, std::ostream* out) {
+    const char* space = "";
+    for (const std::string_view arg : refusal.args) {
+        *out << space << (arg.empty() ? "''" : arg);
+        space = " ";
+    }
+}
 
 // A refusal is one line on standard error naming the flag or what it accepts, nothing on
 // standard output, and status 2.
