@@ -202,7 +202,8 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
             return UsageError{"unknown argument '" + std::string(args[k]) + "' (see --help)"};
         }
         const bool takes_value = !flag->accepts.empty();
-        if (takes_value && k + 1 == args.size()) {
+        // A flag in the value's place means the value was left out.
+        if (takes_value && (k + 1 == args.size() || find_flag(args[k + 1]) != nullptr)) {
             return UsageError{std::string(flag->name) +
                               " needs a value: " + std::string(flag->accepts)};
         }
