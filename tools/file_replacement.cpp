@@ -1,5 +1,7 @@
 #include "file_replacement.h"
 
+#include "descriptor_output.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -30,20 +32,6 @@ std::optional<NewFile> create_beside(const std::filesystem::path& path) {
         }
     }
     return std::nullopt;
-}
-
-bool write_all(int fd, std::string_view contents) {
-    while (!contents.empty()) {
-        const ssize_t written = write(fd, contents.data(), contents.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        contents.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 } // namespace
