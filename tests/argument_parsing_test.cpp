@@ -1,10 +1,17 @@
 #include "argument_parsing.h"
+#include "number_text.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <optional>
+
 namespace radial {
 namespace {
+
+using testing::Refusal;
 
 ToolOptions parsed(std::vector<std::string_view> args) {
     const auto result = parse_arguments(args);
@@ -47,11 +54,6 @@ TEST(Usage, DocumentsEveryFlag) {
     }
 }
 
-struct Refusal {
-    std::vector<std::string_view> args;
-    std::string_view names;
-};
-
 class WindowUnitsRefuse : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(WindowUnitsRefuse, WithOneLine) {
@@ -72,6 +74,77 @@ INSTANTIATE_TEST_SUITE_P(
                               "--eccentricity and --wrist-radius"},
                       Refusal{{"--rod-length", "60", "--eccentricity", "1.5"},
                               "--eccentricity gives a wrist-pin circle radius of 75"}));
+
+// Every flag that takes a value, followed by another flag where its value should be.
+class LeftOutValuesRefuse : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(LeftOutValuesRefuse, WithOneLine) {
+    EXPECT_TRUE(testing::refused(testing::run(GetParam().args), GetParam().names));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FlagsInTheirPlace, LeftOutValuesRefuse,
+    ::testing::Values(
+        Refusal{{"--plot", "--summary"}, "--plot needs a value: a path"},
+        Refusal{{"--cylinders", "--theta", "1"}, "--cylinders needs a value"},
+        Refusal{{"--rod-length", "--ls", "2"}, "--rod-length needs a value"},
+        Refusal{{"--wrist-radius", "--eccentricity", "1"}, "--wrist-radius needs a value"},
+        Refusal{{"--ls", "--rod-length", "200"}, "--ls needs a value"},
+        Refusal{{"--eccentricity", "--plot", "a.svg"}, "--eccentricity needs a value"},
+        Refusal{{"--theta", "--sweep", "1"}, "--theta needs a value"},
+        Refusal{{"--sweep", "--summary"}, "--sweep needs a value"},
+        Refusal{{"--summary", "--format", "--plot", "a.svg"}, "--format needs a value"}));
+
+TEST(FlagValues, MayStartWithADashWhenTheyAreNoFlag) {
+    EXPECT_EQ(parsed({"--theta", "-1"}).theta, -1);
+    EXPECT_EQ(parsed({"--plot", "-chart.svg"}).plot_path, "-chart.svg");
+}
+
+TEST(FlagValues, GiveWayToHelpEvenInAValuesPlace) {
+    const auto r = testing::run({"--plot", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.starts_with("Usage: radial-kinematics")) << r.out;
+}
+
+// Too small for a double rounds to a denormal or zero; too large stays refused.
+TEST(FlagValues, UnderflowReadsAsZeroAndOverflowIsRefused) {
+    EXPECT_EQ(parsed({"--theta", "1e-400"}).theta, 0);
+    EXPECT_EQ(testing::run({"--theta", "1e-400"}).out, testing::run({"--theta", "0"}).out);
+    EXPECT_TRUE(testing::refused(testing::run({"--theta", "-1e999"}), "--theta takes"));
+    EXPECT_TRUE(testing::refused(testing::run({"--sweep", "1e-400"}), "greater than 0"));
+}
+
+struct RealText {
+    std::string_view text;
+    std::optional<double> value;
+};
+
+void PrintTo(const RealText& real, std::ostream* out) {
+    *out << '"' << real.text << '"';
+}
+
+class ReadReal : public ::testing::TestWithParam<RealText> {};
+
+TEST_P(ReadReal, TakesTheWholeTextOrNothing) {
+    const auto value = read_real(GetParam().text);
+    ASSERT_EQ(value, GetParam().value);
+    if (value) {
+        EXPECT_EQ(std::signbit(*value), std::signbit(*GetParam().value));
+    }
+}
+
+constexpr double denormal = std::numeric_limits<double>::denorm_min();
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadReal,
+    ::testing::Values(RealText{"0.25", 0.25}, RealText{"1e-400", 0.0}, RealText{"-1e-400", -0.0},
+                      RealText{"2e-324", 0.0}, RealText{"3e-324", denormal},
+                      RealText{"5e-324", denormal}, RealText{"-5e-324", -denormal},
+                      RealText{"1.5e-320", 1.5e-320}, RealText{"1e999", std::nullopt},
+                      RealText{"-1e999", std::nullopt}, RealText{"+1e-400", std::nullopt},
+                      RealText{" 1e-400", std::nullopt}, RealText{"1e-400 ", std::nullopt},
+                      RealText{"1e-400x", std::nullopt}, RealText{"0x1p-2000", std::nullopt},
+                      RealText{"", std::nullopt}, RealText{"-", std::nullopt}));
 
 } // namespace
 } // namespace radial

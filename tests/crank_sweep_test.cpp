@@ -9,6 +9,7 @@
 namespace radial {
 namespace {
 
+using testing::Refusal;
 using testing::run;
 using testing::split;
 
@@ -77,11 +78,6 @@ TEST(CrankSweep, AllowsAMillionRowsAndNoMore) {
     EXPECT_TRUE(testing::refused(run({"--sweep", "1e-5", "--cylinders", "3"}), "1884957 rows"));
     EXPECT_TRUE(testing::refused(run({"--sweep", "1e-300"}), "--sweep"));
 }
-
-struct Refusal {
-    std::vector<std::string_view> args;
-    std::string_view names;
-};
 
 class SweepRefuses : public ::testing::TestWithParam<Refusal> {};
 

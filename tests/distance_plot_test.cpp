@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -15,6 +16,7 @@ namespace radial {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Refusal;
 using testing::run;
 
 // Well-formedness as far as this chart needs it, without an XML library: one optional
@@ -154,11 +156,13 @@ protected:
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(dir);
     }
-    std::vector<std::string> listing() const {
+    // The names in dir, or in a directory under it, sorted.
+    std::vector<std::string> listing(const fs::path& under = {}) const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir)) {
+        for (const auto& entry : fs::directory_iterator(dir / under)) {
             names.push_back(entry.path().filename().string());
         }
+        std::sort(names.begin(), names.end());
         return names;
     }
 };
@@ -177,6 +181,53 @@ TEST_F(PlotFile, IsWrittenWholeAndAloneInPlaceOfAnyOldOne) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(contents_of(path), distance_plot_svg(5, 150, 52.5));
     EXPECT_EQ(listing(), std::vector<std::string>{"chart.svg"});
+}
+
+TEST_F(PlotFile, KeepsTheOldFilesPermissions) {
+    const fs::path path = dir / "chart.svg";
+    for (const fs::perms perms : {fs::perms::owner_read | fs::perms::owner_write,
+                                  fs::perms::owner_all | fs::perms::group_read}) {
+        std::ofstream(path) << "old";
+        fs::permissions(path, perms);
+        const auto r = run({"--plot", path.string(), "--cylinders", "3"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(fs::status(path).permissions(), perms);
+        EXPECT_EQ(contents_of(path), distance_plot_svg(3, 200, 52.5));
+    }
+}
+
+// chart.svg -> (absolute) middle.svg -> (relative) charts/real.svg
+TEST_F(PlotFile, ThroughSymbolicLinksReplacesWhatTheyLeadToAndKeepsThem) {
+    fs::create_directory(dir / "charts");
+    const fs::path real = dir / "charts" / "real.svg";
+    std::ofstream(real) << "old";
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("charts/real.svg", dir / "middle.svg");
+    fs::create_symlink(dir / "middle.svg", dir / "chart.svg");
+    const auto r = run({"--plot", (dir / "chart.svg").string(), "--cylinders", "3"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs::read_symlink(dir / "chart.svg"), dir / "middle.svg");
+    EXPECT_EQ(fs::read_symlink(dir / "middle.svg"), "charts/real.svg");
+    EXPECT_EQ(contents_of(real), distance_plot_svg(3, 200, 52.5));
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(listing(), (std::vector<std::string>{"chart.svg", "charts", "middle.svg"}));
+    EXPECT_EQ(listing("charts"), std::vector<std::string>{"real.svg"});
+}
+
+TEST_F(PlotFile, ThroughALinkToNoFileYetCreatesIt) {
+    fs::create_symlink("new.svg", dir / "chart.svg");
+    const auto r = run({"--plot", (dir / "chart.svg").string(), "--cylinders", "3"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(dir / "chart.svg"));
+    EXPECT_EQ(contents_of(dir / "new.svg"), distance_plot_svg(3, 200, 52.5));
+    EXPECT_EQ(listing(), (std::vector<std::string>{"chart.svg", "new.svg"}));
+}
+
+TEST_F(PlotFile, ThroughALinkLoopIsRefused) {
+    fs::create_symlink("b.svg", dir / "a.svg");
+    fs::create_symlink("a.svg", dir / "b.svg");
+    EXPECT_TRUE(testing::refused(run({"--plot", (dir / "a.svg").string()}), "--plot cannot write"));
+    EXPECT_EQ(listing(), (std::vector<std::string>{"a.svg", "b.svg"}));
 }
 
 TEST_F(PlotFile, ThatCannotBeWrittenIsRefusedAndLeavesNothing) {
@@ -198,11 +249,6 @@ TEST_F(PlotFile, InAReadOnlyDirectoryIsRefused) {
     EXPECT_TRUE(testing::refused(run({"--plot", (dir / "chart.svg").string()}), "--plot"));
     EXPECT_TRUE(listing().empty());
 }
-
-struct Refusal {
-    std::vector<std::string_view> args;
-    std::string_view names;
-};
 
 class PlotRefuses : public ::testing::TestWithParam<Refusal> {};
 

@@ -1,6 +1,6 @@
+#include "core/engine_state.h"
 #include "exact_piston.h"
 #include "mechanism/engine_solution.h"
-#include "tool_options.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 namespace radial {
 namespace {
 
-constexpr double r = tool_crank_radius;
+constexpr double r = crank_radius;
 constexpr double two_pi = 6.283185307179586;
 
 struct Setting {

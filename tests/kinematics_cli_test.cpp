@@ -1,41 +1,23 @@
-#include "kinematics_cli.h"
 #include "number_text.h"
+#include "tool_run.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace radial {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun run(std::vector<std::string_view> args) {
-    std::ostringstream out, err;
-    const int status = run_tool(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
+using testing::Refusal;
+using testing::run;
+using testing::split;
 
 TEST(KinematicsTool, DefaultsReproduceTheLinkRodWorkedExample) {
-    const ToolRun r = run({});
+    const auto r = run({});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    const auto lines = lines_of(r.out);
+    const auto lines = split(r.out, '\n');
     ASSERT_EQ(lines.size(), 12U);
     EXPECT_EQ(lines[0], "cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints");
     EXPECT_EQ(lines[1], "1,0,0,50,0,250,250,0");
@@ -50,28 +32,19 @@ TEST(KinematicsTool, DefaultsReproduceTheLinkRodWorkedExample) {
     }
 }
 
-std::vector<std::string> fields_of(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) {
-        fields.push_back(field);
-    }
-    return fields;
-}
-
 TEST(KinematicsTool, OptionsTakeEffect) {
-    const ToolRun r =
+    const auto r =
         run({"--theta", "5.05", "--cylinders", "3", "--rod-length", "285", "--wrist-radius", "0"});
     ASSERT_EQ(r.status, 0) << r.err;
-    const auto lines = lines_of(r.out);
+    const auto lines = split(r.out, '\n');
     ASSERT_EQ(lines.size(), 4U);
-    const auto master = fields_of(lines[1]);
+    const auto master = split(lines[1], ',');
     ASSERT_EQ(master.size(), 8U);
     EXPECT_NEAR(std::stod(master[2]), -47.177, 5e-4);
     EXPECT_NEAR(std::stod(master[3]), 16.562, 5e-4);
     // With no eccentricity every wrist pin is the crankpin centre.
     for (const std::size_t row : {2U, 3U}) {
-        const auto link = fields_of(lines[row]);
+        const auto link = split(lines[row], ',');
         EXPECT_EQ(link[2], master[2]);
         EXPECT_EQ(link[3], master[3]);
     }
@@ -85,27 +58,16 @@ TEST(KinematicsTool, RealsRoundTrip) {
 }
 
 TEST(KinematicsTool, HelpPrintsUsage) {
-    const ToolRun r = run({"--cylinders", "12", "--help"});
+    const auto r = run({"--cylinders", "12", "--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.starts_with("Usage: radial-kinematics")) << r.out;
     EXPECT_EQ(r.err, "");
 }
 
-struct Refusal {
-    std::vector<std::string_view> args;
-    std::string_view names; // what the one line must mention
-};
-
 class KinematicsToolRefuses : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(KinematicsToolRefuses, WithOneLineAndStatus2) {
-    const ToolRun r = run(GetParam().args);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "");
-    ASSERT_FALSE(r.err.empty());
-    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-    EXPECT_TRUE(r.err.starts_with("radial-kinematics: ")) << r.err;
-    EXPECT_NE(r.err.find(GetParam().names), std::string::npos) << r.err;
+    EXPECT_TRUE(testing::refused(run(GetParam().args), GetParam().names));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,6 +8,7 @@
 namespace radial {
 namespace {
 
+using testing::Refusal;
 using testing::run;
 using testing::split;
 
@@ -95,11 +96,6 @@ TEST(SummaryTable, TextListsTheCrankAnglesWhereRodsCannotReach) {
     EXPECT_NE(tail[17].find("40.1 to 173.0 and 258.1 to 313.4"), std::string::npos) << tail[17];
     EXPECT_EQ(run({"--summary"}).out.find("cannot"), std::string::npos);
 }
-
-struct Refusal {
-    std::vector<std::string_view> args;
-    std::string_view names;
-};
 
 class SummaryRefuses : public ::testing::TestWithParam<Refusal> {};
 

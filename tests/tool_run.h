@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -38,6 +39,21 @@ inline std::vector<std::string> split(std::string_view text, char separator) {
         parts.pop_back();
     }
     return parts;
+}
+
+// Arguments the tool must refuse, and what its one line must mention.
+struct Refusal {
+    std::vector<std::string_view> args;
+    std::string_view names;
+};
+
+// The arguments as a command line would show them, to name the case.
+inline void PrintTo(const Refusal& refusal, std::ostream* out) {
+    const char* space = "";
+    for (const std::string_view arg : refusal.args) {
+        *out << space << (arg.empty() ? "''" : arg);
+        space = " ";
+    }
 }
 
 // A refusal is one line on standard error naming the flag or what it accepts, nothing on

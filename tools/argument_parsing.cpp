@@ -1,5 +1,6 @@
 #include "argument_parsing.h"
 
+#include "core/engine_state.h"
 #include "crank_sweep.h"
 #include "number_text.h"
 
@@ -75,10 +76,10 @@ bool read_engine_value(ToolOptions& o, std::string_view flag, std::string_view t
         return *value >= 0;
     }
     if (flag == "--ls") {
-        o.rod_length = 2 * tool_crank_radius * *value;
+        o.rod_length = 2 * crank_radius * *value;
         return *value >= 1.25 && *value <= 2.85;
     }
-    o.wrist_radius = tool_crank_radius * *value;
+    o.wrist_radius = crank_radius * *value;
     return *value >= 0.7 && *value <= 1.5;
 }
 
@@ -201,7 +202,8 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
             return UsageError{"unknown argument '" + std::string(args[k]) + "' (see --help)"};
         }
         const bool takes_value = !flag->accepts.empty();
-        if (takes_value && k + 1 == args.size()) {
+        // A flag in the value's place means the value was left out.
+        if (takes_value && (k + 1 == args.size() || find_flag(args[k + 1]) != nullptr)) {
             return UsageError{std::string(flag->name) +
                               " needs a value: " + std::string(flag->accepts)};
         }

@@ -1,5 +1,6 @@
 #include "crank_sweep.h"
 
+#include "core/engine_state.h"
 #include "crank_grid.h"
 #include "exact_piston.h"
 #include "mechanism/engine_solution.h"
@@ -41,7 +42,7 @@ std::optional<long long> sweep_angle_count(double step) {
 
 void print_sweep(const ToolOptions& o, std::ostream& out) {
     const std::vector<ExactPiston> pistons =
-        exact_pistons(o.cylinders, tool_crank_radius, o.rod_length, o.wrist_radius);
+        exact_pistons(o.cylinders, crank_radius, o.rod_length, o.wrist_radius);
     const long long count = sweep_angle_count(o.sweep_step).value_or(0);
     out << "theta,cylinder,distance,exact_distance,velocity,acceleration\n";
     for (long long k = 0; k < count; ++k) {

@@ -1,7 +1,7 @@
 #include "cylinder_summary.h"
 
+#include "core/engine_state.h"
 #include "mechanism/engine_solution.h"
-#include "tool_options.h"
 
 #include <cmath>
 
@@ -29,7 +29,7 @@ void measure_bisection(std::vector<CylinderSummary>& cylinders,
 } // namespace
 
 std::vector<CylinderSummary> summarise_cylinders(int n, double d, double rp) {
-    const std::vector<ExactPiston> pistons = exact_pistons(n, tool_crank_radius, d, rp);
+    const std::vector<ExactPiston> pistons = exact_pistons(n, crank_radius, d, rp);
     std::vector<CylinderSummary> cylinders;
     for (int i = 1; i <= n; ++i) {
         const ExactPiston& piston = pistons[static_cast<std::size_t>(i - 1)];

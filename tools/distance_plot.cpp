@@ -1,11 +1,11 @@
 #include "distance_plot.h"
 
+#include "core/engine_state.h"
 #include "crank_grid.h"
 #include "cylinder_colours.h"
 #include "exact_piston.h"
 #include "number_text.h"
 #include "reach_ranges.h"
-#include "tool_options.h"
 
 #include <algorithm>
 #include <cmath>
@@ -184,7 +184,7 @@ void write_legend(double x, const std::vector<Curve>& curves, int n, std::ostrea
 }
 
 void write_title(int n, double d, double rp, bool gaps, std::ostream& svg) {
-    const double r = tool_crank_radius;
+    const double r = crank_radius;
     svg << "<text x=\"" << px(left) << "\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Piston pin distance over one crank revolution</text>\n<text x=\"" << px(left)
         << "\" y=\"54\">" << n << " cylinders, rod length " << shortest_text(d) << " (l/s "
@@ -196,7 +196,7 @@ void write_title(int n, double d, double rp, bool gaps, std::ostream& svg) {
 } // namespace
 
 std::string distance_plot_svg(int n, double d, double rp) {
-    const std::vector<ExactPiston> pistons = exact_pistons(n, tool_crank_radius, d, rp);
+    const std::vector<ExactPiston> pistons = exact_pistons(n, crank_radius, d, rp);
     std::vector<Curve> curves;
     for (int i = 1; i <= n; ++i) {
         curves.push_back(curve_of(i, pistons[static_cast<std::size_t>(i - 1)]));

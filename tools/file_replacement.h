@@ -9,6 +9,10 @@ namespace radial {
 // Writes contents to a new file beside path, then renames it over path: path ends up holding
 // either what it held before or all of contents, never part of them. On failure the new file is
 // removed and the reason comes back as text.
+//
+// A symbolic link stays: the file it leads to is replaced, the new file written beside that one.
+// The new file keeps the old one's permission bits. The directory is synced after the rename; if
+// that fails, the reason comes back although the new contents are already in place.
 std::optional<std::string> replace_file(const std::string& path, std::string_view contents);
 
 } // namespace radial

@@ -1,12 +1,14 @@
 #include "kinematics_cli.h"
 
 #include "crank_sweep.h"
+#include "descriptor_output.h"
 #include "distance_plot.h"
 #include "file_replacement.h"
 #include "mechanism/engine_solution.h"
 #include "number_text.h"
 #include "summary_table.h"
 
+#include <cstring>
 #include <ostream>
 
 namespace radial {
@@ -66,7 +68,8 @@ Whole-revolution output instead:
                      (the chart goes to a new file beside it first); nothing is printed.
 
 Give at most one of --sweep, --summary and --plot; --theta belongs to the single-angle output and
---format to --summary. Refused arguments print one line on standard error and exit with 2.
+--format to --summary. Refused arguments print one line on standard error and exit with 2; output
+that cannot be written, with 1.
 )";
 
 namespace {
@@ -92,9 +95,8 @@ int write_plot(const ToolOptions& o, std::ostream& err) {
     return 0;
 }
 
-} // namespace
-
-int run_tool(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+// The chosen output (or the usage), or one line on err; returns the exit status.
+int write_output(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     const auto parsed = parse_arguments(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         err << "radial-kinematics: " << error->message << '\n';
@@ -119,6 +121,22 @@ int run_tool(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
     print_csv(options, out);
     return 0;
+}
+
+} // namespace
+
+int run_tool(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    const int status = write_output(args, out, err);
+    if (out.flush()) {
+        return status;
+    }
+    err << "radial-kinematics: could not write the output";
+    const auto* descriptor = dynamic_cast<const DescriptorBuffer*>(out.rdbuf());
+    if (descriptor != nullptr && descriptor->error() != 0) {
+        err << ": " << std::strerror(descriptor->error());
+    }
+    err << '\n';
+    return 1;
 }
 
 } // namespace radial

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace radial {
 
@@ -22,27 +24,32 @@ std::string fixed_text(double value, int decimals) {
     return text;
 }
 
-namespace {
+std::optional<double> read_real(std::string_view text) {
+    double value = 0;
+    const char* last = text.data() + text.size();
+    const auto [end, ec] = std::from_chars(text.data(), last, value);
+    if (text.empty() || end != last) {
+        return std::nullopt;
+    }
+    if (ec != std::errc::result_out_of_range) {
+        return ec == std::errc{} ? std::optional(value) : std::nullopt;
+    }
+    // from_chars reports underflow as out of range too; strtod rounds it to a denormal or zero
+    // and overflow to infinity. The whole text already has from_chars' form, so strtod reads the
+    // same number (in the C locale, which the tool never leaves).
+    const std::string terminated(text);
+    const double near = std::strtod(terminated.c_str(), nullptr);
+    return std::isfinite(near) ? std::optional(near) : std::nullopt;
+}
 
-template <typename T> std::optional<T> read_whole(std::string_view text) {
-    T value{};
-    const char* first = text.data();
-    const char* last = first + text.size();
-    const auto [end, ec] = std::from_chars(first, last, value);
+std::optional<int> read_integer(std::string_view text) {
+    int value = 0;
+    const char* last = text.data() + text.size();
+    const auto [end, ec] = std::from_chars(text.data(), last, value);
     if (text.empty() || ec != std::errc{} || end != last) {
         return std::nullopt;
     }
     return value;
-}
-
-} // namespace
-
-std::optional<double> read_real(std::string_view text) {
-    return read_whole<double>(text);
-}
-
-std::optional<int> read_integer(std::string_view text) {
-    return read_whole<int>(text);
 }
 
 } // namespace radial

@@ -1,6 +1,7 @@
 #include "summary_table.h"
 
 #include "angle_degrees.h"
+#include "core/engine_state.h"
 #include "cylinder_summary.h"
 #include "number_text.h"
 
@@ -40,7 +41,7 @@ Row cells_of(const CylinderSummary& c, const Style& style) {
         return {std::to_string(c.cylinder), "", "", "", "", "", "", "", "no"};
     }
     const DeadCentres& dc = c.dead_centres;
-    const double two_r = 2 * tool_crank_radius;
+    const double two_r = 2 * crank_radius;
     return {std::to_string(c.cylinder),
             style.number(dc.stroke, 3),
             style.number((dc.stroke - two_r) / two_r * 100, 3),
@@ -96,7 +97,7 @@ std::string ranges_text(const std::vector<AngleRange>& ranges) {
 
 void print_text(const ToolOptions& o, const std::vector<CylinderSummary>& cylinders,
                 std::ostream& out) {
-    const double r = tool_crank_radius;
+    const double r = crank_radius;
     out << o.cylinders << " cylinders, rod length " << shortest_text(o.rod_length) << " (l/s "
         << fixed_text(o.rod_length / (2 * r), 2) << "), wrist radius "
         << shortest_text(o.wrist_radius) << " (eccentricity " << fixed_text(o.wrist_radius / r, 2)

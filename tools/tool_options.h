@@ -4,9 +4,6 @@
 
 namespace radial {
 
-// The animation's crank radius (start_values): half the master piston's stroke.
-constexpr double tool_crank_radius = 50;
-
 // What radial-kinematics prints: the pins at one crank angle (the default), or one whole crank
 // revolution as CSV rows, as a per-cylinder table, or as an SVG chart.
 enum class ToolMode { single_angle, sweep, summary, plot };

@@ -7,7 +7,7 @@ namespace radial {
 void start_values(EngineState& s) {
     s.pi = 4.0 * std::atan(1.0);
     s.n = 11;
-    s.r = 50;
+    s.r = crank_radius;
     s.d0 = 200;
     s.d = s.d0;
     s.rp = 52.5;

@@ -10,6 +10,9 @@ constexpr int pintab_rows = 36;
 constexpr int pintab_columns = 5;
 constexpr int max_cylinders = pintab_rows - 1;
 
+// The crank radius, half the stroke.
+constexpr double crank_radius = 50;
+
 // Every value that more than one part of the program reads or writes. Lengths are world units,
 // angles radians measured from +y towards +x: the point at angle phi and distance rho is
 // (rho sin phi, rho cos phi). Cylinder i lies on the axis at angle 2 pi (i - 1) / n.
