@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -228,6 +230,19 @@ TEST_F(PlotFile, ThroughALinkLoopIsRefused) {
     fs::create_symlink("a.svg", dir / "b.svg");
     EXPECT_TRUE(testing::refused(run({"--plot", (dir / "a.svg").string()}), "--plot cannot write"));
     EXPECT_EQ(listing(), (std::vector<std::string>{"a.svg", "b.svg"}));
+}
+
+// Like /dev/null: something that is not a regular file is never renamed over, not even by root.
+TEST_F(PlotFile, OverAPipeOrThroughALinkToOneIsRefusedAndLeavesItBe) {
+    const fs::path pipe = dir / "pipe.svg";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink("pipe.svg", dir / "link.svg");
+    for (const char* name : {"pipe.svg", "link.svg"}) {
+        const std::string path = (dir / name).string();
+        EXPECT_TRUE(testing::refused(run({"--plot", path}), "not a regular file")) << name;
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(listing(), (std::vector<std::string>{"link.svg", "pipe.svg"}));
 }
 
 TEST_F(PlotFile, ThatCannotBeWrittenIsRefusedAndLeavesNothing) {
