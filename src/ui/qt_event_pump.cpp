@@ -60,8 +60,8 @@ void QtEventPump::wait_for_events() {
     end_if_asked();
 }
 
-// Keys, mouse and bar clicks stay queued until the frame loop's first pump, after the start
-// values: no handler runs before the loop does.
+// User input is left out of these waits, so that keys, mouse and bar clicks are handled by the
+// frame loop's pumps, after the start values, where the window system keeps such events queued.
 void QtEventPump::wait_for_first_activation() {
     using namespace std::chrono_literals;
     constexpr auto grace = 500ms; // for platforms that never report activation
