@@ -9,7 +9,6 @@ INTERVAL=${2:-60}
 PROGRAM=${3:-build/src/app/radial-engine}
 WORK=$(mktemp -d)
 
-rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$APP_PID/status"; }
 cpu_seconds() {
     awk -v hz="$(getconf CLK_TCK)" '{printf "%.2f", ($14 + $15) / hz}' "/proc/$APP_PID/stat"
 }

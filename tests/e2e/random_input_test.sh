@@ -27,7 +27,6 @@ act() {
     xdotool "$@" >/dev/null 2>&1 || true
 }
 
-rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$APP_PID/status"; }
 rss_parts() { grep -E "RssAnon|RssFile|RssShmem" "/proc/$APP_PID/status" | tr -s " \t\n" " "; }
 
 BAR_X=(24 72 120)

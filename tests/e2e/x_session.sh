@@ -73,6 +73,9 @@ wait_for_exit() {
     done
 }
 
+# The program's resident memory, in KiB.
+rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$APP_PID/status"; }
+
 # A screenshot of the window's client area.
 shoot() {
     import -window "$WID" "$1"
