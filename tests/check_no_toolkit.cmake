@@ -1,6 +1,7 @@
 # Fails when a source of the engine library includes anything but its own headers and the C++
 # standard library (standard headers have neither a dot nor a slash in their name).
-file(GLOB_RECURSE sources ${SOURCE_DIR}/core/* ${SOURCE_DIR}/mechanism/*)
+file(GLOB_RECURSE sources ${SOURCE_DIR}/core/* ${SOURCE_DIR}/mechanism/*
+    ${SOURCE_DIR}/picture/*)
 set(offenders "")
 foreach(source IN LISTS sources)
     file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*<")

@@ -1,4 +1,4 @@
-#include "ui/pixel_raster.h"
+#include "picture/pixel_raster.h"
 
 #include <algorithm>
 #include <cmath>

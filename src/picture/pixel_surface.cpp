@@ -1,0 +1,144 @@
+#include "picture/pixel_surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+namespace radial {
+
+namespace {
+
+int device_length(int logical, double device_pixel_ratio) {
+    return static_cast<int>(std::lround(logical * device_pixel_ratio));
+}
+
+} // namespace
+
+PixelRect united(PixelRect a, PixelRect b) {
+    if (a.empty()) {
+        return b;
+    }
+    if (b.empty()) {
+        return a;
+    }
+    const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    const int right = std::max(a.x + a.width, b.x + b.width);
+    const int bottom = std::max(a.y + a.height, b.y + b.height);
+    return {left, top, right - left, bottom - top};
+}
+
+PixelSurface::PixelSurface(int width, int height, double device_pixel_ratio)
+    : width_(width), height_(height), device_pixel_ratio_(device_pixel_ratio),
+      device_width_(device_length(width, device_pixel_ratio)),
+      device_height_(device_length(height, device_pixel_ratio)),
+      pixels_(static_cast<std::size_t>(device_width_) * static_cast<std::size_t>(device_height_),
+              pixel_value(white)),
+      view_(view_for_client(width, height)), scale_(pixel_scale(view_, width, height)) {}
+
+void PixelSurface::resize(int width, int height, double device_pixel_ratio) {
+    if (width <= 0 || height <= 0 ||
+        (width == width_ && height == height_ && device_pixel_ratio == device_pixel_ratio_)) {
+        return;
+    }
+    const int new_width = device_length(width, device_pixel_ratio);
+    const int new_height = device_length(height, device_pixel_ratio);
+    std::vector<std::uint32_t> grown(static_cast<std::size_t>(new_width) *
+                                         static_cast<std::size_t>(new_height),
+                                     pixel_value(white));
+    if (device_pixel_ratio == device_pixel_ratio_) {
+        const int columns = std::min(new_width, device_width_);
+        for (int y = 0; y < std::min(new_height, device_height_); ++y) {
+            std::memcpy(
+                &grown[static_cast<std::size_t>(y) * static_cast<std::size_t>(new_width)],
+                &pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(device_width_)],
+                static_cast<std::size_t>(columns) * sizeof(std::uint32_t));
+        }
+    }
+    pixels_ = std::move(grown);
+    width_ = width;
+    height_ = height;
+    device_pixel_ratio_ = device_pixel_ratio;
+    device_width_ = new_width;
+    device_height_ = new_height;
+    view_ = resized_view(view_, scale_, width, height);
+    changed_ = {0, 0, width_, height_};
+}
+
+void PixelSurface::set_view_width(double width) {
+    view_.width = width;
+    scale_ = pixel_scale(view_, width_, height_);
+}
+
+void PixelSurface::set_view_height(double height) {
+    view_.height = height;
+    scale_ = pixel_scale(view_, width_, height_);
+}
+
+PixelPoint PixelSurface::pixel_of(double x, double y) const {
+    return world_to_pixel(view_, scale_, x, y);
+}
+
+PixelPoint PixelSurface::world_of(double px, double py) const {
+    return pixel_to_world(view_, scale_, px, py);
+}
+
+PixelRect PixelSurface::take_changed() {
+    return std::exchange(changed_, PixelRect{});
+}
+
+// The area is cut to the client area and widened to whole pixels.
+void PixelSurface::mark_changed(double x1, double y1, double x2, double y2) {
+    const double margin = pen_width_ + 2;
+    const double left = std::max(std::min(x1, x2) - margin, 0.0);
+    const double top = std::max(std::min(y1, y2) - margin, 0.0);
+    const double right = std::min(std::max(x1, x2) + margin, static_cast<double>(width_));
+    const double bottom = std::min(std::max(y1, y2) + margin, static_cast<double>(height_));
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    const int x = static_cast<int>(std::floor(left)), y = static_cast<int>(std::floor(top));
+    changed_ = united(changed_, {x, y, static_cast<int>(std::ceil(right)) - x,
+                                 static_cast<int>(std::ceil(bottom)) - y});
+}
+
+int PixelSurface::device_pen_width() const {
+    return std::max(1, static_cast<int>(std::lround(pen_width_ * device_pixel_ratio_)));
+}
+
+void PixelSurface::clear() {
+    std::fill(pixels_.begin(), pixels_.end(), pixel_value(white));
+    changed_ = {0, 0, width_, height_};
+}
+
+void PixelSurface::line(double x1, double y1, double x2, double y2) {
+    line(x1, y1, x2, y2, current_colour_);
+}
+
+void PixelSurface::line(double x1, double y1, double x2, double y2, Colour colour) {
+    const PixelPoint a = pixel_of(x1, y1), b = pixel_of(x2, y2);
+    if (!std::isfinite(a.x + a.y + b.x + b.y)) {
+        return;
+    }
+    const double dpr = device_pixel_ratio_;
+    stroke_line(pixels(), a.x * dpr, a.y * dpr, b.x * dpr, b.y * dpr, device_pen_width(),
+                pixel_value(colour));
+    mark_changed(a.x, a.y, b.x, b.y);
+}
+
+void PixelSurface::circle(double cx, double cy, double radius) {
+    circle(cx, cy, radius, current_colour_);
+}
+
+void PixelSurface::circle(double cx, double cy, double radius, Colour colour) {
+    const PixelPoint c = pixel_of(cx, cy);
+    const double r = radius * scale_.x; // measured along x, so circles stay round
+    if (!std::isfinite(c.x + c.y + r)) {
+        return;
+    }
+    const double dpr = device_pixel_ratio_;
+    stroke_circle(pixels(), c.x * dpr, c.y * dpr, r * dpr, device_pen_width(), pixel_value(colour));
+    mark_changed(c.x - r, c.y - r, c.x + r, c.y + r);
+}
+
+} // namespace radial

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "core/surface.h"
+#include "picture/pixel_raster.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace radial {
+
+// A rectangle of whole pixels: x, y its top-left corner, empty when either side is 0.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    bool empty() const { return width <= 0 || height <= 0; }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// The smallest rectangle holding both; an empty one adds nothing.
+PixelRect united(PixelRect a, PixelRect b);
+
+// The pixel value of a colour: 0xFFRRGGBB, the layout of a 32-bit RGB image.
+constexpr std::uint32_t pixel_value(Colour c) {
+    return 0xFF000000u | static_cast<std::uint32_t>(red_of(c)) << 16 |
+           static_cast<std::uint32_t>(green_of(c)) << 8 | static_cast<std::uint32_t>(blue_of(c));
+}
+
+// The animation's picture as pixels: a client area of width x height logical pixels, held at
+// device_pixel_ratio device pixels each (pen widths scale like everything else), stroked
+// hard-edged by pixel_raster so that drawing a shape again in white removes it pixel for pixel.
+// The window shows it and the picture files are made of it. It remembers which part changed since
+// it was last asked.
+class PixelSurface : public Surface {
+public:
+    // The view is the design view for the size.
+    PixelSurface(int width, int height, double device_pixel_ratio = 1.0);
+
+    // Follows the client area: what was drawn stays where it was, and the view keeps its left,
+    // top and unit sizes, showing more or less world to the right and below. An empty area is
+    // ignored; a new device pixel ratio starts from a blank picture, since the old one cannot be
+    // carried over pixel for pixel.
+    void resize(int width, int height, double device_pixel_ratio);
+
+    // Logical size, and the pixels themselves (device pixels, row after row).
+    int width() const { return width_; }
+    int height() const { return height_; }
+    double device_pixel_ratio() const { return device_pixel_ratio_; }
+    PixelBuffer pixels() { return {pixels_.data(), device_width_, device_height_, device_width_}; }
+    const std::vector<std::uint32_t>& data() const { return pixels_; }
+    int device_width() const { return device_width_; }
+    int device_height() const { return device_height_; }
+
+    // Where a world point lands, and the world point under a position, in logical pixels.
+    PixelPoint pixel_of(double x, double y) const;
+    PixelPoint world_of(double px, double py) const;
+
+    // The part of the client area drawn on since the last call, in logical pixels.
+    PixelRect take_changed();
+
+    void clear() override;
+    void set_pen_width(int pixels) override { pen_width_ = pixels; }
+    void set_current_colour(Colour colour) override { current_colour_ = colour; }
+    Colour background_colour() const override { return white; }
+    void line(double x1, double y1, double x2, double y2) override;
+    void line(double x1, double y1, double x2, double y2, Colour colour) override;
+    void circle(double cx, double cy, double radius) override;
+    void circle(double cx, double cy, double radius, Colour colour) override;
+    View get_view() const override { return view_; }
+    void set_view_height(double height) override;
+    void set_view_width(double width) override;
+    void set_view_left(double left) override { view_.left = left; }
+    void set_view_top(double top) override { view_.top = top; }
+
+private:
+    // Marks the logical area from (x1, y1) to (x2, y2), grown by the pen, as changed.
+    void mark_changed(double x1, double y1, double x2, double y2);
+    int device_pen_width() const;
+
+    int width_;
+    int height_;
+    double device_pixel_ratio_;
+    int device_width_;
+    int device_height_;
+    std::vector<std::uint32_t> pixels_;
+    View view_;
+    // Kept across resizes, so a shape drawn before one is erased exactly after it.
+    PixelScale scale_;
+    int pen_width_ = 1;
+    Colour current_colour_ = black;
+    PixelRect changed_;
+};
+
+} // namespace radial
