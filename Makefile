@@ -13,12 +13,15 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 # cmake, compiler, tests and benchmarks; Qt 6 Widgets for the window; Liberation Sans stands in
-# for Arial; Xvfb, openbox, wmctrl, xdotool, xwininfo and ImageMagick run, drive and photograph
-# the real window in the tests; clang with its sanitizer and libFuzzer runtimes for the sanitizer
-# build; desktop-file-utils and dpkg-dev to check the desktop entry and build the .deb.
+# for Arial; Xvfb, openbox, wmctrl, xdotool, xwininfo, xev and ImageMagick run, drive, watch and
+# photograph the real window in the tests; clang with its sanitizer and libFuzzer runtimes for the
+# sanitizer build; desktop-file-utils and dpkg-dev to check the desktop entry and build the .deb;
+# appstream (appstreamcli) to validate the AppStream metadata and lintian to hold the .deb to
+# Debian's rules.
 PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation \
             xvfb openbox wmctrl xdotool x11-utils imagemagick \
-            clang libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils dpkg-dev
+            clang libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils dpkg-dev \
+            appstream lintian
 
 .PHONY: all deps configure build sanitize run test bench package clean
 

@@ -36,6 +36,7 @@ constexpr std::array flags = {
     Flag{"--summary", ""},
     Flag{"--format", "'text' or 'csv'"},
     Flag{"--plot", "a path for the SVG file"},
+    Flag{"--version", ""},
 };
 
 // The flags that choose an output other than the single-angle CSV; at most one is given.
@@ -193,6 +194,10 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
     ToolOptions o;
     if (std::find(args.begin(), args.end(), "--help") != args.end()) {
         o.help = true;
+        return o;
+    }
+    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+        o.version = true;
         return o;
     }
     std::vector<std::string_view> seen;

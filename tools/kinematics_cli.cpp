@@ -7,6 +7,7 @@
 #include "mechanism/engine_solution.h"
 #include "number_text.h"
 #include "summary_table.h"
+#include "version.h"
 
 #include <cstring>
 #include <ostream>
@@ -18,6 +19,7 @@ const char* const tool_usage =
                          [--wrist-radius RP | --eccentricity RATIO]
                          [--theta T | --sweep STEP | --summary [--format text|csv] |
                           --plot FILE]
+       radial-kinematics --help | --version
 
 Solves the radial engine exactly as the animation solves its frames (crank radius 50).
 
@@ -37,6 +39,7 @@ piston distances come from the animation's bisection, with the number of midpoin
   --theta T          crank angle in radians from cylinder 1's axis, clockwise (default 0);
                      only for the output above
   --help             print this text
+  --version          print the program's name and version
 
 Whole-revolution output instead:
   --sweep STEP       CSV at theta = 0, STEP, 2 STEP, ... below 2 pi (STEP in radians, > 0),
@@ -105,6 +108,10 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
     const auto& options = std::get<ToolOptions>(parsed);
     if (options.help) {
         out << tool_usage;
+        return 0;
+    }
+    if (options.version) {
+        out << "radial-kinematics " << project_version << '\n';
         return 0;
     }
     switch (options.mode) {

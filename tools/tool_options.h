@@ -21,6 +21,7 @@ struct ToolOptions {
     SummaryFormat format = SummaryFormat::text;
     std::string plot_path;
     bool help = false;
+    bool version = false;
 };
 
 // A refusal: one line for standard error, without the program name.

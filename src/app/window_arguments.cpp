@@ -1,0 +1,50 @@
+#include "app/window_arguments.h"
+
+#include <algorithm>
+
+namespace radial {
+
+const char* const window_usage =
+    R"(Usage: radial-engine [--help | --version]
+
+Animates the kinematics of a radial piston engine in a window, seen along the crankshaft: the
+cylinder axes, the crank, the master rod, the articulated link rods and two valve cam rings.
+
+Controls:
+  scroll bars        number of cylinders, l/s ratio, wrist-pin eccentricity (left to right)
+  .  ,  /            5 % faster, 5 % slower, back to the default speed
+  c                  show or hide the vector to the pistons' mean position
+  space              pause or resume
+  mouse button       mouse speed control on or off (the pointer's position sets the speed)
+  Esc, double-click  quit
+
+  --help     print this text
+  --version  print the program's name and version
+
+It takes no other options, apart from Qt's own (such as -platform NAME or -display HOST:N).
+See radial-kinematics for the same kinematics as numbers.
+)";
+
+namespace {
+
+bool is_own(std::string_view arg) {
+    return arg == "--help" || arg == "--version";
+}
+
+} // namespace
+
+WindowCommand read_window_arguments(std::span<const std::string_view> args, bool qt_options_taken) {
+    const auto other = std::find_if_not(args.begin(), args.end(), is_own);
+    if (other == args.end()) {
+        if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+            return {WindowStart::print_usage, {}};
+        }
+        return {args.empty() ? WindowStart::open_window : WindowStart::print_version, {}};
+    }
+    if (!qt_options_taken && other->starts_with('-')) {
+        return {WindowStart::ask_qt, {}};
+    }
+    return {WindowStart::refuse, "unknown argument '" + std::string(*other) + "' (see --help)"};
+}
+
+} // namespace radial

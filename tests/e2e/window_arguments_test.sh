@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The window program's command line: --help and an argument that cannot be Qt's are answered
+# without a display; an unknown option is refused with status 2 and one line on standard error,
+# without a display and with one, where no window may appear; and a Qt option still opens the
+# window. A spy on the root window's children sees every window mapped on the display.
+# Usage: window_arguments_test.sh PROGRAM WORKDIR
+source "$(dirname "$0")/x_session.sh"
+PROGRAM=$1
+WORK=$2
+rm -rf "$WORK"
+mkdir -p "$WORK/runtime"
+# Qt warns on standard error where the runtime directory is missing.
+chmod 700 "$WORK/runtime"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+
+# Runs the program; sets STATUS, OUT and ERR.
+run() {
+    STATUS=0
+    "$PROGRAM" "$@" >"$WORK/out" 2>"$WORK/err" || STATUS=$?
+    OUT=$(cat "$WORK/out")
+    ERR=$(cat "$WORK/err")
+}
+
+# refused NAME ARGS...: status 2, nothing on standard output, one line naming NAME on standard
+# error.
+refused() {
+    local name=$1
+    shift
+    run "$@"
+    [ "$STATUS" = 2 ] || fail "radial-engine $*: status $STATUS, not 2 ($ERR)"
+    [ -z "$OUT" ] || fail "radial-engine $*: printed '$OUT'"
+    [ "$ERR" = "radial-engine: unknown argument '$name' (see --help)" ] ||
+        fail "radial-engine $*: standard error '$ERR'"
+}
+
+without_display() {
+    unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+    run --help
+    [ "$STATUS" = 0 ] && [ -z "$ERR" ] || fail "--help: status $STATUS, '$ERR'"
+    [[ "$OUT" == "Usage: radial-engine [--help | --version]"* ]] || fail "--help printed '$OUT'"
+    [[ "$OUT" == *"It takes no other options"* ]] || fail "--help does not say it takes no others"
+    refused extra extra
+    refused extra --version extra
+    # Starts with a dash: Qt takes its options off the command line first.
+    refused --bogus --bogus
+    refused -x -reverse -style Fusion -x
+}
+(without_display) || exit 1
+
+start_x
+stdbuf -oL xev -root -event substructure >"$WORK/root-events" 2>&1 &
+SPY_PID=$!
+sleep 0.3
+refused --bogus --bogus
+refused --frames -reverse --frames 3
+sleep 0.5
+! grep -q MapNotify "$WORK/root-events" || fail "a window appeared for a refused argument"
+
+# A Qt option (the X11 instance name) opens the window as before; the spy sees it.
+start_app "$PROGRAM" -name radial-arguments-test
+grep -q MapNotify "$WORK/root-events" || fail "the spy saw no window for the opened window"
+press Escape
+wait_for_exit 5
+[ "$EXIT_STATUS" = "0" ] || fail "the window opened with a Qt option ended with '$EXIT_STATUS'"
+kill "$SPY_PID" 2>/dev/null || true
+echo "window arguments test passed"
