@@ -15,10 +15,12 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
 # cmake, compiler, tests and benchmarks; Qt 6 Widgets for the window; Liberation Sans stands in
 # for Arial; Xvfb, openbox, wmctrl, xdotool, xwininfo and ImageMagick run, drive and photograph
 # the real window in the tests; clang with its sanitizer and libFuzzer runtimes for the sanitizer
-# build; desktop-file-utils and dpkg-dev to check the desktop entry and build the .deb.
+# build; desktop-file-utils and dpkg-dev to check the desktop entry and build the .deb; libpng and
+# giflib for radial-kinematics' PNG pictures and GIF animations.
 PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation \
             xvfb openbox wmctrl xdotool x11-utils imagemagick \
-            clang libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils dpkg-dev
+            clang libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils dpkg-dev \
+            libpng-dev libgif-dev
 
 .PHONY: all deps configure build sanitize run test bench package clean
 
