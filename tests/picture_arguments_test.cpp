@@ -51,23 +51,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Refusal{{"--picture", "a.gif"}, "--picture takes a path ending in .png or .svg, not"},
         Refusal{{"--picture", "a"}, "--picture takes"},
-        Refusal{{"--picture", ".png"}, "--picture takes"},
         Refusal{{"--picture", "dir/.svg"}, "--picture takes"},
-        Refusal{{"--picture", "a.png.txt"}, "--picture takes"},
         Refusal{{"--animation", "a.png"}, "--animation takes a path ending in .gif"},
         Refusal{{"--animation", "a.gif", "--frames", "1"}, "--frames takes a whole number"},
         Refusal{{"--animation", "a.gif", "--frames", "2001"}, "--frames takes"},
         Refusal{{"--animation", "a.gif", "--frames", "2.5"}, "--frames takes"},
-        Refusal{{"--animation", "a.gif", "--frames", ""}, "--frames takes"},
-        Refusal{{"--animation", "a.gif", "--frames"}, "--frames needs a value"},
         Refusal{{"--frames", "10"}, "--frames applies only to --animation"},
         Refusal{{"--picture", "a.png", "--frames", "10"}, "--frames applies only"},
         Refusal{{"--animation", "a.gif", "--theta", "1"}, "--theta applies only"},
         Refusal{{"--picture", "a.png", "--sweep", "1"}, "--sweep and --picture are separate"},
-        Refusal{{"--summary", "--picture", "a.svg"}, "--summary and --picture"},
         Refusal{{"--plot", "a.svg", "--animation", "a.gif"}, "--plot and --animation"},
-        Refusal{{"--picture", "a.png", "--animation", "a.gif"}, "--picture and --animation"},
-        Refusal{{"--picture", "a.png", "--picture", "b.png"}, "twice"}));
+        Refusal{{"--picture", "a.png", "--animation", "a.gif"}, "--picture and --animation"}));
 
 // Files that cannot be written: status 2, one line, and nothing new beside them.
 TEST(PictureRefusals, ForFilesThatCannotBeWritten) {
