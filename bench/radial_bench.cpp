@@ -1,6 +1,8 @@
 // Per-frame cost of the animation at a given cylinder count: the solve alone, the drawing into
-// the window's image, and a whole frame as the loop runs it, without the pump's wait.
+// the window's image, and a whole frame as the loop runs it, without the pump's wait. And the
+// time radial-kinematics takes to write one cycle's animation, with the file's size.
 #include "core/frame_loop.h"
+#include "kinematics_cli.h"
 #include "mechanism/engine_solution.h"
 #include "mechanism/link_rods.h"
 #include "mechanism/mechanism_hooks.h"
@@ -9,6 +11,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <unistd.h>
 
 namespace radial {
 namespace {
@@ -67,9 +74,29 @@ void BM_Frame(benchmark::State& state) {
     }
 }
 
+// radial-kinematics --animation FILE.gif --cylinders N, the rest at the start values: the 209
+// frames drawn, encoded and written whole. Counter: the file's size in bytes.
+void BM_AnimationFile(benchmark::State& state) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("radial-bench-" + std::to_string(getpid()) + ".gif"))
+                                 .string();
+    const std::string n = std::to_string(state.range(0));
+    const std::vector<std::string_view> args = {"--animation", path, "--cylinders", n};
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (run_tool(args, out, err) != 0) {
+            state.SkipWithError(err.str().c_str());
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+    std::filesystem::remove(path);
+}
+
 BENCHMARK(BM_Solve)->Arg(11)->Arg(35);
 BENCHMARK(BM_Draw)->Arg(11)->Arg(35);
 BENCHMARK(BM_Frame)->Arg(11)->Arg(35);
+BENCHMARK(BM_AnimationFile)->Arg(11)->Arg(35)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace radial

@@ -3,6 +3,7 @@
 #include "core/engine_state.h"
 #include "crank_sweep.h"
 #include "number_text.h"
+#include "picture_arguments.h"
 
 #include <algorithm>
 #include <array>
@@ -36,11 +37,15 @@ constexpr std::array flags = {
     Flag{"--summary", ""},
     Flag{"--format", "'text' or 'csv'"},
     Flag{"--plot", "a path for the SVG file"},
+    Flag{"--picture", "a path ending in .png or .svg"},
+    Flag{"--animation", "a path ending in .gif"},
+    Flag{"--frames", "a whole number from 2 to 2000"},
     Flag{"--version", ""},
 };
 
 // The flags that choose an output other than the single-angle CSV; at most one is given.
-constexpr std::array<std::string_view, 3> mode_flags = {"--sweep", "--summary", "--plot"};
+constexpr std::array<std::string_view, 5> mode_flags = {"--sweep", "--summary", "--plot",
+                                                        "--picture", "--animation"};
 
 const Flag* find_flag(std::string_view name) {
     const auto* it =
@@ -111,6 +116,9 @@ bool read_value(ToolOptions& o, std::string_view flag, std::string_view text) {
     if (std::find(engine_flags.begin(), engine_flags.end(), flag) != engine_flags.end()) {
         return read_engine_value(o, flag, text);
     }
+    if (is_picture_flag(flag)) {
+        return read_picture_value(o, flag, text);
+    }
     return read_output_value(o, flag, text);
 }
 
@@ -144,8 +152,11 @@ std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
     if (given(seen, "--format") && !given(seen, "--summary")) {
         return UsageError{"--format applies only to --summary"};
     }
-    if (!modes.empty() && given(seen, "--theta")) {
-        return UsageError{"--theta applies only to the single-angle output, not to " +
+    if (auto error = check_picture_flags(seen)) {
+        return error;
+    }
+    if (!modes.empty() && modes[0] != "--picture" && given(seen, "--theta")) {
+        return UsageError{"--theta applies only to the single-angle output and --picture, not to " +
                           std::string(modes[0]) + ", which covers every crank angle"};
     }
     return std::nullopt;

@@ -6,6 +6,7 @@
 #include "file_replacement.h"
 #include "mechanism/engine_solution.h"
 #include "number_text.h"
+#include "picture_output.h"
 #include "summary_table.h"
 #include "version.h"
 
@@ -18,7 +19,8 @@ const char* const tool_usage =
     R"(Usage: radial-kinematics [--cylinders N] [--rod-length D | --ls RATIO]
                          [--wrist-radius RP | --eccentricity RATIO]
                          [--theta T | --sweep STEP | --summary [--format text|csv] |
-                          --plot FILE]
+                          --plot FILE | --picture FILE [--theta T] |
+                          --animation FILE [--frames N]]
        radial-kinematics --help | --version
 
 Solves the radial engine exactly as the animation solves its frames (crank radius 50).
@@ -70,9 +72,26 @@ Whole-revolution output instead:
                      where a rod cannot reach its axis. FILE is replaced whole or not at all
                      (the chart goes to a new file beside it first); nothing is printed.
 
-Give at most one of --sweep, --summary and --plot; --theta belongs to the single-angle output and
---format to --summary. Refused arguments print one line on standard error and exit with 2; output
-that cannot be written, with 1.
+The window's picture instead, drawn by the animation's own code at the window's design size
+(711 x 695 pixels), without its scroll bars and labels:
+  --picture FILE     the picture at crank angle T (--theta, default 0) in steady running at the
+                     window's start step of 0.05 radian a frame: what the window's drawing holds
+                     after the frame that brings the crank to T, with the gaps that erasing
+                     leaves in shapes drawn earlier. FILE ending in .png: those pixels, in the
+                     window's colours; ending in .svg: the shapes on screen as lines and circles
+                     on white, without the gaps. T is moved by whole four-stroke cycles (4 pi)
+                     into (0, 4 pi], where the window keeps its crank angle.
+  --animation FILE   one four-stroke cycle (the crank turning 4 pi) as a GIF that loops for ever
+                     at 50 frames a second: frame k of N is the picture at crank angle
+                     4 pi k / N in steady running at 4 pi / N a frame. FILE ends in .gif.
+  --frames N         the animation's number of frames, 2 to 2000 (default 209: about the
+                     window's 3 radians a second)
+Both write FILE whole or not at all, as --plot does, and print nothing.
+
+Give at most one of --sweep, --summary, --plot, --picture and --animation; --theta belongs to the
+single-angle output and --picture, --format to --summary, --frames to --animation. Refused
+arguments, and picture files that cannot be written, print one line on standard error and exit
+with 2; output that cannot be written, with 1.
 )";
 
 namespace {
@@ -123,6 +142,10 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
         return 0;
     case ToolMode::plot:
         return write_plot(options, err);
+    case ToolMode::picture:
+        return write_picture(options, err);
+    case ToolMode::animation:
+        return write_animation(options, err);
     case ToolMode::single_angle:
         break;
     }

@@ -1,0 +1,50 @@
+#include "picture/steady_run.h"
+
+#include <array>
+#include <cmath>
+
+namespace radial {
+
+double four_stroke_cycle() {
+    static const double cycle = [] {
+        EngineState s;
+        start_values(s);
+        return 4 * s.pi;
+    }();
+    return cycle;
+}
+
+double window_angle(double theta) {
+    const double cycle = four_stroke_cycle();
+    const double within = std::fmod(theta, cycle); // exact, with the sign of theta
+    return within > 0 ? within : within + cycle;
+}
+
+SteadyRun::SteadyRun(Surface& surface, EngineParameters parameters)
+    : loop_(s_, surface, pump_, hooks_) {
+    loop_.start_up();
+    s_.n = parameters.n;
+    s_.d = parameters.d;
+    s_.rp = parameters.rp;
+}
+
+void SteadyRun::frame_at(double theta) {
+    s_.stepe = theta - s_.theta;
+    loop_.frame();
+}
+
+void draw_steady(Surface& surface, EngineParameters parameters, double theta) {
+    EngineState start;
+    start_values(start);
+    draw_steady(surface, parameters, theta, start.stepe1);
+}
+
+void draw_steady(Surface& surface, EngineParameters parameters, double theta, double step) {
+    SteadyRun run(surface, parameters);
+    const double t = window_angle(theta);
+    for (const double angle : std::array{t - 2 * step, t - step, t}) {
+        run.frame_at(angle);
+    }
+}
+
+} // namespace radial

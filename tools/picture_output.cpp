@@ -1,0 +1,53 @@
+#include "picture_output.h"
+
+#include "cycle_animation.h"
+#include "file_replacement.h"
+#include "picture/pixel_surface.h"
+#include "picture/shape_surface.h"
+#include "picture/steady_run.h"
+#include "picture_svg.h"
+#include "png_encoding.h"
+
+#include <ostream>
+
+namespace radial {
+
+namespace {
+
+EngineParameters parameters_of(const ToolOptions& o) {
+    return {o.cylinders, o.rod_length, o.wrist_radius};
+}
+
+int write_file(std::string_view flag, const std::string& path,
+               const std::optional<std::string>& contents, std::ostream& err) {
+    std::optional<std::string> error = "the image could not be encoded";
+    if (contents) {
+        error = replace_file(path, *contents);
+    }
+    if (error) {
+        err << "radial-kinematics: " << flag << " cannot write '" << path << "': " << *error
+            << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace
+
+int write_picture(const ToolOptions& o, std::ostream& err) {
+    if (o.picture_path.ends_with(".svg")) {
+        ShapeSurface shapes(design_width_px, design_height_px);
+        draw_steady(shapes, parameters_of(o), o.theta);
+        return write_file("--picture", o.picture_path, picture_svg(shapes), err);
+    }
+    PixelSurface pixels(design_width_px, design_height_px);
+    draw_steady(pixels, parameters_of(o), o.theta);
+    return write_file("--picture", o.picture_path, png_of(pixels), err);
+}
+
+int write_animation(const ToolOptions& o, std::ostream& err) {
+    return write_file("--animation", o.picture_path,
+                      cycle_animation_gif(parameters_of(o), o.frames), err);
+}
+
+} // namespace radial
