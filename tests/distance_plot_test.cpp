@@ -1,7 +1,7 @@
+#include "analysis/exact_piston.h"
+#include "analysis/reach_ranges.h"
 #include "cylinder_colours.h"
 #include "distance_plot.h"
-#include "exact_piston.h"
-#include "reach_ranges.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "argument_parsing.h"
 
+#include "analysis/sweep_angles.h"
 #include "core/engine_state.h"
 #include "crank_sweep.h"
 #include "number_text.h"

@@ -1,11 +1,11 @@
 #include "distance_plot.h"
 
+#include "analysis/crank_grid.h"
+#include "analysis/exact_piston.h"
+#include "analysis/reach_ranges.h"
 #include "core/engine_state.h"
-#include "crank_grid.h"
 #include "cylinder_colours.h"
-#include "exact_piston.h"
 #include "number_text.h"
-#include "reach_ranges.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "summary_table.h"
 
+#include "analysis/cylinder_summary.h"
 #include "angle_degrees.h"
 #include "core/engine_state.h"
-#include "cylinder_summary.h"
 #include "number_text.h"
 
 #include <algorithm>
