@@ -92,7 +92,7 @@ bool read_output_value(ToolOptions& o, std::string_view flag, std::string_view t
         return !text.empty();
     }
     if (flag == "--format") {
-        o.format = text == "csv" ? SummaryFormat::csv : SummaryFormat::text;
+        o.format = text == "csv" ? TableFormat::csv : TableFormat::text;
         return text == "csv" || text == "text";
     }
     const auto value = read_real(text);

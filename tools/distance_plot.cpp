@@ -5,6 +5,7 @@
 #include "analysis/reach_ranges.h"
 #include "core/engine_state.h"
 #include "cylinder_colours.h"
+#include "engine_description.h"
 #include "number_text.h"
 
 #include <algorithm>
@@ -184,12 +185,9 @@ void write_legend(double x, const std::vector<Curve>& curves, int n, std::ostrea
 }
 
 void write_title(int n, double d, double rp, bool gaps, std::ostream& svg) {
-    const double r = crank_radius;
     svg << "<text x=\"" << px(left) << "\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Piston pin distance over one crank revolution</text>\n<text x=\"" << px(left)
-        << "\" y=\"54\">" << n << " cylinders, rod length " << shortest_text(d) << " (l/s "
-        << fixed_text(d / (2 * r), 2) << "), wrist radius " << shortest_text(rp)
-        << " (eccentricity " << fixed_text(rp / r, 2) << "), crank radius " << shortest_text(r)
+        << "\" y=\"54\">" << engine_description(n, d, rp)
         << (gaps ? "; gaps where a link rod cannot reach its cylinder axis" : "") << "</text>\n";
 }
 

@@ -8,7 +8,7 @@ namespace radial {
 // revolution as CSV rows, as a per-cylinder table, or as an SVG chart.
 enum class ToolMode { single_angle, sweep, summary, plot };
 
-enum class SummaryFormat { text, csv };
+enum class TableFormat { text, csv };
 
 // What radial-kinematics was asked for. Lengths in world units, angles in radians.
 struct ToolOptions {
@@ -18,7 +18,7 @@ struct ToolOptions {
     double theta = 0;
     ToolMode mode = ToolMode::single_angle;
     double sweep_step = 0;
-    SummaryFormat format = SummaryFormat::text;
+    TableFormat format = TableFormat::text;
     std::string plot_path;
     bool help = false;
 };
