@@ -47,9 +47,9 @@ TEST(WindowUnits, GiveTheSameEngineAsTheLengths) {
 TEST(Usage, DocumentsEveryFlag) {
     const auto r = testing::run({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* flag :
-         {"--cylinders", "--rod-length", "--wrist-radius", "--ls", "--eccentricity", "--theta",
-          "--sweep", "--summary", "--format", "--plot", "--help"}) {
+    for (const char* flag : {"--cylinders", "--rod-length", "--wrist-radius", "--ls",
+                             "--eccentricity", "--theta", "--sweep", "--summary", "--format",
+                             "--plot", "--balance", "--orders", "--balance-plot", "--help"}) {
         EXPECT_NE(r.out.find(std::string("\n  ") + flag + " "), std::string::npos) << flag;
     }
 }

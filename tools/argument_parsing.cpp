@@ -37,10 +37,14 @@ constexpr std::array flags = {
     Flag{"--summary", ""},
     Flag{"--format", "'text' or 'csv'"},
     Flag{"--plot", "a path for the SVG file"},
+    Flag{"--balance", ""},
+    Flag{"--orders", "a whole number from 1 to 50"},
+    Flag{"--balance-plot", "a path for the SVG file"},
 };
 
 // The flags that choose an output other than the single-angle CSV; at most one is given.
-constexpr std::array<std::string_view, 3> mode_flags = {"--sweep", "--summary", "--plot"};
+constexpr std::array<std::string_view, 5> mode_flags = {"--sweep", "--summary", "--plot",
+                                                        "--balance", "--balance-plot"};
 
 const Flag* find_flag(std::string_view name) {
     const auto* it =
@@ -86,10 +90,15 @@ bool read_engine_value(ToolOptions& o, std::string_view flag, std::string_view t
 
 // What to print: false when the value is not one the flag accepts.
 bool read_output_value(ToolOptions& o, std::string_view flag, std::string_view text) {
-    if (flag == "--plot") {
-        o.mode = ToolMode::plot;
+    if (flag == "--plot" || flag == "--balance-plot") {
+        o.mode = flag == "--plot" ? ToolMode::plot : ToolMode::balance_plot;
         o.plot_path = text;
         return !text.empty();
+    }
+    if (flag == "--orders") {
+        const auto k = read_integer(text);
+        o.orders = k.value_or(0);
+        return k && *k >= 1 && *k <= 50;
     }
     if (flag == "--format") {
         o.format = text == "csv" ? TableFormat::csv : TableFormat::text;
@@ -141,8 +150,11 @@ std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
         return UsageError{std::string(modes[0]) + " and " + std::string(modes[1]) +
                           " are separate outputs: give one"};
     }
-    if (given(seen, "--format") && !given(seen, "--summary")) {
-        return UsageError{"--format applies only to --summary"};
+    if (given(seen, "--format") && !given(seen, "--summary") && !given(seen, "--balance")) {
+        return UsageError{"--format applies only to --summary and --balance"};
+    }
+    if (given(seen, "--orders") && !given(seen, "--balance")) {
+        return UsageError{"--orders applies only to --balance"};
     }
     if (!modes.empty() && given(seen, "--theta")) {
         return UsageError{"--theta applies only to the single-angle output, not to " +
@@ -214,6 +226,9 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
         seen.push_back(flag->name);
         if (flag->name == "--summary") {
             o.mode = ToolMode::summary;
+        }
+        if (flag->name == "--balance") {
+            o.mode = ToolMode::balance;
         }
         if (takes_value && !read_value(o, flag->name, args[++k])) {
             return refuse(*flag, args[k]);

@@ -5,8 +5,9 @@
 namespace radial {
 
 // What radial-kinematics prints: the pins at one crank angle (the default), or one whole crank
-// revolution as CSV rows, as a per-cylinder table, or as an SVG chart.
-enum class ToolMode { single_angle, sweep, summary, plot };
+// revolution as CSV rows, as a per-cylinder table, as an SVG chart, as the shaking force's
+// harmonic orders, or as an SVG polar diagram of that force.
+enum class ToolMode { single_angle, sweep, summary, plot, balance, balance_plot };
 
 enum class TableFormat { text, csv };
 
@@ -19,7 +20,8 @@ struct ToolOptions {
     ToolMode mode = ToolMode::single_angle;
     double sweep_step = 0;
     TableFormat format = TableFormat::text;
-    std::string plot_path;
+    int orders = 6;        // the balance's harmonic orders, 1..orders
+    std::string plot_path; // --plot's or --balance-plot's SVG file
     bool help = false;
 };
 

@@ -25,6 +25,7 @@ void check_accepted(const radial::ToolOptions& o) {
     require(std::isfinite(o.rod_length) && o.rod_length > 50 && o.rod_length <= 10000);
     require(std::isfinite(o.wrist_radius) && o.wrist_radius >= 0 && o.wrist_radius < o.rod_length);
     require(std::isfinite(o.theta));
+    require(o.orders >= 1 && o.orders <= 50);
 }
 
 void check_numbers(std::string_view text) {
