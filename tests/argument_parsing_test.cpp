@@ -49,7 +49,8 @@ TEST(Usage, DocumentsEveryFlag) {
     EXPECT_EQ(r.status, 0);
     for (const char* flag :
          {"--cylinders", "--rod-length", "--wrist-radius", "--ls", "--eccentricity", "--theta",
-          "--sweep", "--summary", "--format", "--plot", "--help", "--version"}) {
+          "--sweep", "--summary", "--format", "--plot", "--balance", "--orders", "--balance-plot",
+          "--picture", "--animation", "--frames", "--help", "--version"}) {
         EXPECT_NE(r.out.find(std::string("\n  ") + flag + " "), std::string::npos) << flag;
     }
 }

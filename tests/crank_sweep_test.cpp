@@ -1,3 +1,4 @@
+#include "analysis/sweep_angles.h"
 #include "crank_sweep.h"
 #include "tool_run.h"
 

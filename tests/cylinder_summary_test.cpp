@@ -1,6 +1,6 @@
+#include "analysis/cylinder_summary.h"
 #include "angle_degrees.h"
 #include "core/engine_state.h"
-#include "cylinder_summary.h"
 #include "mechanism/engine_solution.h"
 
 #include <gtest/gtest.h>

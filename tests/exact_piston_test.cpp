@@ -1,5 +1,5 @@
+#include "analysis/exact_piston.h"
 #include "core/engine_state.h"
-#include "exact_piston.h"
 #include "mechanism/engine_solution.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
 #include "angle_degrees.h"
 
+#include "number_text.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -12,6 +14,11 @@ double crank_degrees(double radians) {
     }
     // A tiny negative angle rounds up to 360 itself.
     return degrees >= 360 ? 0 : degrees;
+}
+
+std::string crank_degrees_text(double radians) {
+    const std::string text = fixed_text(crank_degrees(radians), 1);
+    return text == "360.0" ? "0.0" : text;
 }
 
 double offset_degrees(double radians) {

@@ -1,5 +1,6 @@
 #include "argument_parsing.h"
 
+#include "analysis/sweep_angles.h"
 #include "core/engine_state.h"
 #include "crank_sweep.h"
 #include "number_text.h"
@@ -37,6 +38,9 @@ constexpr std::array flags = {
     Flag{"--summary", ""},
     Flag{"--format", "'text' or 'csv'"},
     Flag{"--plot", "a path for the SVG file"},
+    Flag{"--balance", ""},
+    Flag{"--orders", "a whole number from 1 to 50"},
+    Flag{"--balance-plot", "a path for the SVG file"},
     Flag{"--picture", "a path ending in .png or .svg"},
     Flag{"--animation", "a path ending in .gif"},
     Flag{"--frames", "a whole number from 2 to 2000"},
@@ -44,8 +48,8 @@ constexpr std::array flags = {
 };
 
 // The flags that choose an output other than the single-angle CSV; at most one is given.
-constexpr std::array<std::string_view, 5> mode_flags = {"--sweep", "--summary", "--plot",
-                                                        "--picture", "--animation"};
+constexpr std::array<std::string_view, 7> mode_flags = {
+    "--sweep", "--summary", "--plot", "--balance", "--balance-plot", "--picture", "--animation"};
 
 const Flag* find_flag(std::string_view name) {
     const auto* it =
@@ -91,13 +95,18 @@ bool read_engine_value(ToolOptions& o, std::string_view flag, std::string_view t
 
 // What to print: false when the value is not one the flag accepts.
 bool read_output_value(ToolOptions& o, std::string_view flag, std::string_view text) {
-    if (flag == "--plot") {
-        o.mode = ToolMode::plot;
+    if (flag == "--plot" || flag == "--balance-plot") {
+        o.mode = flag == "--plot" ? ToolMode::plot : ToolMode::balance_plot;
         o.plot_path = text;
         return !text.empty();
     }
+    if (flag == "--orders") {
+        const auto k = read_integer(text);
+        o.orders = k.value_or(0);
+        return k && *k >= 1 && *k <= 50;
+    }
     if (flag == "--format") {
-        o.format = text == "csv" ? SummaryFormat::csv : SummaryFormat::text;
+        o.format = text == "csv" ? TableFormat::csv : TableFormat::text;
         return text == "csv" || text == "text";
     }
     const auto value = read_real(text);
@@ -149,8 +158,11 @@ std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
         return UsageError{std::string(modes[0]) + " and " + std::string(modes[1]) +
                           " are separate outputs: give one"};
     }
-    if (given(seen, "--format") && !given(seen, "--summary")) {
-        return UsageError{"--format applies only to --summary"};
+    if (given(seen, "--format") && !given(seen, "--summary") && !given(seen, "--balance")) {
+        return UsageError{"--format applies only to --summary and --balance"};
+    }
+    if (given(seen, "--orders") && !given(seen, "--balance")) {
+        return UsageError{"--orders applies only to --balance"};
     }
     if (auto error = check_picture_flags(seen)) {
         return error;
@@ -229,6 +241,9 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
         seen.push_back(flag->name);
         if (flag->name == "--summary") {
             o.mode = ToolMode::summary;
+        }
+        if (flag->name == "--balance") {
+            o.mode = ToolMode::balance;
         }
         if (takes_value && !read_value(o, flag->name, args[++k])) {
             return refuse(*flag, args[k]);

@@ -1,8 +1,8 @@
 #include "crank_sweep.h"
 
+#include "analysis/exact_piston.h"
+#include "analysis/sweep_angles.h"
 #include "core/engine_state.h"
-#include "crank_grid.h"
-#include "exact_piston.h"
 #include "mechanism/engine_solution.h"
 #include "number_text.h"
 
@@ -14,31 +14,11 @@ namespace radial {
 
 namespace {
 
-// k step, without the drift of adding step k times.
-double angle_of(long long k, double step) {
-    return static_cast<double>(k) * step;
-}
-
 std::string finite_text(bool present, double value) {
     return present && std::isfinite(value) ? shortest_text(value) : std::string();
 }
 
 } // namespace
-
-std::optional<long long> sweep_angle_count(double step) {
-    const double estimate = std::ceil(two_pi / step);
-    if (!(estimate < 1e15)) {
-        return std::nullopt;
-    }
-    auto count = static_cast<long long>(estimate);
-    while (count > 0 && angle_of(count - 1, step) >= two_pi) {
-        --count;
-    }
-    while (angle_of(count, step) < two_pi) {
-        ++count;
-    }
-    return count;
-}
 
 void print_sweep(const ToolOptions& o, std::ostream& out) {
     const std::vector<ExactPiston> pistons =
@@ -46,7 +26,7 @@ void print_sweep(const ToolOptions& o, std::ostream& out) {
     const long long count = sweep_angle_count(o.sweep_step).value_or(0);
     out << "theta,cylinder,distance,exact_distance,velocity,acceleration\n";
     for (long long k = 0; k < count; ++k) {
-        const double theta = angle_of(k, o.sweep_step);
+        const double theta = sweep_angle(k, o.sweep_step);
         const std::string theta_text = shortest_text(theta);
         const auto rows = solve_engine(o.cylinders, o.rod_length, o.wrist_radius, theta);
         for (const CylinderSolution& row : rows) {

@@ -1,11 +1,12 @@
 #include "distance_plot.h"
 
+#include "analysis/crank_grid.h"
+#include "analysis/exact_piston.h"
+#include "analysis/reach_ranges.h"
 #include "core/engine_state.h"
-#include "crank_grid.h"
 #include "cylinder_colours.h"
-#include "exact_piston.h"
+#include "engine_description.h"
 #include "number_text.h"
-#include "reach_ranges.h"
 
 #include <algorithm>
 #include <cmath>
@@ -184,12 +185,9 @@ void write_legend(double x, const std::vector<Curve>& curves, int n, std::ostrea
 }
 
 void write_title(int n, double d, double rp, bool gaps, std::ostream& svg) {
-    const double r = crank_radius;
     svg << "<text x=\"" << px(left) << "\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Piston pin distance over one crank revolution</text>\n<text x=\"" << px(left)
-        << "\" y=\"54\">" << n << " cylinders, rod length " << shortest_text(d) << " (l/s "
-        << fixed_text(d / (2 * r), 2) << "), wrist radius " << shortest_text(rp)
-        << " (eccentricity " << fixed_text(rp / r, 2) << "), crank radius " << shortest_text(r)
+        << "\" y=\"54\">" << engine_description(n, d, rp)
         << (gaps ? "; gaps where a link rod cannot reach its cylinder axis" : "") << "</text>\n";
 }
 

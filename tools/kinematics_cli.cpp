@@ -1,5 +1,7 @@
 #include "kinematics_cli.h"
 
+#include "balance_plot.h"
+#include "balance_table.h"
 #include "crank_sweep.h"
 #include "descriptor_output.h"
 #include "distance_plot.h"
@@ -19,7 +21,8 @@ const char* const tool_usage =
     R"(Usage: radial-kinematics [--cylinders N] [--rod-length D | --ls RATIO]
                          [--wrist-radius RP | --eccentricity RATIO]
                          [--theta T | --sweep STEP | --summary [--format text|csv] |
-                          --plot FILE | --picture FILE [--theta T] |
+                          --plot FILE | --balance [--orders K] [--format text|csv] |
+                          --balance-plot FILE | --picture FILE [--theta T] |
                           --animation FILE [--frames N]]
        radial-kinematics --help | --version
 
@@ -62,15 +65,32 @@ Whole-revolution output instead:
                      and the exact one on a 0.1 degree grid; and whether the rod reaches its
                      axis at every crank angle. Where it does not, those fields are empty and
                      the text form lists the crank-angle ranges where it cannot.
-  --format F         the summary as text (default: aligned columns, degrees to one decimal)
-                     or csv (the table alone, full precision, header:
+  --format F         the summary or the balance as text (default: aligned columns, degrees
+                     to one decimal) or csv (the table alone, full precision, header:
                      cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,
                      bdc_offset_deg,max_bisection_error,reaches
-                     with angles in [0, 360), offsets in (-180, 180], reaches yes or no)
+                     with angles in [0, 360), offsets in (-180, 180], reaches yes or no; for
+                     the balance: order,forward,forward_phase_deg,backward,backward_phase_deg)
   --plot FILE        writes an SVG chart of every cylinder's exact distance against crank
                      angle (0 to 360 degrees), one colour per cylinder with a legend, broken
                      where a rod cannot reach its axis. FILE is replaced whole or not at all
                      (the chart goes to a new file beside it first); nothing is printed.
+  --balance          the shaking force of the pistons (one mass m at each piston pin, the crank
+                     turning steadily at ω) split into harmonic orders 1..K: at each order k a
+                     force turning forward (with the crank) and one turning backward (against
+                     it) at k times crank speed, their amplitudes in multiples of m r ω² and
+                     their phases, the engine angles they point at when the crank angle is 0, in
+                     degrees in [0, 360) clockwise from cylinder 1's axis. Worked out from the
+                     exact piston accelerations, to 1e-9 m r ω². The text form adds the largest
+                     force over a revolution and its crank angle, as it is and with a
+                     counterweight that cancels the first-order forward force. An engine whose
+                     link rods cannot reach their axes at every crank angle is refused, and so
+                     is one whose rods come so near missing that the orders do not settle.
+  --orders K         the balance's orders, a whole number from 1 to 50 (default 6)
+  --balance-plot FILE
+                     writes an SVG polar diagram of the shaking force over one revolution,
+                     cylinder 1 up and angles clockwise: the path of its tip as it is and with
+                     that counterweight. FILE is replaced like --plot's.
 
 The window's picture instead, drawn by the animation's own code at the window's design size
 (711 x 695 pixels), without its scroll bars and labels:
@@ -88,10 +108,11 @@ The window's picture instead, drawn by the animation's own code at the window's 
                      window's 3 radians a second)
 Both write FILE whole or not at all, as --plot does, and print nothing.
 
-Give at most one of --sweep, --summary, --plot, --picture and --animation; --theta belongs to the
-single-angle output and --picture, --format to --summary, --frames to --animation. Refused
-arguments, and picture files that cannot be written, print one line on standard error and exit
-with 2; output that cannot be written, with 1.
+Give at most one of --sweep, --summary, --plot, --balance, --balance-plot, --picture and
+--animation; --theta belongs to the single-angle output and --picture, --format to --summary and
+--balance, --orders to --balance, --frames to --animation. Refused arguments, and files that
+cannot be written, print one line on standard error and exit with 2; output that cannot be
+written, with 1.
 )";
 
 namespace {
@@ -108,12 +129,32 @@ void print_csv(const ToolOptions& o, std::ostream& out) {
 }
 
 // Status 2, with one line on err, when the file cannot be written.
-int write_plot(const ToolOptions& o, std::ostream& err) {
-    const std::string svg = distance_plot_svg(o.cylinders, o.rod_length, o.wrist_radius);
-    if (const auto error = replace_file(o.plot_path, svg)) {
-        err << "radial-kinematics: --plot cannot write '" << o.plot_path << "': " << *error << '\n';
+int write_svg(std::string_view flag, const std::string& path, const std::string& svg,
+              std::ostream& err) {
+    if (const auto error = replace_file(path, svg)) {
+        err << "radial-kinematics: " << flag << " cannot write '" << path << "': " << *error
+            << '\n';
         return 2;
     }
+    return 0;
+}
+
+// The balance table or its polar diagram; status 2, with one line on err, for an engine whose
+// balance cannot be reported.
+int write_balance(const ToolOptions& o, std::ostream& out, std::ostream& err) {
+    const bool plot = o.mode == ToolMode::balance_plot;
+    const EngineBalance balance =
+        balance_engine(o.cylinders, o.rod_length, o.wrist_radius, plot ? 1 : o.orders);
+    const char* flag = plot ? "--balance-plot" : "--balance";
+    if (const auto refusal = balance_refusal(balance)) {
+        err << "radial-kinematics: " << flag << ": " << *refusal << '\n';
+        return 2;
+    }
+    if (plot) {
+        return write_svg(flag, o.plot_path,
+                         balance_plot_svg(o.cylinders, o.rod_length, o.wrist_radius, balance), err);
+    }
+    print_balance(o, balance, out);
     return 0;
 }
 
@@ -141,7 +182,12 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
         print_summary(options, out);
         return 0;
     case ToolMode::plot:
-        return write_plot(options, err);
+        return write_svg(
+            "--plot", options.plot_path,
+            distance_plot_svg(options.cylinders, options.rod_length, options.wrist_radius), err);
+    case ToolMode::balance:
+    case ToolMode::balance_plot:
+        return write_balance(options, out, err);
     case ToolMode::picture:
         return write_picture(options, err);
     case ToolMode::animation:

@@ -1,8 +1,10 @@
 #include "summary_table.h"
 
+#include "aligned_table.h"
+#include "analysis/cylinder_summary.h"
 #include "angle_degrees.h"
 #include "core/engine_state.h"
-#include "cylinder_summary.h"
+#include "engine_description.h"
 #include "number_text.h"
 
 #include <algorithm>
@@ -14,8 +16,6 @@
 namespace radial {
 
 namespace {
-
-using Row = std::vector<std::string>;
 
 // The printed forms of one cylinder's angles and lengths: shortest round-trip text for CSV,
 // fixed decimals for the terminal.
@@ -36,7 +36,7 @@ struct Style {
     }
 };
 
-Row cells_of(const CylinderSummary& c, const Style& style) {
+TableRow cells_of(const CylinderSummary& c, const Style& style) {
     if (!c.reaches) {
         return {std::to_string(c.cylinder), "", "", "", "", "", "", "", "no"};
     }
@@ -57,26 +57,9 @@ void print_csv(const std::vector<CylinderSummary>& cylinders, std::ostream& out)
     out << "cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,bdc_offset_deg,"
            "max_bisection_error,reaches\n";
     for (const CylinderSummary& c : cylinders) {
-        const Row cells = cells_of(c, {true});
+        const TableRow cells = cells_of(c, {true});
         for (std::size_t k = 0; k < cells.size(); ++k) {
             out << (k == 0 ? "" : ",") << cells[k];
-        }
-        out << '\n';
-    }
-}
-
-// Right-aligned columns, each as wide as its widest cell, two blanks apart; "-" for no value.
-void print_aligned(const std::vector<Row>& rows, std::ostream& out) {
-    std::vector<std::size_t> widths(rows[0].size(), 0);
-    for (const Row& row : rows) {
-        for (std::size_t k = 0; k < row.size(); ++k) {
-            widths[k] = std::max(widths[k], std::max<std::size_t>(row[k].size(), 1));
-        }
-    }
-    for (const Row& row : rows) {
-        for (std::size_t k = 0; k < row.size(); ++k) {
-            const std::string cell = row[k].empty() ? "-" : row[k];
-            out << (k == 0 ? "" : "  ") << std::string(widths[k] - cell.size(), ' ') << cell;
         }
         out << '\n';
     }
@@ -97,15 +80,11 @@ std::string ranges_text(const std::vector<AngleRange>& ranges) {
 
 void print_text(const ToolOptions& o, const std::vector<CylinderSummary>& cylinders,
                 std::ostream& out) {
-    const double r = crank_radius;
-    out << o.cylinders << " cylinders, rod length " << shortest_text(o.rod_length) << " (l/s "
-        << fixed_text(o.rod_length / (2 * r), 2) << "), wrist radius "
-        << shortest_text(o.wrist_radius) << " (eccentricity " << fixed_text(o.wrist_radius / r, 2)
-        << "), crank radius " << shortest_text(r) << ".\n"
+    out << engine_description(o.cylinders, o.rod_length, o.wrist_radius) << ".\n"
         << "Stroke in world units and against the master's 2r; dead centres in degrees of crank\n"
         << "angle, offset from the cylinder's axis angle (BDC: from the axis angle + 180).\n\n";
-    std::vector<Row> rows = {{"cylinder", "stroke", "vs 2r %", "TDC deg", "offset", "BDC deg",
-                              "offset", "bisection error", "reaches"}};
+    std::vector<TableRow> rows = {{"cylinder", "stroke", "vs 2r %", "TDC deg", "offset", "BDC deg",
+                                   "offset", "bisection error", "reaches"}};
     for (const CylinderSummary& c : cylinders) {
         rows.push_back(cells_of(c, {false}));
     }
@@ -125,7 +104,7 @@ void print_text(const ToolOptions& o, const std::vector<CylinderSummary>& cylind
 
 void print_summary(const ToolOptions& o, std::ostream& out) {
     const auto cylinders = summarise_cylinders(o.cylinders, o.rod_length, o.wrist_radius);
-    if (o.format == SummaryFormat::csv) {
+    if (o.format == TableFormat::csv) {
         print_csv(cylinders, out);
         return;
     }

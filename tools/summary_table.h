@@ -6,9 +6,9 @@
 
 namespace radial {
 
-// The per-cylinder summary of one crank revolution: with SummaryFormat::text, aligned columns
+// The per-cylinder summary of one crank revolution: with TableFormat::text, aligned columns
 // (degrees to one decimal) and then a line for each cylinder whose rod cannot always reach its
-// axis; with SummaryFormat::csv, the table alone at full precision:
+// axis; with TableFormat::csv, the table alone at full precision:
 //   cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,bdc_offset_deg,
 //   max_bisection_error,reaches
 // Crank angles are in [0, 360), offsets in (-180, 180]: top dead centre's from the cylinder's

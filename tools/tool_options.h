@@ -5,16 +5,26 @@
 namespace radial {
 
 // What radial-kinematics prints: the pins at one crank angle (the default), or one whole crank
-// revolution as CSV rows, as a per-cylinder table, or as an SVG chart; or the window's picture
-// at one crank angle, or over one four-stroke cycle.
-enum class ToolMode { single_angle, sweep, summary, plot, picture, animation };
+// revolution as CSV rows, as a per-cylinder table, as an SVG chart, as the shaking force's
+// harmonic orders, or as an SVG polar diagram of that force; or the window's picture at one crank
+// angle, or over one four-stroke cycle.
+enum class ToolMode {
+    single_angle,
+    sweep,
+    summary,
+    plot,
+    balance,
+    balance_plot,
+    picture,
+    animation
+};
 
 // --frames: how many frames the animation's cycle takes.
 constexpr int default_animation_frames = 209; // about 3 radians a second at 50 frames a second
 constexpr int min_animation_frames = 2;
 constexpr int max_animation_frames = 2000;
 
-enum class SummaryFormat { text, csv };
+enum class TableFormat { text, csv };
 
 // What radial-kinematics was asked for. Lengths in world units, angles in radians.
 struct ToolOptions {
@@ -24,8 +34,9 @@ struct ToolOptions {
     double theta = 0;
     ToolMode mode = ToolMode::single_angle;
     double sweep_step = 0;
-    SummaryFormat format = SummaryFormat::text;
-    std::string plot_path;
+    TableFormat format = TableFormat::text;
+    int orders = 6;           // the balance's harmonic orders, 1..orders
+    std::string plot_path;    // --plot's or --balance-plot's SVG file
     std::string picture_path; // --picture or --animation
     int frames = default_animation_frames;
     bool help = false;

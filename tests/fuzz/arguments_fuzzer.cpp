@@ -26,6 +26,7 @@ void check_accepted(const radial::ToolOptions& o) {
     require(std::isfinite(o.wrist_radius) && o.wrist_radius >= 0 && o.wrist_radius < o.rod_length);
     require(std::isfinite(o.theta));
     require(o.frames >= 2 && o.frames <= 2000);
+    require(o.orders >= 1 && o.orders <= 50);
 }
 
 void check_numbers(std::string_view text) {

@@ -44,6 +44,7 @@ public:
     };
     PinMotion pin_at(double theta) const;
 
+    double crank() const { return r_; }
     double axis() const { return axis_; }
     double rod() const { return rod_; }
 

@@ -1,4 +1,4 @@
-#include "reach_ranges.h"
+#include "analysis/reach_ranges.h"
 
 #include <algorithm>
 #include <cmath>

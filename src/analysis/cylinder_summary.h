@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dead_centres.h"
-#include "reach_ranges.h"
+#include "analysis/dead_centres.h"
+#include "analysis/reach_ranges.h"
 
 #include <vector>
 

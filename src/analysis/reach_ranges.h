@@ -1,7 +1,7 @@
 #pragma once
 
-#include "crank_grid.h"
-#include "exact_piston.h"
+#include "analysis/crank_grid.h"
+#include "analysis/exact_piston.h"
 
 #include <vector>
 

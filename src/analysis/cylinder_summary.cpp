@@ -1,4 +1,4 @@
-#include "cylinder_summary.h"
+#include "analysis/cylinder_summary.h"
 
 #include "core/engine_state.h"
 #include "mechanism/engine_solution.h"

@@ -1,4 +1,4 @@
-#include "exact_piston.h"
+#include "analysis/exact_piston.h"
 
 #include "mechanism/crank.h"
 #include "mechanism/link_rods.h"

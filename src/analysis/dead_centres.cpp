@@ -1,4 +1,4 @@
-#include "dead_centres.h"
+#include "analysis/dead_centres.h"
 
 #include <vector>
 

@@ -1,0 +1,102 @@
+#include "analysis/peak_shaking_force.h"
+
+#include "analysis/crank_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace radial {
+
+namespace {
+
+// Grid maxima refined, highest first: the true peak lies near one of the highest, not always
+// near the highest.
+constexpr std::size_t refined_maxima = 8;
+
+// Peaks closer than this, relative to the largest, are equal.
+constexpr double tie = 1e-12;
+
+// |F(theta) - cancelled e^(i theta)|.
+struct Residual {
+    const std::vector<ExactPiston>& pistons;
+    EngineVector cancelled;
+    double at(double theta) const {
+        return std::abs(shaking_force(pistons, theta) - cancelled * std::polar(1.0, theta));
+    }
+};
+
+double within_one_turn(double theta) {
+    const double wrapped = theta - std::floor(theta / two_pi) * two_pi;
+    return wrapped < two_pi ? wrapped : 0;
+}
+
+// Golden-section search for the largest value in [lo, hi]; 60 steps shrink it by 10^-12.
+PeakForce highest(const Residual& f, double lo, double hi) {
+    const double ratio = (std::sqrt(5.0) - 1) / 2;
+    double a = hi - ratio * (hi - lo);
+    double b = lo + ratio * (hi - lo);
+    double fa = f.at(a);
+    double fb = f.at(b);
+    for (int k = 0; k < 60; ++k) {
+        if (fa > fb) {
+            hi = b;
+            b = a;
+            fb = fa;
+            a = hi - ratio * (hi - lo);
+            fa = f.at(a);
+        } else {
+            lo = a;
+            a = b;
+            fa = fb;
+            b = lo + ratio * (hi - lo);
+            fb = f.at(b);
+        }
+    }
+    return fa > fb ? PeakForce{fa, within_one_turn(a)} : PeakForce{fb, within_one_turn(b)};
+}
+
+// The grid points higher than the next and at least as high as the one before, highest first.
+std::vector<int> grid_maxima(const std::vector<double>& values, const CrankGrid& grid) {
+    const auto value = [&](int j) { return values[static_cast<std::size_t>(grid.wrap(j))]; };
+    std::vector<int> maxima;
+    for (int j = 0; j < grid.steps; ++j) {
+        if (value(j) >= value(j - 1) && value(j) > value(j + 1)) {
+            maxima.push_back(j);
+        }
+    }
+    std::sort(maxima.begin(), maxima.end(), [&](int a, int b) { return value(a) > value(b); });
+    maxima.resize(std::min(maxima.size(), refined_maxima));
+    return maxima;
+}
+
+} // namespace
+
+PeakForce largest_shaking_force(const std::vector<ExactPiston>& pistons,
+                                const std::vector<EngineVector>& samples, EngineVector cancelled) {
+    const CrankGrid grid{static_cast<int>(samples.size())};
+    std::vector<double> values;
+    for (int j = 0; j < grid.steps; ++j) {
+        const EngineVector counter = cancelled * std::polar(1.0, grid.angle(j));
+        values.push_back(std::abs(samples[static_cast<std::size_t>(j)] - counter));
+    }
+    const auto top = std::max_element(values.begin(), values.end());
+    std::vector<PeakForce> peaks = {{*top, grid.angle(static_cast<int>(top - values.begin()))}};
+    const Residual residual{pistons, cancelled};
+    for (const int j : grid_maxima(values, grid)) {
+        peaks.push_back(highest(residual, grid.angle(j - 1), grid.angle(j + 1)));
+    }
+    // Of peaks equal to rounding (a symmetric engine's mirror images), the first crank angle.
+    const double largest =
+        std::max_element(peaks.begin(), peaks.end(), [](const PeakForce& a, const PeakForce& b) {
+            return a.magnitude < b.magnitude;
+        })->magnitude;
+    PeakForce first{0, two_pi};
+    for (const PeakForce& peak : peaks) {
+        if (peak.magnitude >= largest * (1 - tie) && peak.theta < first.theta) {
+            first = peak;
+        }
+    }
+    return first;
+}
+
+} // namespace radial

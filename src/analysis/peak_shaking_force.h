@@ -1,0 +1,24 @@
+#pragma once
+
+#include "analysis/shaking_force.h"
+
+#include <vector>
+
+namespace radial {
+
+// The largest size of a force over a revolution and the crank angle where it occurs.
+struct PeakForce {
+    double magnitude = 0; // multiples of m r omega^2
+    double theta = 0;     // radians in [0, 2 pi)
+};
+
+// The largest |F(theta) - cancelled e^(i theta)|: the shaking force F of the pistons, less a
+// force turning with the crank, such as a counterweight's (cancelled = 0 for none). samples holds
+// F at the crank angles 2 pi j / N (sample_shaking_force's); the highest maxima among them are
+// refined by golden-section search on the pistons themselves: the magnitude to rounding, the
+// angle to about 1e-8 radian (the top of a peak is flat). Of peaks equal but for rounding, such
+// as the mirror images of an engine symmetric about cylinder 1's axis, the first crank angle.
+PeakForce largest_shaking_force(const std::vector<ExactPiston>& pistons,
+                                const std::vector<EngineVector>& samples, EngineVector cancelled);
+
+} // namespace radial

@@ -1,0 +1,95 @@
+#include "balance_plot.h"
+#include "svg_checks.h"
+#include "tool_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace radial {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::attribute;
+using testing::elements;
+using testing::run;
+using testing::xml_fault;
+
+// The points of a path's data "M x y L x y ... Z".
+std::vector<std::pair<double, double>> points(const std::string& d) {
+    std::vector<std::pair<double, double>> found;
+    std::istringstream in(d);
+    std::string command;
+    double x = 0, y = 0;
+    while (in >> command && command != "Z") {
+        std::istringstream(command.substr(1)) >> x;
+        in >> y;
+        found.emplace_back(x, y);
+    }
+    return found;
+}
+
+TEST(BalancePlot, DrawsBothLociInTwoColoursWithALegend) {
+    const std::string svg = balance_plot_svg(11, 200, 52.5, balance_engine(11, 200, 52.5, 1));
+    EXPECT_EQ(xml_fault(svg), "");
+    const auto loci = elements(svg, "<path class=\"locus\"");
+    ASSERT_EQ(loci.size(), 2U);
+    EXPECT_EQ(attribute(loci[0], "data-counterweight"), "no");
+    EXPECT_EQ(attribute(loci[1], "data-counterweight"), "yes");
+    EXPECT_NE(attribute(loci[0], "stroke"), attribute(loci[1], "stroke"));
+    for (const std::string& locus : loci) {
+        EXPECT_EQ(points(attribute(locus, "d")).size(), 720U);
+        EXPECT_TRUE(attribute(locus, "d").ends_with(" Z"));
+    }
+    const std::size_t legend = svg.find("<g class=\"legend\">");
+    ASSERT_NE(legend, std::string::npos);
+    const std::string keys = svg.substr(legend, svg.find("</g>", legend) - legend);
+    EXPECT_EQ(elements(keys, "<line").size(), 2U);
+    for (const char* text :
+         {"11 cylinders, rod length 200 (l/s 2.00), wrist radius 52.5", "with a counterweight",
+          "largest 6.572 m r ω²", "rings every 2", ">0° (cylinder 1)<", ">90°<"}) {
+        EXPECT_NE(svg.find(text), std::string::npos) << text;
+    }
+}
+
+// Three rods on the crankpin: at crank angle 0 the force points up cylinder 1's axis, at 90
+// degrees mostly along +x, which is clockwise and so to the right; the counterweight leaves the
+// small second order, turning the other way.
+TEST(BalancePlot, TurnsLikeTheEngineWithCylinder1Up) {
+    const std::string svg = balance_plot_svg(3, 200, 0, balance_engine(3, 200, 0, 1));
+    const auto loci = elements(svg, "<path class=\"locus\"");
+    ASSERT_EQ(loci.size(), 2U);
+    const auto plain = points(attribute(loci[0], "d"));
+    const auto balanced = points(attribute(loci[1], "d"));
+    const double cx = 400, cy = 470;
+    EXPECT_EQ(plain[0].first, cx);
+    EXPECT_LT(plain[0].second, cy);
+    EXPECT_GT(plain[180].first, cx + 50);
+    // 0.38 backward at order 2: at 45 degrees it points 90 degrees anticlockwise, to the left.
+    EXPECT_LT(balanced[90].first, cx - 5);
+}
+
+TEST(BalancePlot, IsWrittenLikeThePlotAndRefusedWithoutABalance) {
+    const fs::path dir = fs::temp_directory_path() / ("radial-balance-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "balance.svg").string();
+    std::ofstream(path) << "old";
+    const auto r = run({"--balance-plot", path, "--cylinders", "5"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    std::ifstream in(path);
+    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(written, balance_plot_svg(5, 200, 52.5, balance_engine(5, 200, 52.5, 1)));
+    const std::string unreached = (dir / "unreached.svg").string();
+    EXPECT_TRUE(testing::refused(run({"--balance-plot", unreached, "--cylinders", "35", "--ls",
+                                      "1.25", "--eccentricity", "1.5"}),
+                                 "--balance-plot: the link rods of cylinders 4, "));
+    EXPECT_FALSE(fs::exists(unreached));
+    EXPECT_TRUE(testing::refused(run({"--balance-plot", "/dev/null"}), "not a regular file"));
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace radial

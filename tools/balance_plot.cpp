@@ -1,0 +1,158 @@
+#include "balance_plot.h"
+
+#include "analysis/crank_grid.h"
+#include "angle_degrees.h"
+#include "core/engine_state.h"
+#include "engine_description.h"
+#include "number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <vector>
+
+namespace radial {
+
+namespace {
+
+// Pixels: the diagram's size, its centre and the radius of its outer ring.
+constexpr double width = 800, height = 860;
+constexpr double cx = 400, cy = 470, outer_px = 320;
+constexpr const char* plain_colour = "#1f4e9c";
+constexpr const char* counterweight_colour = "#d0461c";
+
+// The force's tip at every plot-grid crank angle, less cancelled e^(i theta).
+std::vector<EngineVector> locus(const std::vector<ExactPiston>& pistons, EngineVector cancelled) {
+    std::vector<EngineVector> tips;
+    for (int k = 0; k < plot_grid.steps; ++k) {
+        const double theta = plot_grid.angle(k);
+        tips.push_back(shaking_force(pistons, theta) - cancelled * std::polar(1.0, theta));
+    }
+    return tips;
+}
+
+// Rings at whole multiples of a round step (1, 2 or 5 times a power of ten), the outermost at or
+// beyond the largest force.
+struct Rings {
+    double step = 1;
+    int count = 1;
+    double px_per_unit() const { return outer_px / (step * count); }
+};
+
+Rings rings_for(double largest) {
+    if (!(largest > 0)) {
+        return {};
+    }
+    const double rough = largest / 4;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double unit = rough / power;
+    const double step = power * (unit < 1.5 ? 1 : unit < 3.5 ? 2 : unit < 7.5 ? 5 : 10);
+    return {step, std::max(1, static_cast<int>(std::ceil(largest / step - 1e-9)))};
+}
+
+std::string px(double value) {
+    return fixed_text(value, 1);
+}
+
+// Where a vector lands: +y (cylinder 1) up the page, +x (90 degrees clockwise) to the right.
+std::string at(EngineVector v, const Rings& rings) {
+    const double s = rings.px_per_unit();
+    return px(cx + s * v.imag()) + ' ' + px(cy - s * v.real());
+}
+
+// Decimals enough for every multiple of the step.
+std::string ring_value(double value, double step) {
+    return fixed_text(value, std::max(0, static_cast<int>(-std::floor(std::log10(step)))));
+}
+
+void write_grid(const Rings& rings, std::ostream& svg) {
+    svg << "<g fill=\"none\" stroke=\"#dddddd\" stroke-width=\"1\">\n";
+    for (int k = 1; k <= rings.count; ++k) {
+        svg << "<circle cx=\"" << px(cx) << "\" cy=\"" << px(cy) << "\" r=\""
+            << px(outer_px * k / rings.count) << "\"/>\n";
+    }
+    for (int degrees = 0; degrees < 360; degrees += 30) {
+        const EngineVector end = std::polar(rings.step * rings.count, degrees * two_pi / 360);
+        svg << "<path d=\"M" << px(cx) << ' ' << px(cy) << " L" << at(end, rings) << "\"/>\n";
+    }
+    svg << "</g>\n<g text-anchor=\"middle\" fill=\"#666666\">\n";
+    for (int degrees = 0; degrees < 360; degrees += 30) {
+        const EngineVector label =
+            std::polar(rings.step * rings.count * 1.06, degrees * two_pi / 360);
+        const double s = rings.px_per_unit();
+        svg << "<text x=\"" << px(cx + s * label.imag()) << "\" y=\""
+            << px(cy - s * label.real() + 4) << "\">" << degrees
+            << (degrees == 0 ? "° (cylinder 1)" : "°") << "</text>\n";
+    }
+    // The rings' values along the 15 degree line, between the spokes.
+    svg << "</g>\n<g class=\"scale\" fill=\"#666666\">\n";
+    for (int k = 1; k <= rings.count; ++k) {
+        const EngineVector label = std::polar(rings.step * k, two_pi / 24);
+        svg << "<text x=\"" << px(cx + rings.px_per_unit() * label.imag() + 3) << "\" y=\""
+            << px(cy - rings.px_per_unit() * label.real() - 3) << "\">"
+            << ring_value(rings.step * k, rings.step) << "</text>\n";
+    }
+    svg << "</g>\n";
+}
+
+void write_locus(const std::vector<EngineVector>& tips, const Rings& rings, bool counterweight,
+                 std::ostream& svg) {
+    const char* colour = counterweight ? counterweight_colour : plain_colour;
+    svg << "<path class=\"locus\" data-counterweight=\"" << (counterweight ? "yes" : "no")
+        << "\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"2\" d=\"";
+    for (std::size_t k = 0; k < tips.size(); ++k) {
+        svg << (k == 0 ? "M" : " L") << at(tips[k], rings);
+    }
+    const std::string start = at(tips[0], rings);
+    svg << " Z\"/>\n<circle cx=\"" << start.substr(0, start.find(' ')) << "\" cy=\""
+        << start.substr(start.find(' ') + 1) << "\" r=\"4\" fill=\"" << colour << "\"/>\n";
+}
+
+std::string peak_text(const PeakForce& peak) {
+    return "largest " + fixed_text(peak.magnitude, 3) + " m r ω² at crank angle " +
+           crank_degrees_text(peak.theta) + "°";
+}
+
+void write_legend(const EngineBalance& balance, const Rings& rings, std::ostream& svg) {
+    const std::string keys[] = {"without counterweight: " + peak_text(balance.largest),
+                                "with a counterweight cancelling the first-order forward force: " +
+                                    peak_text(balance.largest_with_counterweight)};
+    const char* colours[] = {plain_colour, counterweight_colour};
+    svg << "<g class=\"legend\">\n";
+    for (int k = 0; k < 2; ++k) {
+        const double y = 84 + 22 * k;
+        svg << "<line x1=\"30\" y1=\"" << px(y) << "\" x2=\"54\" y2=\"" << px(y) << "\" stroke=\""
+            << colours[k] << "\" stroke-width=\"3\"/>\n<text x=\"62\" y=\"" << px(y + 4) << "\">"
+            << keys[k] << "</text>\n";
+    }
+    svg << "</g>\n<text x=\"30\" y=\"" << px(height - 16) << "\">Force in m r ω² (m the mass at "
+        << "each piston pin, r the crank radius, ω the crank speed), rings every "
+        << ring_value(rings.step, rings.step) << "; dots at crank angle 0.</text>\n";
+}
+
+} // namespace
+
+std::string balance_plot_svg(int n, double d, double rp, const EngineBalance& balance) {
+    const std::vector<ExactPiston> pistons = exact_pistons(n, crank_radius, d, rp);
+    const auto plain = locus(pistons, 0);
+    const auto balanced = locus(pistons, balance.orders[0].forward);
+    const Rings rings = rings_for(
+        std::max(balance.largest.magnitude, balance.largest_with_counterweight.magnitude));
+    std::ostringstream svg;
+    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
+        << "\" viewBox=\"0 0 " << width << ' ' << height
+        << "\" font-family=\"sans-serif\" font-size=\"13\">\n"
+        << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n"
+        << "<text x=\"30\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
+        << "Shaking force of the pistons over one crank revolution</text>\n"
+        << "<text x=\"30\" y=\"54\">" << engine_description(n, d, rp) << "</text>\n";
+    write_grid(rings, svg);
+    write_locus(plain, rings, false, svg);
+    write_locus(balanced, rings, true, svg);
+    write_legend(balance, rings, svg);
+    svg << "</svg>\n";
+    return svg.str();
+}
+
+} // namespace radial

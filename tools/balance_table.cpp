@@ -1,0 +1,91 @@
+#include "balance_table.h"
+
+#include "aligned_table.h"
+#include "angle_degrees.h"
+#include "engine_description.h"
+#include "number_text.h"
+
+#include <numbers>
+#include <ostream>
+
+namespace radial {
+
+namespace {
+
+void print_csv(const EngineBalance& balance, std::ostream& out) {
+    out << "order,forward,forward_phase_deg,backward,backward_phase_deg\n";
+    for (const BalanceOrder& order : balance.orders) {
+        const RotatingForce forward = rotating_force(order.forward);
+        const RotatingForce backward = rotating_force(order.backward);
+        out << order.order << ',' << shortest_text(forward.amplitude) << ','
+            << shortest_text(crank_degrees(forward.phase)) << ','
+            << shortest_text(backward.amplitude) << ','
+            << shortest_text(crank_degrees(backward.phase)) << '\n';
+    }
+}
+
+void print_table(const EngineBalance& balance, std::ostream& out) {
+    std::vector<TableRow> rows = {{"order", "forward", "phase deg", "backward", "phase deg"}};
+    for (const BalanceOrder& order : balance.orders) {
+        const RotatingForce forward = rotating_force(order.forward);
+        const RotatingForce backward = rotating_force(order.backward);
+        rows.push_back({std::to_string(order.order), fixed_text(forward.amplitude, 6),
+                        crank_degrees_text(forward.phase), fixed_text(backward.amplitude, 6),
+                        crank_degrees_text(backward.phase)});
+    }
+    print_aligned(rows, out);
+}
+
+std::string peak_text(const PeakForce& peak) {
+    return fixed_text(peak.magnitude, 6) + " m r ω² at crank angle " +
+           crank_degrees_text(peak.theta) + " degrees";
+}
+
+void print_text(const ToolOptions& o, const EngineBalance& balance, std::ostream& out) {
+    out << engine_description(o.cylinders, o.rod_length, o.wrist_radius) << ".\n"
+        << "The pistons' shaking force in multiples of m r ω²: m is the reciprocating mass at\n"
+        << "each piston pin, r the crank radius, ω the crank's steady angular speed. Order k is a\n"
+        << "pair of forces turning at k times crank speed, forward with the crank (clockwise) and\n"
+        << "backward against it; a phase is where the force points at crank angle 0, in degrees\n"
+        << "clockwise from cylinder 1's axis.\n\n";
+    print_table(balance, out);
+    const RotatingForce primary = rotating_force(balance.orders[0].forward);
+    out << "\nLargest shaking force: " << peak_text(balance.largest) << ".\n"
+        << "With a counterweight cancelling the first-order forward force ("
+        << fixed_text(primary.amplitude, 6) << " m r ω², pointing\n"
+        << crank_degrees_text(primary.phase + std::numbers::pi)
+        << " degrees clockwise from the crank): " << peak_text(balance.largest_with_counterweight)
+        << ".\n";
+}
+
+} // namespace
+
+std::optional<std::string> balance_refusal(const EngineBalance& balance) {
+    // Never one alone: cylinders i and n + 2 - i mirror each other, and the master always reaches.
+    const std::vector<int>& c = balance.unreachable;
+    if (!c.empty()) {
+        std::string names;
+        for (std::size_t k = 0; k < c.size(); ++k) {
+            names += (k == 0 ? "" : k + 1 == c.size() ? " and " : ", ") + std::to_string(c[k]);
+        }
+        return "the link rods of cylinders " + names +
+               " cannot reach their axes at every crank angle, so the engine has no shaking "
+               "force to analyse";
+    }
+    if (!balance.converged) {
+        return "a link rod comes so near losing its axis that the orders do not settle to " +
+               shortest_text(order_tolerance) + " m r ω² on " + std::to_string(balance.samples) +
+               " crank angles";
+    }
+    return std::nullopt;
+}
+
+void print_balance(const ToolOptions& o, const EngineBalance& balance, std::ostream& out) {
+    if (o.format == TableFormat::csv) {
+        print_csv(balance, out);
+        return;
+    }
+    print_text(o, balance, out);
+}
+
+} // namespace radial
