@@ -61,7 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--animation", "a.gif", "--theta", "1"}, "--theta applies only"},
         Refusal{{"--picture", "a.png", "--sweep", "1"}, "--sweep and --picture are separate"},
         Refusal{{"--plot", "a.svg", "--animation", "a.gif"}, "--plot and --animation"},
-        Refusal{{"--picture", "a.png", "--animation", "a.gif"}, "--picture and --animation"}));
+        Refusal{{"--picture", "a.png", "--animation", "a.gif"}, "--picture and --animation"},
+        Refusal{{"--balance", "--picture", "a.svg"}, "--balance and --picture are separate"},
+        Refusal{{"--animation", "a.gif", "--balance-plot", "b.svg"},
+                "--balance-plot and --animation are separate"}));
 
 // Files that cannot be written: status 2, one line, and nothing new beside them.
 TEST(PictureRefusals, ForFilesThatCannotBeWritten) {
