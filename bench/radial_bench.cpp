@@ -6,6 +6,7 @@
 #include "mechanism/engine_solution.h"
 #include "mechanism/link_rods.h"
 #include "mechanism/mechanism_hooks.h"
+#include "picture/steady_run.h"
 #include "ui/image_surface.h"
 
 #include <benchmark/benchmark.h>
@@ -19,13 +20,6 @@
 
 namespace radial {
 namespace {
-
-class NoWaitPump final : public EventPump {
-public:
-    void pump_events() override {}
-    void pump_events_paced() override {}
-    void wait_for_events() override {}
-};
 
 // One frame's solve: the body angles, the master rod and every link rod's bisection.
 void BM_Solve(benchmark::State& state) {

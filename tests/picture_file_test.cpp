@@ -4,6 +4,7 @@
 #include "kinematics_cli.h"
 #include "mechanism/mechanism_hooks.h"
 #include "number_text.h"
+#include "picture/steady_run.h"
 #include "picture_files.h"
 #include "tool_run.h"
 #include "ui/commands.h"
@@ -13,13 +14,6 @@
 
 namespace radial {
 namespace {
-
-class NoWaitPump final : public EventPump {
-public:
-    void pump_events() override {}
-    void pump_events_paced() override {}
-    void wait_for_events() override {}
-};
 
 // Scroll bar values and how many frames the window runs from its start.
 struct WindowRun {

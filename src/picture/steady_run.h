@@ -19,6 +19,14 @@ struct EngineParameters {
     double rp = 52.5;
 };
 
+// The pump of a frame loop run without a window: no events, no pacing, no waiting.
+class NoWaitPump final : public EventPump {
+public:
+    void pump_events() override {}
+    void pump_events_paced() override {}
+    void wait_for_events() override {}
+};
+
 // One four-stroke cycle, 4 pi: the crank turns twice and both cam rings one lobe pitch.
 double four_stroke_cycle();
 
@@ -44,15 +52,8 @@ public:
     const EngineState& state() const { return s_; }
 
 private:
-    class NoEvents final : public EventPump {
-    public:
-        void pump_events() override {}
-        void pump_events_paced() override {}
-        void wait_for_events() override {}
-    };
-
     EngineState s_;
-    NoEvents pump_;
+    NoWaitPump pump_;
     MechanismHooks hooks_;
     FrameLoop loop_;
 };
