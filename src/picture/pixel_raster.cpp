@@ -19,33 +19,49 @@ bool stamps_inside(PixelBuffer b, int left, int top, int right, int bottom, int 
            bottom - h + pen <= b.height;
 }
 
-// The stamp of pen P centred on the pixel at index `at`: P pen-wide spans, unchecked.
-template <int P> inline void stamp_inside(PixelBuffer b, std::ptrdiff_t at, std::uint32_t value) {
-    std::uint32_t* row = b.pixels + at - (P / 2) * (static_cast<std::ptrdiff_t>(b.stride) + 1);
-    for (int r = 0; r < P; ++r, row += b.stride) {
+// The stamp of pen P whose top-left pixel is at `at`: P pen-wide spans, unchecked.
+template <int P>
+inline void stamp_at(std::uint32_t* at, std::ptrdiff_t stride, std::uint32_t value) {
+    for (int r = 0; r < P; ++r, at += stride) {
         for (int c = 0; c < P; ++c) {
-            row[c] = value;
+            at[c] = value;
         }
     }
 }
 
+// Bresenham's walk as in LinePath, the position kept as the stamp's top-left pixel: the path
+// moves along its longer extent at every step, so it takes exactly that many steps.
 template <int P> void line_inside(PixelBuffer b, LinePath path, std::uint32_t value) {
-    for (;; path.step()) {
-        stamp_inside<P>(b, static_cast<std::ptrdiff_t>(path.y) * b.stride + path.x, value);
-        if (path.at_end()) {
+    const std::ptrdiff_t stride = b.stride, step_y = path.sy * stride;
+    std::uint32_t* at = b.pixels + (path.y - P / 2) * stride + (path.x - P / 2);
+    const int dx = path.dx, dy = path.dy;
+    int err = path.err;
+    for (int left = std::max(dx, -dy);; --left) {
+        stamp_at<P>(at, stride, value);
+        if (left == 0) {
             return;
+        }
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            at += path.sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            at += step_y;
         }
     }
 }
 
 template <int P>
 void circle_inside(PixelBuffer b, int x0, int y0, CirclePath path, std::uint32_t value) {
-    const std::ptrdiff_t s = b.stride, centre = y0 * s + x0;
+    const std::ptrdiff_t s = b.stride;
+    std::uint32_t* centre = b.pixels + (y0 - P / 2) * s + (x0 - P / 2);
     for (; !path.at_end(); path.step()) {
-        const std::ptrdiff_t x = path.x, y = path.y;
-        for (const std::ptrdiff_t offset : {x + y * s, y + x * s, -y + x * s, -x + y * s,
-                                            -x - y * s, -y - x * s, y - x * s, x - y * s}) {
-            stamp_inside<P>(b, centre + offset, value);
+        const std::ptrdiff_t x = path.x, y = path.y, xs = x * s, ys = y * s;
+        for (const std::ptrdiff_t offset :
+             {x + ys, y + xs, -y + xs, -x + ys, -x - ys, -y - xs, y - xs, x - ys}) {
+            stamp_at<P>(centre + offset, s, value);
         }
     }
 }
