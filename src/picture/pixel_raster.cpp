@@ -1,99 +1,163 @@
 #include "picture/pixel_raster.h"
 
+#include "picture/raster_paths.h"
+#include "picture/segment_clip.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <cstddef>
 
 namespace radial {
 
 namespace {
 
-inline void stamp(PixelBuffer b, int x, int y, int pen, std::uint32_t value) {
-    const int left = x - pen / 2, top = y - pen / 2;
-    const int x0 = std::max(0, left), x1 = std::min(b.width, left + pen);
-    const int y0 = std::max(0, top), y1 = std::min(b.height, top + pen);
-    if (x0 >= x1 || y0 >= y1) {
-        return;
-    }
-    std::uint32_t* row = b.pixels + static_cast<std::ptrdiff_t>(y0) * b.stride;
-    for (int r = y0; r < y1; ++r, row += b.stride) {
-        for (int col = x0; col < x1; ++col) {
-            row[col] = value;
+// A whole shape, given by the box its path's points span, whose p x p stamps all lie in the
+// buffer; decided once per shape, so that its stamps are written without checks.
+bool stamps_inside(PixelBuffer b, int left, int top, int right, int bottom, int pen) {
+    const int h = pen / 2;
+    return left - h >= 0 && top - h >= 0 && right - h + pen <= b.width &&
+           bottom - h + pen <= b.height;
+}
+
+// The stamp of pen P whose top-left pixel is at `at`: P pen-wide spans, unchecked.
+template <int P>
+inline void stamp_at(std::uint32_t* at, std::ptrdiff_t stride, std::uint32_t value) {
+    for (int r = 0; r < P; ++r, at += stride) {
+        for (int c = 0; c < P; ++c) {
+            at[c] = value;
         }
     }
 }
 
-// Liang-Barsky: cuts the segment to the rectangle [lo, hi_x] x [lo, hi_y]; false when it misses.
-bool clip(double& x1, double& y1, double& x2, double& y2, double lo, double hi_x, double hi_y) {
-    const double dx = x2 - x1, dy = y2 - y1;
-    double t0 = 0, t1 = 1;
-    const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {x1 - lo, hi_x - x1, y1 - lo, hi_y - y1};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0) {
-                return false;
-            }
-            continue;
+// Bresenham's walk as in LinePath, the position kept as the stamp's top-left pixel: the path
+// moves along its longer extent at every step, so it takes exactly that many steps.
+template <int P> void line_inside(PixelBuffer b, LinePath path, std::uint32_t value) {
+    const std::ptrdiff_t stride = b.stride, step_y = path.sy * stride;
+    std::uint32_t* at = b.pixels + (path.y - P / 2) * stride + (path.x - P / 2);
+    const int dx = path.dx, dy = path.dy;
+    int err = path.err;
+    for (int left = std::max(dx, -dy);; --left) {
+        stamp_at<P>(at, stride, value);
+        if (left == 0) {
+            return;
         }
-        const double t = q[k] / p[k];
-        if (p[k] < 0) {
-            t0 = std::max(t0, t);
-        } else {
-            t1 = std::min(t1, t);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            at += path.sx;
         }
-        if (t0 > t1) {
-            return false;
+        if (e2 <= dx) {
+            err += dx;
+            at += step_y;
         }
     }
-    const double ox = x1, oy = y1;
-    x1 = ox + t0 * dx;
-    y1 = oy + t0 * dy;
-    x2 = ox + t1 * dx;
-    y2 = oy + t1 * dy;
-    return true;
+}
+
+template <int P>
+void circle_inside(PixelBuffer b, int x0, int y0, CirclePath path, std::uint32_t value) {
+    const std::ptrdiff_t s = b.stride;
+    std::uint32_t* centre = b.pixels + (y0 - P / 2) * s + (x0 - P / 2);
+    for (; !path.at_end(); path.step()) {
+        const std::ptrdiff_t x = path.x, y = path.y, xs = x * s, ys = y * s;
+        for (const std::ptrdiff_t offset :
+             {x + ys, y + xs, -y + xs, -x + ys, -x - ys, -y - xs, y - xs, x - ys}) {
+            stamp_at<P>(centre + offset, s, value);
+        }
+    }
+}
+
+// Path points that follow one another along a row (or a column) stamp a rectangle together: from
+// the first stamp's top-left corner to the last one's bottom-right. It is written row by row, cut
+// to the buffer once; the pixels are exactly those of the stamps one by one.
+void fill_run(PixelBuffer b, int xa, int ya, int xb, int yb, int pen, std::uint32_t value) {
+    const int h = pen / 2;
+    const int left = std::max(std::min(xa, xb) - h, 0);
+    const int right = std::min(std::max(xa, xb) - h + pen, b.width);
+    const int top = std::max(std::min(ya, yb) - h, 0);
+    const int bottom = std::min(std::max(ya, yb) - h + pen, b.height);
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    std::uint32_t* row = b.pixels + static_cast<std::ptrdiff_t>(top) * b.stride;
+    for (int y = top; y < bottom; ++y, row += b.stride) {
+        std::fill(row + left, row + right, value);
+    }
+}
+
+// A line that reaches over the buffer's edge, run by run along its longer extent.
+void line_clipped(PixelBuffer b, LinePath path, int pen, std::uint32_t value) {
+    const bool along_rows = path.along_rows();
+    int run_x = path.x, run_y = path.y;
+    while (!path.at_end()) {
+        const int px = path.x, py = path.y;
+        path.step();
+        if (along_rows ? path.y != py : path.x != px) {
+            fill_run(b, run_x, run_y, px, py, pen, value);
+            run_x = path.x;
+            run_y = path.y;
+        }
+    }
+    fill_run(b, run_x, run_y, path.x, path.y, pen, value);
+}
+
+// A circle that reaches over the buffer's edge: for every run of first-octant points at one x,
+// the four column runs (+-x, +-y) and the four row runs (+-y, +-x) of its mirror images.
+void circle_clipped(PixelBuffer b, int x0, int y0, CirclePath path, int pen, std::uint32_t value) {
+    int run_y = 0;
+    while (!path.at_end()) {
+        const int x = path.x, y = path.y;
+        path.step();
+        if (path.x == x && !path.at_end()) {
+            continue;
+        }
+        for (const int sx : {1, -1}) {
+            for (const int sy : {1, -1}) {
+                fill_run(b, x0 + sx * x, y0 + sy * run_y, x0 + sx * x, y0 + sy * y, pen, value);
+                fill_run(b, x0 + sx * run_y, y0 + sy * x, x0 + sx * y, y0 + sy * x, pen, value);
+            }
+        }
+        run_y = path.y;
+    }
 }
 
 } // namespace
 
 void stroke_line(PixelBuffer b, double x1, double y1, double x2, double y2, int pen,
                  std::uint32_t value) {
-    if (!(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2))) {
+    if (!(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2)) ||
+        pen < 1) {
         return;
     }
     // Far-off ends are cut to a fixed square, never to the buffer: the path of a line must not
     // depend on the buffer's size, or a line drawn before a resize would not erase after it.
     constexpr double reach = 1 << 16;
-    if (!clip(x1, y1, x2, y2, -reach, reach, reach)) {
+    if (!clip_segment(x1, y1, x2, y2, -reach, -reach, reach, reach)) {
         return;
     }
-    int x = static_cast<int>(std::floor(x1)), y = static_cast<int>(std::floor(y1));
-    const int xe = static_cast<int>(std::floor(x2)), ye = static_cast<int>(std::floor(y2));
-    const int dx = std::abs(xe - x), sx = x < xe ? 1 : -1;
-    const int dy = -std::abs(ye - y), sy = y < ye ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        stamp(b, x, y, pen, value);
-        if (x == xe && y == ye) {
-            return;
-        }
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
+    const int xa = static_cast<int>(std::floor(x1)), ya = static_cast<int>(std::floor(y1));
+    const int xb = static_cast<int>(std::floor(x2)), yb = static_cast<int>(std::floor(y2));
+    const LinePath path(xa, ya, xb, yb);
+    if (stamps_inside(b, std::min(xa, xb), std::min(ya, yb), std::max(xa, xb), std::max(ya, yb),
+                      pen)) {
+        switch (pen) {
+        case 1:
+            return line_inside<1>(b, path, value);
+        case 2:
+            return line_inside<2>(b, path, value);
+        case 3:
+            return line_inside<3>(b, path, value);
+        case 4:
+            return line_inside<4>(b, path, value);
         }
     }
+    line_clipped(b, path, pen, value);
 }
 
 void stroke_circle(PixelBuffer b, double cx, double cy, double radius, int pen,
                    std::uint32_t value) {
     constexpr double largest_radius = 1e5; // far beyond any screen; never reached by the engine
     if (!(std::isfinite(cx) && std::isfinite(cy) && std::isfinite(radius)) || radius < 0 ||
-        radius > largest_radius) {
+        radius > largest_radius || pen < 1) {
         return;
     }
     const double reach = radius + pen + 1;
@@ -101,22 +165,21 @@ void stroke_circle(PixelBuffer b, double cx, double cy, double radius, int pen,
         return;
     }
     const int x0 = static_cast<int>(std::floor(cx)), y0 = static_cast<int>(std::floor(cy));
-    int x = static_cast<int>(std::lround(radius)), y = 0;
-    int err = 1 - x;
-    while (x >= y) {
-        const int points[8][2] = {{x, y},   {y, x},   {-y, x}, {-x, y},
-                                  {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
-        for (const auto& p : points) {
-            stamp(b, x0 + p[0], y0 + p[1], pen, value);
-        }
-        ++y;
-        if (err < 0) {
-            err += 2 * y + 1;
-        } else {
-            --x;
-            err += 2 * (y - x) + 1;
+    const int r = static_cast<int>(std::lround(radius));
+    const CirclePath path(r);
+    if (stamps_inside(b, x0 - r, y0 - r, x0 + r, y0 + r, pen)) {
+        switch (pen) {
+        case 1:
+            return circle_inside<1>(b, x0, y0, path, value);
+        case 2:
+            return circle_inside<2>(b, x0, y0, path, value);
+        case 3:
+            return circle_inside<3>(b, x0, y0, path, value);
+        case 4:
+            return circle_inside<4>(b, x0, y0, path, value);
         }
     }
+    circle_clipped(b, x0, y0, path, pen, value);
 }
 
 } // namespace radial

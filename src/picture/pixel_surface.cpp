@@ -15,26 +15,14 @@ int device_length(int logical, double device_pixel_ratio) {
 
 } // namespace
 
-PixelRect united(PixelRect a, PixelRect b) {
-    if (a.empty()) {
-        return b;
-    }
-    if (b.empty()) {
-        return a;
-    }
-    const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
-    const int right = std::max(a.x + a.width, b.x + b.width);
-    const int bottom = std::max(a.y + a.height, b.y + b.height);
-    return {left, top, right - left, bottom - top};
-}
-
 PixelSurface::PixelSurface(int width, int height, double device_pixel_ratio)
     : width_(width), height_(height), device_pixel_ratio_(device_pixel_ratio),
       device_width_(device_length(width, device_pixel_ratio)),
       device_height_(device_length(height, device_pixel_ratio)),
       pixels_(static_cast<std::size_t>(device_width_) * static_cast<std::size_t>(device_height_),
               pixel_value(white)),
-      view_(view_for_client(width, height)), scale_(pixel_scale(view_, width, height)) {}
+      view_(view_for_client(width, height)), scale_(pixel_scale(view_, width, height)),
+      changed_(width, height) {}
 
 void PixelSurface::resize(int width, int height, double device_pixel_ratio) {
     if (width <= 0 || height <= 0 ||
@@ -62,7 +50,8 @@ void PixelSurface::resize(int width, int height, double device_pixel_ratio) {
     device_width_ = new_width;
     device_height_ = new_height;
     view_ = resized_view(view_, scale_, width, height);
-    changed_ = {0, 0, width_, height_};
+    changed_ = ChangedArea(width, height);
+    changed_.mark_all();
 }
 
 void PixelSurface::set_view_width(double width) {
@@ -84,22 +73,11 @@ PixelPoint PixelSurface::world_of(double px, double py) const {
 }
 
 PixelRect PixelSurface::take_changed() {
-    return std::exchange(changed_, PixelRect{});
+    return changed_.take_bounds();
 }
 
-// The area is cut to the client area and widened to whole pixels.
-void PixelSurface::mark_changed(double x1, double y1, double x2, double y2) {
-    const double margin = pen_width_ + 2;
-    const double left = std::max(std::min(x1, x2) - margin, 0.0);
-    const double top = std::max(std::min(y1, y2) - margin, 0.0);
-    const double right = std::min(std::max(x1, x2) + margin, static_cast<double>(width_));
-    const double bottom = std::min(std::max(y1, y2) + margin, static_cast<double>(height_));
-    if (left >= right || top >= bottom) {
-        return;
-    }
-    const int x = static_cast<int>(std::floor(left)), y = static_cast<int>(std::floor(top));
-    changed_ = united(changed_, {x, y, static_cast<int>(std::ceil(right)) - x,
-                                 static_cast<int>(std::ceil(bottom)) - y});
+std::vector<PixelRect> PixelSurface::take_changed_rects() {
+    return changed_.take_rects();
 }
 
 int PixelSurface::device_pen_width() const {
@@ -108,7 +86,7 @@ int PixelSurface::device_pen_width() const {
 
 void PixelSurface::clear() {
     std::fill(pixels_.begin(), pixels_.end(), pixel_value(white));
-    changed_ = {0, 0, width_, height_};
+    changed_.mark_all();
 }
 
 void PixelSurface::line(double x1, double y1, double x2, double y2) {
@@ -123,7 +101,7 @@ void PixelSurface::line(double x1, double y1, double x2, double y2, Colour colou
     const double dpr = device_pixel_ratio_;
     stroke_line(pixels(), a.x * dpr, a.y * dpr, b.x * dpr, b.y * dpr, device_pen_width(),
                 pixel_value(colour));
-    mark_changed(a.x, a.y, b.x, b.y);
+    changed_.mark_segment(a.x, a.y, b.x, b.y, stroke_margin());
 }
 
 void PixelSurface::circle(double cx, double cy, double radius) {
@@ -138,7 +116,7 @@ void PixelSurface::circle(double cx, double cy, double radius, Colour colour) {
     }
     const double dpr = device_pixel_ratio_;
     stroke_circle(pixels(), c.x * dpr, c.y * dpr, r * dpr, device_pen_width(), pixel_value(colour));
-    mark_changed(c.x - r, c.y - r, c.x + r, c.y + r);
+    changed_.mark_circle(c.x, c.y, r, stroke_margin());
 }
 
 } // namespace radial

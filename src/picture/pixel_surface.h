@@ -1,26 +1,14 @@
 #pragma once
 
 #include "core/surface.h"
+#include "picture/changed_area.h"
 #include "picture/pixel_raster.h"
+#include "picture/pixel_rect.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace radial {
-
-// A rectangle of whole pixels: x, y its top-left corner, empty when either side is 0.
-struct PixelRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    bool empty() const { return width <= 0 || height <= 0; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
-// The smallest rectangle holding both; an empty one adds nothing.
-PixelRect united(PixelRect a, PixelRect b);
 
 // The pixel value of a colour: 0xFFRRGGBB, the layout of a 32-bit RGB image.
 constexpr std::uint32_t pixel_value(Colour c) {
@@ -56,9 +44,14 @@ public:
     // Where a world point lands, and the world point under a position, in logical pixels.
     PixelPoint pixel_of(double x, double y) const;
     PixelPoint world_of(double px, double py) const;
+    // Logical pixels per world unit; circle radii go by its x.
+    PixelScale scale() const { return scale_; }
 
-    // The part of the client area drawn on since the last call, in logical pixels.
+    // The part of the client area drawn on since the last call, in logical pixels: its bounding
+    // rectangle, or the rectangles of ChangedArea::take_rects around just the shapes drawn and
+    // erased. Either call starts a new changed area.
     PixelRect take_changed();
+    std::vector<PixelRect> take_changed_rects();
 
     void clear() override;
     void set_pen_width(int pixels) override { pen_width_ = pixels; }
@@ -75,9 +68,9 @@ public:
     void set_view_top(double top) override { view_.top = top; }
 
 private:
-    // Marks the logical area from (x1, y1) to (x2, y2), grown by the pen, as changed.
-    void mark_changed(double x1, double y1, double x2, double y2);
     int device_pen_width() const;
+    // How far, in logical pixels, a stroke's pixels may lie from its ideal shape.
+    double stroke_margin() const { return pen_width_ + 2; }
 
     int width_;
     int height_;
@@ -90,7 +83,7 @@ private:
     PixelScale scale_;
     int pen_width_ = 1;
     Colour current_colour_ = black;
-    PixelRect changed_;
+    ChangedArea changed_;
 };
 
 } // namespace radial

@@ -68,7 +68,7 @@ bool Form1::exposed() const {
 }
 
 void Form1::show_drawing() {
-    const QRect dirty = surface_.take_dirty();
+    const QRegion dirty = surface_.take_dirty_region();
     if (!dirty.isEmpty()) {
         update(dirty);
     }
@@ -144,13 +144,15 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
     on_mouse_move(state_, static_cast<float>(world.x()), static_cast<float>(world.y()));
 }
 
+// Only the rectangles asked for are copied: a frame's region is a few rows of small ones.
 void Form1::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect area = event->rect();
     const qreal dpr = surface_.image().devicePixelRatio();
-    painter.drawImage(
-        area, surface_.image(),
-        QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
+    for (const QRect& area : event->region()) {
+        painter.drawImage(
+            area, surface_.image(),
+            QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
+    }
 }
 
 void Form1::resizeEvent(QResizeEvent*) {

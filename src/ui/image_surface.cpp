@@ -1,5 +1,7 @@
 #include "ui/image_surface.h"
 
+#include <QList>
+
 namespace radial {
 
 ImageSurface::ImageSurface(QSize size, qreal device_pixel_ratio)
@@ -32,6 +34,20 @@ QPointF ImageSurface::to_world(QPointF pixels) const {
 QRect ImageSurface::take_dirty() {
     const PixelRect r = take_changed();
     return r.empty() ? QRect() : QRect(r.x, r.y, r.width, r.height);
+}
+
+// The changed rectangles already come as a region's bands: no overlaps, none touching side by
+// side, top to bottom and left to right.
+QRegion ImageSurface::take_dirty_region() {
+    const std::vector<PixelRect> rects = take_changed_rects();
+    QList<QRect> qt_rects;
+    qt_rects.reserve(static_cast<qsizetype>(rects.size()));
+    for (const PixelRect& r : rects) {
+        qt_rects.append(QRect(r.x, r.y, r.width, r.height));
+    }
+    QRegion region;
+    region.setRects(qt_rects.constData(), static_cast<int>(qt_rects.size()));
+    return region;
 }
 
 } // namespace radial

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 
 namespace radial {
@@ -26,8 +27,11 @@ public:
     // The world point under a position in logical pixels of the client area.
     QPointF to_world(QPointF pixels) const;
 
-    // The part of the client area drawn on since the last call, in logical pixels.
+    // The part of the client area drawn on since the last call, in logical pixels: its bounding
+    // rectangle, or the region of small rectangles around just the shapes drawn and erased.
+    // Either call starts a new changed area.
     QRect take_dirty();
+    QRegion take_dirty_region();
 
 private:
     // Points image_ at the pixels again, after they moved.

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "picture/pixel_rect.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace radial {
+
+// The part of a client area drawn on since it was last taken, in logical pixels, kept on a grid
+// of square tiles: every shape marks the tiles its pixels may reach, so a frame's changed area is
+// a few rows of small rectangles around the moving parts rather than one box around them all.
+class ChangedArea {
+public:
+    static constexpr int tile = 16; // logical pixels a side
+
+    ChangedArea(int width, int height);
+
+    void mark_all();
+
+    // A segment and a circle outline, widened by margin pixels on every side for the pen and the
+    // rasterizer's rounding.
+    void mark_segment(double x1, double y1, double x2, double y2, double margin);
+    void mark_circle(double cx, double cy, double radius, double margin);
+
+    // The changed tiles as rectangles cut to the client area, then nothing changed. Rectangles
+    // neither overlap nor touch side by side; they come in bands from top to bottom, those of a
+    // band with the same top and height and ordered from left to right, and bands with the same
+    // columns one below the other are merged into one.
+    std::vector<PixelRect> take_rects();
+
+    // The smallest rectangle holding every changed tile, cut to the client area, then nothing
+    // changed.
+    PixelRect take_bounds();
+
+private:
+    // Marks the tiles of the box, cut to the client area.
+    void mark_box(double left, double top, double right, double bottom);
+    // The rectangles of one row of tiles: maximal runs of changed tiles.
+    void append_row(int row, std::vector<PixelRect>& rects) const;
+
+    int width_;
+    int height_;
+    int columns_;
+    int rows_;
+    std::vector<std::uint8_t> changed_; // one per tile, row after row
+};
+
+} // namespace radial
