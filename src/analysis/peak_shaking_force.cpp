@@ -1,6 +1,7 @@
 #include "analysis/peak_shaking_force.h"
 
 #include "analysis/crank_grid.h"
+#include "analysis/golden_section.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,29 +31,10 @@ double within_one_turn(double theta) {
     return wrapped < two_pi ? wrapped : 0;
 }
 
-// Golden-section search for the largest value in [lo, hi]; 60 steps shrink it by 10^-12.
+// The largest value in [lo, hi], found as the smallest of its negative (exactly the same steps).
 PeakForce highest(const Residual& f, double lo, double hi) {
-    const double ratio = (std::sqrt(5.0) - 1) / 2;
-    double a = hi - ratio * (hi - lo);
-    double b = lo + ratio * (hi - lo);
-    double fa = f.at(a);
-    double fb = f.at(b);
-    for (int k = 0; k < 60; ++k) {
-        if (fa > fb) {
-            hi = b;
-            b = a;
-            fb = fa;
-            a = hi - ratio * (hi - lo);
-            fa = f.at(a);
-        } else {
-            lo = a;
-            a = b;
-            fa = fb;
-            b = lo + ratio * (hi - lo);
-            fb = f.at(b);
-        }
-    }
-    return fa > fb ? PeakForce{fa, within_one_turn(a)} : PeakForce{fb, within_one_turn(b)};
+    const Minimum m = golden_section_minimum([&f](double theta) { return -f.at(theta); }, lo, hi);
+    return {-m.value, within_one_turn(m.at)};
 }
 
 // The grid points higher than the next and at least as high as the one before, highest first.

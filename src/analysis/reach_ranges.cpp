@@ -1,5 +1,7 @@
 #include "analysis/reach_ranges.h"
 
+#include "analysis/golden_section.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,29 +14,10 @@ struct Sample {
     double margin = 0;
 };
 
-// Golden-section search for the smallest margin in [lo, hi]; 60 steps shrink it by 10^-12.
 Sample lowest_margin(const ExactPiston& piston, double lo, double hi) {
-    const double ratio = (std::sqrt(5.0) - 1) / 2;
-    double a = hi - ratio * (hi - lo);
-    double b = lo + ratio * (hi - lo);
-    double fa = piston.reach_margin(a);
-    double fb = piston.reach_margin(b);
-    for (int k = 0; k < 60; ++k) {
-        if (fa < fb) {
-            hi = b;
-            b = a;
-            fb = fa;
-            a = hi - ratio * (hi - lo);
-            fa = piston.reach_margin(a);
-        } else {
-            lo = a;
-            a = b;
-            fa = fb;
-            b = lo + ratio * (hi - lo);
-            fb = piston.reach_margin(b);
-        }
-    }
-    return fa < fb ? Sample{a, fa} : Sample{b, fb};
+    const Minimum m = golden_section_minimum(
+        [&piston](double theta) { return piston.reach_margin(theta); }, lo, hi);
+    return {m.at, m.value};
 }
 
 // The grid's margins, with each negative minimum hidden between grid points added, by angle.
