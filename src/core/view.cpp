@@ -15,8 +15,6 @@ PixelPoint pixel_to_world(const View& view, PixelScale scale, double px, double 
 }
 
 View view_for_client(double width_px, double height_px) {
-    const double design_width_px = design_width_twips / twips_per_pixel;
-    const double design_height_px = design_height_twips / twips_per_pixel;
     return {design_view.left, design_view.top, design_view.width * width_px / design_width_px,
             design_view.height * height_px / design_height_px};
 }

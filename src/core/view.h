@@ -24,6 +24,9 @@ constexpr View design_view{-270.0, 270.0, 540.0, -520.0};
 constexpr double twips_per_pixel = 15.0;
 constexpr double design_width_twips = 10665.0;
 constexpr double design_height_twips = 10425.0;
+// The design client area in whole pixels: 711 x 695.
+constexpr int design_width_px = static_cast<int>(design_width_twips / twips_per_pixel);
+constexpr int design_height_px = static_cast<int>(design_height_twips / twips_per_pixel);
 
 // Logical pixels per world unit across (x) and down (y, negative with y up): the view's spans
 // over the client area's. A window keeps its scale when it is resized, so a shape maps to the

@@ -8,10 +8,6 @@
 
 namespace radial {
 
-// The client area at the window's design size, 10665 x 10425 twips, in pixels.
-constexpr int design_width_px = static_cast<int>(design_width_twips / twips_per_pixel);
-constexpr int design_height_px = static_cast<int>(design_height_twips / twips_per_pixel);
-
 // The parameters the scroll bars set: odd n in 3..35, d > r, 0 <= rp < d.
 struct EngineParameters {
     int n = 11;

@@ -21,9 +21,7 @@ const char* const Form1::caption =
 
 namespace {
 
-// The client area at the design size: 10665 x 10425 twips.
-const QSize design_client_size(static_cast<int>(design_width_twips / twips_per_pixel),
-                               static_cast<int>(design_height_twips / twips_per_pixel));
+const QSize design_client_size(design_width_px, design_height_px);
 
 class WindowHooks final : public MechanismHooks {
 public:
