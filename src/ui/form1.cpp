@@ -67,10 +67,11 @@ bool Form1::exposed() const {
     return windowHandle() != nullptr && windowHandle()->isExposed();
 }
 
+// Painted at once rather than posted: the pump need not go round Qt's event loop once more for it.
 void Form1::show_drawing() {
     const QRegion dirty = surface_.take_dirty_region();
     if (!dirty.isEmpty()) {
-        update(dirty);
+        repaint(dirty);
     }
 }
 
