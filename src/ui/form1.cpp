@@ -65,10 +65,11 @@ bool Form1::exposed() const {
     return windowHandle() != nullptr && windowHandle()->isExposed();
 }
 
+// Painted at once rather than posted: the pump need not go round Qt's event loop once more for it.
 void Form1::show_drawing() {
     const QRegion dirty = surface_.take_dirty_region();
     if (!dirty.isEmpty()) {
-        update(dirty);
+        repaint(dirty);
     }
 }
 
@@ -142,14 +143,26 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
     on_mouse_move(state_, static_cast<float>(world.x()), static_cast<float>(world.y()));
 }
 
-// Only the rectangles asked for are copied: a frame's region is a few rows of small ones.
+// Only the region's rectangles are copied, a band of them at a time. Clipped to one band, Qt's
+// painter deals with that band's few rectangles; clipped to the whole region, it would build a
+// table of the region's rows times its rectangles (over a megabyte) at every paint.
 void Form1::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const qreal dpr = surface_.image().devicePixelRatio();
-    for (const QRect& area : event->region()) {
-        painter.drawImage(
-            area, surface_.image(),
-            QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
+    const QRegion& region = event->region();
+    for (auto rect = region.begin(); rect != region.end();) {
+        auto band_end = rect;
+        QRect band;
+        while (band_end != region.end() && band_end->top() == rect->top()) {
+            band |= *band_end++;
+        }
+        painter.setClipRect(band);
+        for (; rect != band_end; ++rect) {
+            const QRect area = *rect;
+            painter.drawImage(
+                area, surface_.image(),
+                QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
+        }
     }
 }
 

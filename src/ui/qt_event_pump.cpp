@@ -38,10 +38,12 @@ void QtEventPump::pump_events() {
     process_pending();
 }
 
-// A late frame is not made up: the next deadline is one period after this one, or one period
-// from now when this one was already missed by more than a period.
+// The wait handles whatever is pending first, so the drawing is shown and the events handled with
+// one trip through Qt's event loop less than showing and handling them before waiting. A late
+// frame is not made up: the next deadline is one period after this one, or one period from now
+// when this one was already missed by more than a period.
 void QtEventPump::pump_events_paced() {
-    process_pending();
+    form_.show_drawing();
     const Clock::time_point deadline = next_frame_;
     while (Clock::now() < deadline) {
         wait_once(deadline);
