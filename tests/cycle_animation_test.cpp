@@ -4,6 +4,7 @@
 #include "picture_files.h"
 #include "tool_run.h"
 
+#include <algorithm>
 #include <gif_lib.h>
 
 #include <gtest/gtest.h>
@@ -111,7 +112,7 @@ TEST_P(CycleFrames, AreThePicturesAtTheirAnglesAndTheCycleCloses) {
         show_frame(*gif, k, canvas);
         PixelSurface picture(711, 695);
         draw_steady(picture, parameters, four_stroke_cycle() * k / frames, step);
-        EXPECT_TRUE(canvas == picture.data()) << "frame " << k;
+        EXPECT_TRUE(std::ranges::equal(canvas, picture.data())) << "frame " << k;
     }
     PixelSurface surface(711, 695);
     SteadyRun run(surface, parameters);
@@ -121,7 +122,7 @@ TEST_P(CycleFrames, AreThePicturesAtTheirAnglesAndTheCycleCloses) {
     }
     std::vector<std::uint32_t> first(711 * 695);
     show_frame(*gif, 0, first);
-    EXPECT_TRUE(surface.data() == first) << "theta " << run.state().theta;
+    EXPECT_TRUE(std::ranges::equal(surface.data(), first)) << "theta " << run.state().theta;
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, CycleFrames, ::testing::Values(2, 13, 60));

@@ -22,7 +22,9 @@ namespace {
 // buffer of the same device size, at the device coordinates the surface computes for it.
 class TwinSurface final : public Surface {
 public:
-    explicit TwinSurface(PixelSurface& surface) : s_(surface) { reference = surface.data(); }
+    explicit TwinSurface(PixelSurface& surface) : s_(surface) {
+        reference.assign(surface.data().begin(), surface.data().end());
+    }
 
     void resize(int width, int height, double dpr) {
         const std::vector<std::uint32_t> old = reference;
@@ -143,7 +145,7 @@ private:
     }
 
     std::mt19937 random_{2024};
-    std::vector<std::uint32_t> screen_ = surface.data();
+    std::vector<std::uint32_t> screen_{surface.data().begin(), surface.data().end()};
     int frame_ = 0;
 };
 
@@ -152,19 +154,17 @@ void RandomUser::show() {
     ASSERT_TRUE(well_formed(rects, surface.width(), surface.height())) << "frame " << frame_;
     const double dpr = surface.device_pixel_ratio();
     const int stride = surface.device_width();
-    for (const PixelRect& r : rects) {
-        const int x0 = static_cast<int>(std::floor(r.x * dpr));
-        const int x1 = std::min(stride, static_cast<int>(std::ceil((r.x + r.width) * dpr)));
-        const int y0 = static_cast<int>(std::floor(r.y * dpr));
-        const int y1 =
-            std::min(surface.device_height(), static_cast<int>(std::ceil((r.y + r.height) * dpr)));
-        for (int y = y0; y < y1; ++y) {
-            std::copy_n(surface.data().begin() + y * stride + x0, x1 - x0,
-                        screen_.begin() + y * stride + x0);
+    for (const PixelRect& logical : rects) {
+        const PixelRect r = device_rect(logical, dpr, stride, surface.device_height());
+        for (int y = r.y; y < r.y + r.height; ++y) {
+            std::copy_n(surface.data().begin() + y * stride + r.x, r.width,
+                        screen_.begin() + y * stride + r.x);
         }
     }
-    ASSERT_TRUE(screen_ == surface.data()) << "a pixel outside the changed area, frame " << frame_;
-    ASSERT_TRUE(twin.reference == surface.data()) << "not the stamped pixels, frame " << frame_;
+    ASSERT_TRUE(std::ranges::equal(screen_, surface.data()))
+        << "a pixel outside the changed area, frame " << frame_;
+    ASSERT_TRUE(std::ranges::equal(twin.reference, surface.data()))
+        << "not the stamped pixels, frame " << frame_;
 }
 
 void RandomUser::change() {
@@ -186,7 +186,8 @@ void RandomUser::change() {
         const double dpr =
             coin(20) ? std::array{1.0, 1.5, 2.0}[between(0, 2)] : surface.device_pixel_ratio();
         twin.resize(between(100, 640), between(100, 560), dpr);
-        screen_ = surface.data(); // a resized window is painted whole
+        screen_.assign(surface.data().begin(),
+                       surface.data().end()); // a resized window is painted whole
     }
 }
 

@@ -30,7 +30,7 @@ std::optional<std::string> cycle_animation_gif(EngineParameters parameters, int 
     run.frame_at(cycle);
     bool ok = frame_indices(surface.data(), nullptr, width, {0, 0, width, height}, indices);
     gif.add_frame({0, 0, width, height}, indices, -1, animation_delay);
-    Pixels shown = surface.data();
+    Pixels shown(surface.data().begin(), surface.data().end());
     run.frame_at(0);
     for (int k = 1; k < frames && ok; ++k) {
         run.frame_at(angle(k));

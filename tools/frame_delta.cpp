@@ -16,7 +16,7 @@ struct RowPixels {
 };
 
 // Reads row y of rect; false if a pixel has a colour outside the palette.
-bool read_row(const Pixels& now, const Pixels* before, int width, PixelRect rect, int y,
+bool read_row(PixelView now, const Pixels* before, int width, PixelRect rect, int y,
               RowPixels& row) {
     const auto start = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                        static_cast<std::size_t>(rect.x);
@@ -63,7 +63,7 @@ void choose_row(RowPixels& row, std::uint8_t* indices) {
 
 } // namespace
 
-PixelRect changed_rect(const Pixels& now, const Pixels& before, int width, int height) {
+PixelRect changed_rect(PixelView now, PixelView before, int width, int height) {
     PixelRect rect;
     const auto row_bytes = static_cast<std::size_t>(width) * sizeof(std::uint32_t);
     for (int y = 0; y < height; ++y) {
@@ -84,7 +84,7 @@ PixelRect changed_rect(const Pixels& now, const Pixels& before, int width, int h
     return rect;
 }
 
-bool frame_indices(const Pixels& now, const Pixels* before, int width, PixelRect rect,
+bool frame_indices(PixelView now, const Pixels* before, int width, PixelRect rect,
                    std::vector<std::uint8_t>& indices) {
     const auto w = static_cast<std::size_t>(rect.width);
     indices.resize(w * static_cast<std::size_t>(rect.height));
@@ -99,7 +99,7 @@ bool frame_indices(const Pixels& now, const Pixels* before, int width, PixelRect
     return true;
 }
 
-void copy_rect(const Pixels& from, Pixels& to, int width, PixelRect rect) {
+void copy_rect(PixelView from, Pixels& to, int width, PixelRect rect) {
     for (int y = rect.y; y < rect.y + rect.height; ++y) {
         const auto start = static_cast<std::ptrdiff_t>(y) * width + rect.x;
         std::copy_n(from.begin() + start, rect.width, to.begin() + start);

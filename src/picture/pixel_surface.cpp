@@ -15,14 +15,29 @@ int device_length(int logical, double device_pixel_ratio) {
 
 } // namespace
 
-PixelSurface::PixelSurface(int width, int height, double device_pixel_ratio)
+void PixelSurface::Release::operator()(std::uint32_t* block) const noexcept {
+    if (store != nullptr) {
+        store->deallocate(block);
+    } else {
+        delete[] block;
+    }
+}
+
+PixelSurface::PixelSurface(int width, int height, double device_pixel_ratio, PixelStore* store)
     : width_(width), height_(height), device_pixel_ratio_(device_pixel_ratio),
       device_width_(device_length(width, device_pixel_ratio)),
-      device_height_(device_length(height, device_pixel_ratio)),
-      pixels_(static_cast<std::size_t>(device_width_) * static_cast<std::size_t>(device_height_),
-              pixel_value(white)),
-      view_(view_for_client(width, height)), scale_(pixel_scale(view_, width, height)),
-      changed_(width, height) {}
+      device_height_(device_length(height, device_pixel_ratio)), store_(store),
+      pixels_(white_pixels(device_width_, device_height_)), view_(view_for_client(width, height)),
+      scale_(pixel_scale(view_, width, height)), changed_(width, height) {}
+
+PixelSurface::Pixels PixelSurface::white_pixels(int device_width, int device_height) const {
+    const std::size_t count =
+        static_cast<std::size_t>(device_width) * static_cast<std::size_t>(device_height);
+    Pixels block(store_ != nullptr ? store_->allocate(count) : new std::uint32_t[count],
+                 Release{store_});
+    std::fill_n(block.get(), count, pixel_value(white));
+    return block;
+}
 
 void PixelSurface::resize(int width, int height, double device_pixel_ratio) {
     if (width <= 0 || height <= 0 ||
@@ -31,16 +46,15 @@ void PixelSurface::resize(int width, int height, double device_pixel_ratio) {
     }
     const int new_width = device_length(width, device_pixel_ratio);
     const int new_height = device_length(height, device_pixel_ratio);
-    std::vector<std::uint32_t> grown(static_cast<std::size_t>(new_width) *
-                                         static_cast<std::size_t>(new_height),
-                                     pixel_value(white));
+    Pixels grown = white_pixels(new_width, new_height);
     if (device_pixel_ratio == device_pixel_ratio_) {
         const int columns = std::min(new_width, device_width_);
         for (int y = 0; y < std::min(new_height, device_height_); ++y) {
-            std::memcpy(
-                &grown[static_cast<std::size_t>(y) * static_cast<std::size_t>(new_width)],
-                &pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(device_width_)],
-                static_cast<std::size_t>(columns) * sizeof(std::uint32_t));
+            std::memcpy(grown.get() +
+                            static_cast<std::size_t>(y) * static_cast<std::size_t>(new_width),
+                        pixels_.get() +
+                            static_cast<std::size_t>(y) * static_cast<std::size_t>(device_width_),
+                        static_cast<std::size_t>(columns) * sizeof(std::uint32_t));
         }
     }
     pixels_ = std::move(grown);
@@ -85,7 +99,7 @@ int PixelSurface::device_pen_width() const {
 }
 
 void PixelSurface::clear() {
-    std::fill(pixels_.begin(), pixels_.end(), pixel_value(white));
+    std::fill_n(pixels_.get(), pixel_count(), pixel_value(white));
     changed_.mark_all();
 }
 

@@ -4,8 +4,11 @@
 #include "picture/changed_area.h"
 #include "picture/pixel_raster.h"
 #include "picture/pixel_rect.h"
+#include "picture/pixel_store.h"
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <vector>
 
 namespace radial {
@@ -23,8 +26,10 @@ constexpr std::uint32_t pixel_value(Colour c) {
 // it was last asked.
 class PixelSurface : public Surface {
 public:
-    // The view is the design view for the size.
-    PixelSurface(int width, int height, double device_pixel_ratio = 1.0);
+    // The view is the design view for the size. The pixels live in store, which must outlast the
+    // surface, or on the heap without one.
+    PixelSurface(int width, int height, double device_pixel_ratio = 1.0,
+                 PixelStore* store = nullptr);
 
     // Follows the client area: what was drawn stays where it was, and the view keeps its left,
     // top and unit sizes, showing more or less world to the right and below. An empty area is
@@ -36,8 +41,8 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     double device_pixel_ratio() const { return device_pixel_ratio_; }
-    PixelBuffer pixels() { return {pixels_.data(), device_width_, device_height_, device_width_}; }
-    const std::vector<std::uint32_t>& data() const { return pixels_; }
+    PixelBuffer pixels() { return {pixels_.get(), device_width_, device_height_, device_width_}; }
+    std::span<const std::uint32_t> data() const { return {pixels_.get(), pixel_count()}; }
     int device_width() const { return device_width_; }
     int device_height() const { return device_height_; }
 
@@ -68,6 +73,18 @@ public:
     void set_view_top(double top) override { view_.top = top; }
 
 private:
+    // Gives blocks back to the store they came from.
+    struct Release {
+        PixelStore* store;
+        void operator()(std::uint32_t* block) const noexcept;
+    };
+    using Pixels = std::unique_ptr<std::uint32_t[], Release>;
+
+    // A block of device_width x device_height white pixels.
+    Pixels white_pixels(int device_width, int device_height) const;
+    std::size_t pixel_count() const {
+        return static_cast<std::size_t>(device_width_) * static_cast<std::size_t>(device_height_);
+    }
     int device_pen_width() const;
     // How far, in logical pixels, a stroke's pixels may lie from its ideal shape.
     double stroke_margin() const { return pen_width_ + 2; }
@@ -77,7 +94,8 @@ private:
     double device_pixel_ratio_;
     int device_width_;
     int device_height_;
-    std::vector<std::uint32_t> pixels_;
+    PixelStore* store_;
+    Pixels pixels_;
     View view_;
     // Kept across resizes, so a shape drawn before one is erased exactly after it.
     PixelScale scale_;
