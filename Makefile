@@ -17,11 +17,12 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
 # photograph the real window in the tests; clang with its sanitizer and libFuzzer runtimes for the
 # sanitizer build; desktop-file-utils and dpkg-dev to check the desktop entry and build the .deb;
 # appstream (appstreamcli) to validate the AppStream metadata and lintian to hold the .deb to
-# Debian's rules; libpng and giflib for radial-kinematics' PNG pictures and GIF animations.
+# Debian's rules; libpng and giflib for radial-kinematics' PNG pictures and GIF animations; XCB
+# and its MIT-SHM extension for the window to put its picture straight into its X11 window.
 PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation \
             xvfb openbox wmctrl xdotool x11-utils imagemagick \
             clang libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils dpkg-dev \
-            appstream lintian libpng-dev libgif-dev
+            appstream lintian libpng-dev libgif-dev libxcb1-dev libxcb-shm0-dev
 
 .PHONY: all deps configure build sanitize run test bench package clean
 

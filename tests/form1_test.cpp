@@ -1,4 +1,5 @@
 #include "ui/form1.h"
+#include "ui/picture_view.h"
 
 #include <gtest/gtest.h>
 
@@ -192,6 +193,23 @@ TEST_F(Form1Test, MouseSpeedControl) {
         QApplication::sendEvent(control, &move);
     }
     EXPECT_EQ(s.stepe, 0.05);
+}
+
+// The picture lies over the whole client area; the mouse over it must still steer the engine.
+TEST_F(Form1Test, MouseOverThePictureReachesTheWindow) {
+    QWidget* picture = &form.picture();
+    ASSERT_EQ(picture->geometry(), form.rect());
+    const QPoint pointer = form.surface().to_pixels(200, 100).toPoint();
+    QTest::mousePress(picture, Qt::LeftButton, {}, pointer);
+    EXPECT_EQ(s.mou, 1);
+    QMouseEvent move(QEvent::MouseMove, pointer, picture->mapToGlobal(pointer), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &move);
+    const QPointF world = form.surface().to_world(pointer);
+    EXPECT_EQ(s.stepe, static_cast<double>(static_cast<float>(world.x())) *
+                           static_cast<double>(static_cast<float>(world.y())) / 200000);
+    QTest::mouseDClick(picture, Qt::LeftButton, {}, pointer);
+    EXPECT_TRUE(form.quit_requested());
 }
 
 TEST_F(Form1Test, EscAndDoubleClickClearAndAskToEnd) {

@@ -3,13 +3,13 @@
 #include "core/frame_loop.h"
 #include "mechanism/mechanism_hooks.h"
 #include "ui/commands.h"
+#include "ui/picture_view.h"
 #include "ui/qt_event_pump.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QWindow>
 
@@ -34,8 +34,13 @@ private:
 
 } // namespace
 
+// The picture lies beneath the controls. When it is an X11 window of its own, so is each control,
+// made after it and so stacked above it; a control drawn into this window's backing store would
+// lie beneath the picture's window.
 Form1::Form1(QWidget* parent)
-    : QWidget(parent), surface_(design_client_size, devicePixelRatioF()), controls_(*this, state_) {
+    : QWidget(parent), x11_(X11Presenter::for_application()),
+      surface_(design_client_size, devicePixelRatioF(), x11_.get()), controls_(*this, state_),
+      picture_(new PictureView(surface_, x11_.get(), this)) {
     setWindowTitle(caption);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -44,8 +49,13 @@ Form1::Form1(QWidget* parent)
     resize(design_client_size);
     const QList<QWidget*> controls{controls_.VScroll1, controls_.VScroll2, controls_.VScroll3,
                                    controls_.Label1,   controls_.Label2,   controls_.Label3};
+    picture_->setGeometry(rect());
+    picture_->lower();
     for (QWidget* control : controls) {
         control->installEventFilter(this);
+        if (picture_->presented()) {
+            control->setAttribute(Qt::WA_NativeWindow);
+        }
     }
 }
 
@@ -65,12 +75,8 @@ bool Form1::exposed() const {
     return windowHandle() != nullptr && windowHandle()->isExposed();
 }
 
-// Painted at once rather than posted: the pump need not go round Qt's event loop once more for it.
 void Form1::show_drawing() {
-    const QRegion dirty = surface_.take_dirty_region();
-    if (!dirty.isEmpty()) {
-        repaint(dirty);
-    }
+    picture_->show_changes();
 }
 
 void Form1::update_readouts() {
@@ -143,31 +149,9 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
     on_mouse_move(state_, static_cast<float>(world.x()), static_cast<float>(world.y()));
 }
 
-// Only the region's rectangles are copied, a band of them at a time. Clipped to one band, Qt's
-// painter deals with that band's few rectangles; clipped to the whole region, it would build a
-// table of the region's rows times its rectangles (over a megabyte) at every paint.
-void Form1::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    const qreal dpr = surface_.image().devicePixelRatio();
-    const QRegion& region = event->region();
-    for (auto rect = region.begin(); rect != region.end();) {
-        auto band_end = rect;
-        QRect band;
-        while (band_end != region.end() && band_end->top() == rect->top()) {
-            band |= *band_end++;
-        }
-        painter.setClipRect(band);
-        for (; rect != band_end; ++rect) {
-            const QRect area = *rect;
-            painter.drawImage(
-                area, surface_.image(),
-                QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
-        }
-    }
-}
-
 void Form1::resizeEvent(QResizeEvent*) {
     surface_.resize(size(), devicePixelRatioF());
+    picture_->setGeometry(rect());
 }
 
 // Closing the window ends the program the way the quit commands do, paused or not.

@@ -3,12 +3,17 @@
 #include "core/engine_state.h"
 #include "ui/image_surface.h"
 #include "ui/parameter_controls.h"
+#include "ui/x11_presenter.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class QKeyEvent;
 
 namespace radial {
+
+class PictureView;
 
 // The animation's only window. It owns the engine record and the drawing surface; its handlers
 // only set values in the record (the quit commands also clear), and everything is drawn by the
@@ -26,6 +31,7 @@ public:
     EngineState& state() { return state_; }
     ImageSurface& surface() { return surface_; }
     ParameterControls& controls() { return controls_; }
+    PictureView& picture() { return *picture_; }
 
     bool activated() const { return activated_; }
     bool exposed() const;
@@ -47,7 +53,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -56,8 +61,10 @@ private:
     bool handle_key(QKeyEvent* event);
 
     EngineState state_;
+    std::unique_ptr<X11Presenter> x11_; // holds the surface's pixels, so declared before it
     ImageSurface surface_;
     ParameterControls controls_;
+    PictureView* picture_;
     bool activated_ = false;
     bool quit_requested_ = false;
 };

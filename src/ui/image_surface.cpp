@@ -4,8 +4,8 @@
 
 namespace radial {
 
-ImageSurface::ImageSurface(QSize size, qreal device_pixel_ratio)
-    : PixelSurface(size.width(), size.height(), device_pixel_ratio) {
+ImageSurface::ImageSurface(QSize size, qreal device_pixel_ratio, PixelStore* store)
+    : PixelSurface(size.width(), size.height(), device_pixel_ratio, store) {
     wrap_pixels();
 }
 

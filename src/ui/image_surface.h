@@ -13,8 +13,10 @@ namespace radial {
 // the very same pixels (no copy), in device pixels on a high-dpi screen.
 class ImageSurface final : public PixelSurface {
 public:
-    // size is the client area in logical pixels; the view is the design view for that size.
-    explicit ImageSurface(QSize size = {711, 695}, qreal device_pixel_ratio = 1.0);
+    // size is the client area in logical pixels; the view is the design view for that size. The
+    // pixels live in store, or on the heap without one.
+    explicit ImageSurface(QSize size = {711, 695}, qreal device_pixel_ratio = 1.0,
+                          PixelStore* store = nullptr);
 
     // As PixelSurface::resize, in Qt's terms.
     void resize(QSize size, qreal device_pixel_ratio);

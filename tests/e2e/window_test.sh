@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program in a real window: its caption and the palette it draws in, the cylinder-count
-# bar, pause, the centroid vector, Esc, and closing through the window manager.
+# bar, pause, the centroid vector, Esc, closing through the window manager, and a double click.
 # Usage: window_test.sh PROGRAM WORKDIR
 source "$(dirname "$0")/x_session.sh"
 PROGRAM=$1
@@ -73,4 +73,9 @@ start_app "$PROGRAM"
 wmctrl -i -c "$WID"
 wait_for_exit 5
 [ "$EXIT_STATUS" = "0" ] || fail "closing the window ended the program with '$EXIT_STATUS'"
+# A third, ended by a double click on the picture, which lies over the whole client area.
+start_app "$PROGRAM"
+xdotool mousemove --window "$WID" 500 500 click --repeat 2 --delay 80 1
+wait_for_exit 5
+[ "$EXIT_STATUS" = "0" ] || fail "a double click on the picture ended the program with '$EXIT_STATUS'"
 echo "window test passed"

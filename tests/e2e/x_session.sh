@@ -22,12 +22,13 @@ stop_session() {
     wait 2>/dev/null || true
 }
 
-# Starts Xvfb on a free display and a window manager on it; exports DISPLAY.
+# Starts Xvfb on a free display (its screen XVFB_SCREEN, 1280x1024x24 unless set) and a window
+# manager on it; exports DISPLAY.
 start_x() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     local number
     read -r -t 20 number <"$fifo" || fail "Xvfb did not start"

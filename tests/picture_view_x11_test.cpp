@@ -1,0 +1,194 @@
+// The window's picture on a real X server: what the server holds in the picture's window is the
+// surface, pixel for pixel, after frames, resizes, being hidden and shown, and over the connection.
+// Run under Xvfb, also at a device pixel ratio of 1.5.
+
+#include "picture/steady_run.h"
+#include "ui/form1.h"
+#include "ui/picture_view.h"
+#include "ui/x11_presenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <qguiapplication_platform.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace radial {
+namespace {
+
+xcb_connection_t* connection() {
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+// The window's size in device pixels, as the server has it.
+QSize server_size(WId window) {
+    xcb_connection_t* c = connection();
+    xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(
+        c, xcb_get_geometry(c, static_cast<xcb_drawable_t>(window)), nullptr);
+    const QSize size = reply != nullptr ? QSize(reply->width, reply->height) : QSize();
+    std::free(reply);
+    return size;
+}
+
+// The window's pixels as the server holds them, red, green and blue, row after row; none if the
+// server will not give them.
+std::vector<std::uint32_t> server_pixels(WId window, QSize size) {
+    xcb_connection_t* c = connection();
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        c,
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, static_cast<xcb_window_t>(window), 0, 0,
+                      static_cast<std::uint16_t>(size.width()),
+                      static_cast<std::uint16_t>(size.height()), ~0u),
+        nullptr);
+    std::vector<std::uint32_t> pixels;
+    if (reply != nullptr && xcb_get_image_data_length(reply) == size.width() * size.height() * 4) {
+        const auto* data = reinterpret_cast<const std::uint32_t*>(xcb_get_image_data(reply));
+        pixels.resize(static_cast<std::size_t>(size.width()) * size.height());
+        for (std::size_t k = 0; k < pixels.size(); ++k) {
+            pixels[k] = data[k] & 0xFFFFFFu;
+        }
+    }
+    std::free(reply);
+    return pixels;
+}
+
+class X11PictureTest : public ::testing::Test {
+protected:
+    Form1 form;
+    ImageSurface& surface = form.surface();
+    std::mt19937 random{7};
+
+    void SetUp() override {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_TRUE(form.picture().presented()) << "Qt paints the picture";
+        ASSERT_TRUE(form.picture().presenter()->shares_memory());
+    }
+
+    // Device pixels under a control: the server shows the control there.
+    bool under_control(int x, int y) {
+        const double dpr = surface.device_pixel_ratio();
+        for (const QWidget* control : form.findChildren<QWidget*>()) {
+            if (control == &form.picture() || !control->isVisible()) {
+                continue;
+            }
+            const QRect g = control->geometry();
+            if (x >= std::floor(g.left() * dpr) && x < std::ceil((g.right() + 1) * dpr) &&
+                y >= std::floor(g.top() * dpr) && y < std::ceil((g.bottom() + 1) * dpr)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // What the server shows of the picture's window: cut to the form's window, which Qt may round
+    // to an edge pixel less than the picture.
+    QSize visible_size() {
+        return server_size(form.picture().winId()).boundedTo(server_size(form.winId()));
+    }
+
+    // The first pixel where the server and the surface differ, outside the controls; "" if none.
+    std::string first_difference() {
+        const WId window = form.picture().winId();
+        const QSize size = visible_size();
+        const int stride = surface.device_width();
+        if (std::abs(size.width() - stride) > 1 ||
+            std::abs(size.height() - surface.device_height()) > 1) {
+            return "a window of " + std::to_string(size.width()) + "x" +
+                   std::to_string(size.height());
+        }
+        const std::vector<std::uint32_t> shown = server_pixels(window, size);
+        if (shown.empty()) {
+            return "no pixels from the server";
+        }
+        const auto drawn = surface.data();
+        for (int y = 0; y < std::min(size.height(), surface.device_height()); ++y) {
+            for (int x = 0; x < std::min(size.width(), stride); ++x) {
+                const std::uint32_t s = shown[static_cast<std::size_t>(y) * size.width() + x];
+                const std::uint32_t d = drawn[static_cast<std::size_t>(y) * stride + x];
+                if (s != (d & 0xFFFFFFu) && !under_control(x, y)) {
+                    return "at " + std::to_string(x) + "," + std::to_string(y);
+                }
+            }
+        }
+        return "";
+    }
+
+    void resize_to(QSize size) {
+        form.resize(size);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.picture().size() == size; }, 3000));
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(X11PictureTest, FramesAndResizesReachTheServerPixelForPixel) {
+    SteadyRun run(surface, {11, 200, 52.5});
+    for (int k = 1; k <= 60; ++k) {
+        run.frame_at(0.05 * k);
+        form.show_drawing();
+        if (k % 20 == 0) {
+            resize_to({std::uniform_int_distribution(300, 900)(random),
+                       std::uniform_int_distribution(300, 800)(random)});
+            form.show_drawing();
+        }
+        ASSERT_EQ(first_difference(), "") << "frame " << k;
+    }
+}
+
+// Unmapped, the window's pixels are gone; shown again, it must be filled again whole.
+TEST_F(X11PictureTest, ShownAgainAfterHiding) {
+    draw_steady(surface, {35, 150, 80}, 1.0);
+    form.show_drawing();
+    form.hide();
+    QApplication::processEvents();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(100);
+    EXPECT_EQ(first_difference(), "");
+}
+
+// A block the presenter did not hand out goes over the connection, in rows of its own width.
+TEST_F(X11PictureTest, PixelsOffTheStoreGoOverTheConnection) {
+    X11Presenter other(connection());
+    ASSERT_TRUE(other.show_in(static_cast<std::uint32_t>(form.picture().winId())));
+    const int w = surface.device_width(), h = surface.device_height();
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h);
+    for (std::uint32_t& p : pixels) {
+        p = random() & 0xFFFFFFu;
+    }
+    const QSize size = visible_size();
+    const int cut_w = std::min(w, size.width()), cut_h = std::min(h, size.height());
+    const std::vector<PixelRect> rects{
+        {300, 200, 97, 61}, {0, 450, cut_w, 3}, {cut_w - 1, cut_h - 1, 1, 1}};
+    const std::vector<std::uint32_t> before = server_pixels(form.picture().winId(), size);
+    other.put({pixels.data(), w, h, w}, rects);
+    const std::vector<std::uint32_t> after = server_pixels(form.picture().winId(), size);
+    ASSERT_EQ(after.size(), before.size());
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const std::size_t k = static_cast<std::size_t>(y) * size.width() + x;
+            const bool put = std::any_of(rects.begin(), rects.end(), [x, y](const PixelRect& r) {
+                return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
+            });
+            ASSERT_EQ(after[k], put ? pixels[static_cast<std::size_t>(y) * w + x] : before[k])
+                << x << "," << y;
+        }
+    }
+}
+
+} // namespace
+} // namespace radial
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
