@@ -1,5 +1,7 @@
 #include "mechanism/link_rods.h"
 
+#include "mechanism/axis_directions.h"
+
 #include "engine_fixture.h"
 #include "recording_surface.h"
 
@@ -14,6 +16,21 @@ namespace {
 using testing::circle_call;
 using testing::engine_at;
 using testing::line_call;
+
+// The directions are kept from call to call; switching between cylinder counts, or asking for an
+// axis outside 1..n, must still give the formula's own values, bit for bit.
+TEST(AxisDirection, KeptDirectionsAreTheFormulasForEveryCount) {
+    const double pi = 4 * std::atan(1.0);
+    for (int n : {11, 35, 11, 3, 35, 5}) {
+        for (int k = 0; k <= n + 1; ++k) {
+            const double angle = 2 * pi * (k - 1) / n;
+            const AxisDirection axis = axis_direction(k, n, pi);
+            ASSERT_EQ(axis.sin, std::sin(angle)) << "n " << n << ", k " << k;
+            ASSERT_EQ(axis.cos, std::cos(angle)) << "n " << n << ", k " << k;
+        }
+    }
+    EXPECT_EQ(axis_direction(2, 11, 3.0).sin, std::sin(2 * 3.0 / 11)); // another pi, another table
+}
 
 TEST(BodyAngle, Cylinder2WithStartValues) {
     const double pi = 4 * std::atan(1.0);

@@ -20,20 +20,30 @@ struct Ring {
     Colour colour;
 };
 
+struct RingPoint {
+    double x;
+    double y;
+};
+
+// Lobe k (1 to L) stands at point k - 1 and is joined to point k, so the lobes' L + 1 points are
+// worked out once for each phase: where one lobe's joint ends the next lobe begins, at the very
+// same angle. (Point L, a whole turn on, is not point 0 to the last bit.)
 void draw_ring(const EngineState& s, Surface& surface, const Ring& ring) {
     const double rho = s.d - s.r;
     const int L = ring.lobes;
+    const auto point = [&s, rho, L](int j, double phase) {
+        const double angle = 2 * s.pi * j / L + phase;
+        return RingPoint{rho * std::sin(angle), rho * std::cos(angle)};
+    };
+    RingPoint old_start = point(0, ring.old_phase), new_start = point(0, ring.new_phase);
     for (int k = 1; k <= L; ++k) {
-        const double alpha0 = 2 * s.pi * (k - 1) / L + ring.old_phase;
-        const double alpha1 = 2 * s.pi * (k - 1) / L + ring.new_phase;
-        const double gamma0 = 2 * s.pi * k / L + ring.old_phase;
-        const double gamma1 = 2 * s.pi * k / L + ring.new_phase;
-        const double x0 = rho * std::sin(alpha0), y0 = rho * std::cos(alpha0);
-        const double x1 = rho * std::sin(alpha1), y1 = rho * std::cos(alpha1);
-        surface.circle(x0, y0, lobe_radius, white);
-        surface.circle(x1, y1, lobe_radius, ring.colour);
-        surface.line(x0, y0, rho * std::sin(gamma0), rho * std::cos(gamma0), white);
-        surface.line(x1, y1, rho * std::sin(gamma1), rho * std::cos(gamma1), ring.colour);
+        const RingPoint old_end = point(k, ring.old_phase), new_end = point(k, ring.new_phase);
+        surface.circle(old_start.x, old_start.y, lobe_radius, white);
+        surface.circle(new_start.x, new_start.y, lobe_radius, ring.colour);
+        surface.line(old_start.x, old_start.y, old_end.x, old_end.y, white);
+        surface.line(new_start.x, new_start.y, new_end.x, new_end.y, ring.colour);
+        old_start = old_end;
+        new_start = new_end;
     }
 }
 

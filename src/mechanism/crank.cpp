@@ -1,5 +1,7 @@
 #include "mechanism/crank.h"
 
+#include "mechanism/axis_directions.h"
+
 #include <cmath>
 
 namespace radial {
@@ -18,10 +20,8 @@ void draw_axes(const EngineState& s, Surface& surface) {
     const double inner = s.d - s.r;
     const double outer = s.d + s.r;
     for (int k = 1; k <= s.n; ++k) {
-        const double phi = 2 * s.pi * (k - 1) / s.n;
-        const double sin_phi = std::sin(phi);
-        const double cos_phi = std::cos(phi);
-        surface.line(inner * sin_phi, inner * cos_phi, outer * sin_phi, outer * cos_phi, grey);
+        const AxisDirection axis = axis_direction(k, s.n, s.pi);
+        surface.line(inner * axis.sin, inner * axis.cos, outer * axis.sin, outer * axis.cos, grey);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "mechanism/link_rods.h"
 
+#include "mechanism/axis_directions.h"
+
 #include <cmath>
 
 namespace radial {
@@ -44,8 +46,9 @@ LinkRod solve_link_rod(const EngineState& s, int i) {
     rod.wrist_x = s.xc + s.rp * std::sin(body);
     rod.wrist_y = s.yc + s.rp * std::cos(body);
     rod.axis = 2 * s.pi * (i - 1) / s.n;
-    const double sin_axis = std::sin(rod.axis);
-    const double cos_axis = std::cos(rod.axis);
+    const AxisDirection direction = axis_direction(i, s.n, s.pi);
+    const double sin_axis = direction.sin;
+    const double cos_axis = direction.cos;
     const Bisection b = bisect_piston(sin_axis, cos_axis, rod.wrist_x, rod.wrist_y, s.r, s.d, s.dd);
     rod.distance = b.distance;
     rod.midpoints = b.midpoints;
