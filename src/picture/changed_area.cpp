@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace radial {
 
@@ -86,28 +87,53 @@ void ChangedArea::mark_segment(double x1, double y1, double x2, double y2, doubl
 }
 
 // A circle up to two tiles across marks its box; a larger one goes as chords of at most a tile,
-// widened by how far the arc bulges beyond its chord, so that its inside stays unmarked.
+// widened by how far the arc bulges beyond its chord, so that its inside stays unmarked. One far
+// larger than any screen marks its box too, which the client area cuts down to the whole area.
 void ChangedArea::mark_circle(double cx, double cy, double radius, double margin) {
     const double reach = radius + margin;
     if (!std::isfinite(cx + cy + reach) || cx + reach < 0 || cy + reach < 0 ||
         cx - reach > width_ || cy - reach > height_) {
         return;
     }
-    if (radius <= tile) {
+    const double chords_needed = std::ceil(2 * std::numbers::pi * radius / tile);
+    if (radius <= tile || chords_needed > max_chords) {
         mark_box(cx - reach, cy - reach, cx + reach, cy + reach);
         return;
     }
-    constexpr double pi = std::numbers::pi;
-    const int chords = static_cast<int>(std::ceil(2 * pi * radius / tile));
-    const double step = 2 * pi / chords;
-    const double bulge = radius * (1 - std::cos(step / 2));
+    const int chords = static_cast<int>(chords_needed);
+    const UnitChords& unit = unit_chords(chords);
+    const double bulge = radius * unit.bulge;
     double xa = cx + radius, ya = cy;
-    for (int k = 1; k <= chords; ++k) {
-        const double xb = cx + radius * std::cos(k * step), yb = cy + radius * std::sin(k * step);
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(chords); ++k) {
+        const double xb = cx + radius * unit.cos[k], yb = cy + radius * unit.sin[k];
         mark_segment(xa, ya, xb, yb, margin + bulge);
         xa = xb;
         ya = yb;
     }
+}
+
+const ChangedArea::UnitChords& ChangedArea::unit_chords(int chords) {
+    for (const UnitChords& kept : unit_chords_) {
+        if (kept.chords == chords) {
+            return kept;
+        }
+    }
+    const double step = 2 * std::numbers::pi / chords;
+    UnitChords split{chords, std::vector<double>(static_cast<std::size_t>(chords) + 1),
+                     std::vector<double>(static_cast<std::size_t>(chords) + 1),
+                     1 - std::cos(step / 2)};
+    for (int k = 1; k <= chords; ++k) {
+        split.cos[static_cast<std::size_t>(k)] = std::cos(k * step);
+        split.sin[static_cast<std::size_t>(k)] = std::sin(k * step);
+    }
+    if (unit_chords_.size() < kept_splits) {
+        unit_chords_.push_back(std::move(split));
+        return unit_chords_.back();
+    }
+    UnitChords& replaced = unit_chords_[next_split_];
+    next_split_ = (next_split_ + 1) % kept_splits;
+    replaced = std::move(split);
+    return replaced;
 }
 
 void ChangedArea::append_row(int row, std::vector<PixelRect>& rects) const {

@@ -12,7 +12,8 @@ namespace radial {
 // a few rows of small rectangles around the moving parts rather than one box around them all.
 class ChangedArea {
 public:
-    static constexpr int tile = 16; // logical pixels a side
+    static constexpr int tile = 16;         // logical pixels a side
+    static constexpr int max_chords = 4096; // a circle of some 10,000 pixels' radius
 
     ChangedArea(int width, int height);
 
@@ -44,6 +45,19 @@ private:
     int columns_;
     int rows_;
     std::vector<std::uint8_t> changed_; // one per tile, row after row
+    // Circles split into chords, on the unit circle: the chord ends from 1 to chords, and how far
+    // an arc bulges beyond its chord. A frame's few large circles keep their sizes from frame to
+    // frame, so the last few splits are kept.
+    struct UnitChords {
+        int chords = 0;
+        std::vector<double> cos;
+        std::vector<double> sin;
+        double bulge = 0;
+    };
+    static constexpr std::size_t kept_splits = 4;
+    const UnitChords& unit_chords(int chords);
+    std::vector<UnitChords> unit_chords_;
+    std::size_t next_split_ = 0; // the one to replace next
 };
 
 } // namespace radial
