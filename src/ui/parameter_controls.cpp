@@ -77,11 +77,14 @@ ParameterControls::ParameterControls(QWidget& parent, EngineState& state)
 }
 
 void ParameterControls::update_readouts(const EngineState& s) {
-    const QLocale locale;
-    show_number(Label1, QString::number(s.n));
-    show_number(Label2, locale.toString(ls_readout(s), 'g', QLocale::FloatingPointShortest));
-    show_number(Label3,
-                locale.toString(eccentricity_readout(s), 'g', QLocale::FloatingPointShortest));
+    const Readouts now{s.n, ls_readout(s), eccentricity_readout(s), QLocale()};
+    if (now == shown_) {
+        return;
+    }
+    shown_ = now;
+    show_number(Label1, QString::number(now.n));
+    show_number(Label2, now.locale.toString(now.ls, 'g', QLocale::FloatingPointShortest));
+    show_number(Label3, now.locale.toString(now.eccentricity, 'g', QLocale::FloatingPointShortest));
 }
 
 } // namespace radial

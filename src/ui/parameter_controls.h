@@ -2,6 +2,10 @@
 
 #include "core/engine_state.h"
 
+#include <QLocale>
+
+#include <optional>
+
 class QLabel;
 class QScrollBar;
 class QWidget;
@@ -16,7 +20,8 @@ public:
     ParameterControls(QWidget& parent, EngineState& state);
 
     // Shows n, the l/s ratio and the eccentricity ratio, each in its shortest decimal form with
-    // the user's decimal separator.
+    // the user's decimal separator. Called every frame, it writes the texts only when the values
+    // or the locale have changed.
     void update_readouts(const EngineState& s);
 
     QScrollBar* VScroll1;
@@ -25,6 +30,16 @@ public:
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
+
+private:
+    struct Readouts {
+        int n;
+        double ls;
+        double eccentricity;
+        QLocale locale;
+        bool operator==(const Readouts&) const = default;
+    };
+    std::optional<Readouts> shown_;
 };
 
 } // namespace radial
