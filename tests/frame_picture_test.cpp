@@ -183,8 +183,9 @@ void RandomUser::change() {
     }
     s.c = coin(2) ? 1 - s.c : s.c;
     if (coin(2)) {
-        const double dpr =
-            coin(20) ? std::array{1.0, 1.5, 2.0}[between(0, 2)] : surface.device_pixel_ratio();
+        const double dpr = coin(20)
+                               ? std::array{1.0, 1.5, 2.0}[static_cast<std::size_t>(between(0, 2))]
+                               : surface.device_pixel_ratio();
         twin.resize(between(100, 640), between(100, 560), dpr);
         screen_.assign(surface.data().begin(),
                        surface.data().end()); // a resized window is painted whole

@@ -23,6 +23,11 @@
 namespace radial {
 namespace {
 
+std::size_t at(int x, int y, int width) {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x);
+}
+
 xcb_connection_t* connection() {
     return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
 }
@@ -50,7 +55,7 @@ std::vector<std::uint32_t> server_pixels(WId window, QSize size) {
     std::vector<std::uint32_t> pixels;
     if (reply != nullptr && xcb_get_image_data_length(reply) == size.width() * size.height() * 4) {
         const auto* data = reinterpret_cast<const std::uint32_t*>(xcb_get_image_data(reply));
-        pixels.resize(static_cast<std::size_t>(size.width()) * size.height());
+        pixels.resize(at(0, size.height(), size.width()));
         for (std::size_t k = 0; k < pixels.size(); ++k) {
             pixels[k] = data[k] & 0xFFFFFFu;
         }
@@ -111,8 +116,8 @@ protected:
         const auto drawn = surface.data();
         for (int y = 0; y < std::min(size.height(), surface.device_height()); ++y) {
             for (int x = 0; x < std::min(size.width(), stride); ++x) {
-                const std::uint32_t s = shown[static_cast<std::size_t>(y) * size.width() + x];
-                const std::uint32_t d = drawn[static_cast<std::size_t>(y) * stride + x];
+                const std::uint32_t s = shown[at(x, y, size.width())];
+                const std::uint32_t d = drawn[at(x, y, stride)];
                 if (s != (d & 0xFFFFFFu) && !under_control(x, y)) {
                     return "at " + std::to_string(x) + "," + std::to_string(y);
                 }
@@ -121,10 +126,18 @@ protected:
         return "";
     }
 
+    // Waits until the server, through the window manager, has the windows at the new size too.
     void resize_to(QSize size) {
         form.resize(size);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return form.picture().size() == size; }, 3000));
-        QApplication::processEvents();
+        const QSize device = size * surface.device_pixel_ratio();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QSize visible = visible_size();
+                return form.picture().size() == size &&
+                       std::abs(visible.width() - device.width()) <= 1 &&
+                       std::abs(visible.height() - device.height()) <= 1;
+            },
+            5000));
     }
 };
 
@@ -159,7 +172,7 @@ TEST_F(X11PictureTest, PixelsOffTheStoreGoOverTheConnection) {
     X11Presenter other(connection());
     ASSERT_TRUE(other.show_in(static_cast<std::uint32_t>(form.picture().winId())));
     const int w = surface.device_width(), h = surface.device_height();
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h);
+    std::vector<std::uint32_t> pixels(at(0, h, w));
     for (std::uint32_t& p : pixels) {
         p = random() & 0xFFFFFFu;
     }
@@ -173,12 +186,11 @@ TEST_F(X11PictureTest, PixelsOffTheStoreGoOverTheConnection) {
     ASSERT_EQ(after.size(), before.size());
     for (int y = 0; y < size.height(); ++y) {
         for (int x = 0; x < size.width(); ++x) {
-            const std::size_t k = static_cast<std::size_t>(y) * size.width() + x;
+            const std::size_t k = at(x, y, size.width());
             const bool put = std::any_of(rects.begin(), rects.end(), [x, y](const PixelRect& r) {
                 return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
             });
-            ASSERT_EQ(after[k], put ? pixels[static_cast<std::size_t>(y) * w + x] : before[k])
-                << x << "," << y;
+            ASSERT_EQ(after[k], put ? pixels[at(x, y, w)] : before[k]) << x << "," << y;
         }
     }
 }
