@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The running program's own CPU time over 10 s at 60 frames per second, then over 10 s paused,
-# in a real window under Xvfb, at a chosen cylinder count (odd, 3 to 35; the program starts at 11).
+# in a real window under Xvfb, at a chosen cylinder count (odd, 3 to 35; the program starts at 11);
+# the X server's CPU time beside each.
 # Usage: bench/cpu_usage.sh [PROGRAM] [SECONDS] [CYLINDERS]
 source "$(dirname "$0")/../tests/e2e/x_session.sh"
 PROGRAM=${1:-build/src/app/radial-engine}
@@ -8,16 +9,23 @@ SECONDS_EACH=${2:-10}
 CYLINDERS=${3:-11}
 WORK=$(mktemp -d)
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$APP_PID/stat"; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-measure() {
-    local before after ticks
-    before=$(cpu_ticks)
-    sleep "$SECONDS_EACH"
-    after=$(cpu_ticks)
-    ticks=$(getconf CLK_TCK)
-    awk -v t=$((after - before)) -v hz="$ticks" -v s="$SECONDS_EACH" -v what="$1" \
+report() {
+    awk -v t="$2" -v hz="$(getconf CLK_TCK)" -v s="$SECONDS_EACH" -v what="$1" \
         'BEGIN { printf "%-8s %6.2f s CPU in %d s = %5.2f %% of one core\n", what, t / hz, s, 100 * t / hz / s }'
+}
+
+# The program's own CPU time, and the X server's beside it (the pixels it copies to the screen).
+measure() {
+    local before after server_before server_after
+    before=$(cpu_ticks "$APP_PID")
+    server_before=$(cpu_ticks "$XVFB_PID")
+    sleep "$SECONDS_EACH"
+    after=$(cpu_ticks "$APP_PID")
+    server_after=$(cpu_ticks "$XVFB_PID")
+    report "$1" $((after - before))
+    report "  Xvfb" $((server_after - server_before))
 }
 
 # VScroll1 (logical 16, 16, 17 x 89) starts at value 25 and stands for 38 - value cylinders, even
