@@ -34,9 +34,9 @@ private:
 
 } // namespace
 
-// The picture lies beneath the controls. When it is an X11 window of its own, so is each control,
-// made after it and so stacked above it; a control drawn into this window's backing store would
-// lie beneath the picture's window.
+// The picture lies beneath the controls. When it is an X11 window of its own (on X11, whoever
+// paints it), so is each control, made after it and so stacked above it; a control drawn into this
+// window's backing store would lie beneath the picture's window.
 Form1::Form1(QWidget* parent)
     : QWidget(parent), x11_(X11Presenter::for_application()),
       surface_(design_client_size, devicePixelRatioF(), x11_.get()), controls_(*this, state_),
@@ -53,7 +53,7 @@ Form1::Form1(QWidget* parent)
     picture_->lower();
     for (QWidget* control : controls) {
         control->installEventFilter(this);
-        if (picture_->presented()) {
+        if (picture_->testAttribute(Qt::WA_NativeWindow)) {
             control->setAttribute(Qt::WA_NativeWindow);
         }
     }
