@@ -17,6 +17,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -114,14 +115,12 @@ protected:
 
     // Device pixels under a control: the server shows the control there.
     bool under_control(int x, int y) {
-        const double dpr = surface.device_pixel_ratio();
         for (const QWidget* control : form.findChildren<QWidget*>()) {
-            if (control == &form.picture() || !control->isVisible()) {
-                continue;
-            }
             const QRect g = control->geometry();
-            if (x >= std::floor(g.left() * dpr) && x < std::ceil((g.right() + 1) * dpr) &&
-                y >= std::floor(g.top() * dpr) && y < std::ceil((g.bottom() + 1) * dpr)) {
+            const PixelRect r = device_rect({g.x(), g.y(), g.width(), g.height()},
+                                            surface.device_pixel_ratio(), INT_MAX, INT_MAX);
+            if (control != &form.picture() && x >= r.x && x < r.x + r.width && y >= r.y &&
+                y < r.y + r.height) {
                 return true;
             }
         }
