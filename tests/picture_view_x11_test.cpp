@@ -160,18 +160,19 @@ protected:
         return "";
     }
 
-    // Waits until the server, through the window manager, has the windows at the new size too.
+    // Waits until Qt and the server agree on the windows' size, and Qt has handled what followed.
     void resize_to(QSize size) {
         form.resize(size);
-        const QSize device = size * surface.device_pixel_ratio();
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
+                const QSize device = form.size() * surface.device_pixel_ratio();
                 const QSize visible = visible_size();
-                return form.picture().size() == size &&
+                return form.picture().size() == form.size() &&
                        std::abs(visible.width() - device.width()) <= 1 &&
                        std::abs(visible.height() - device.height()) <= 1;
             },
             5000));
+        QApplication::processEvents();
     }
 };
 
