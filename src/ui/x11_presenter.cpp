@@ -193,13 +193,16 @@ void X11Presenter::put_over_connection(PixelBuffer buffer, PixelRect r) {
     const std::size_t row_bytes = static_cast<std::size_t>(r.width) * sizeof(std::uint32_t);
     const int band = static_cast<int>(
         std::max<std::size_t>(1, (largest - std::min(largest, request_header)) / row_bytes));
+    const auto index = [](int x, int y, int width) {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(x);
+    };
     for (int top = r.y; top < r.y + r.height; top += band) {
         const int rows = std::min(band, r.y + r.height - top);
-        rows_.resize(static_cast<std::size_t>(r.width) * static_cast<std::size_t>(rows));
+        rows_.resize(index(0, rows, r.width));
         for (int y = 0; y < rows; ++y) {
-            std::memcpy(rows_.data() + static_cast<std::size_t>(y) * r.width,
-                        buffer.pixels + static_cast<std::size_t>(top + y) * buffer.stride + r.x,
-                        row_bytes);
+            std::memcpy(rows_.data() + index(0, y, r.width),
+                        buffer.pixels + index(r.x, top + y, buffer.stride), row_bytes);
         }
         xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window_, gc_,
                       static_cast<std::uint16_t>(r.width), static_cast<std::uint16_t>(rows),
