@@ -49,7 +49,7 @@ void BM_Draw(benchmark::State& state) {
         hooks.draw_cam_rings(s, surface);
         hooks.draw_crank_and_master_rod(s, surface);
         hooks.draw_link_rods(s, surface);
-        benchmark::DoNotOptimize(surface.take_dirty());
+        benchmark::DoNotOptimize(surface.take_changed_rects());
     }
 }
 
@@ -64,7 +64,7 @@ void BM_Frame(benchmark::State& state) {
     s.c = 1;
     for (auto _ : state) {
         loop.frame();
-        benchmark::DoNotOptimize(surface.take_dirty());
+        benchmark::DoNotOptimize(surface.take_changed_rects());
     }
 }
 

@@ -171,12 +171,4 @@ std::vector<PixelRect> ChangedArea::take_rects() {
     return rects;
 }
 
-PixelRect ChangedArea::take_bounds() {
-    PixelRect bounds;
-    for (const PixelRect& r : take_rects()) {
-        bounds = united(bounds, r);
-    }
-    return bounds;
-}
-
 } // namespace radial

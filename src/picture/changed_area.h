@@ -30,10 +30,6 @@ public:
     // columns one below the other are merged into one.
     std::vector<PixelRect> take_rects();
 
-    // The smallest rectangle holding every changed tile, cut to the client area, then nothing
-    // changed.
-    PixelRect take_bounds();
-
 private:
     // Marks the tiles of the box, cut to the client area.
     void mark_box(double left, double top, double right, double bottom);

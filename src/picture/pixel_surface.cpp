@@ -86,10 +86,6 @@ PixelPoint PixelSurface::world_of(double px, double py) const {
     return pixel_to_world(view_, scale_, px, py);
 }
 
-PixelRect PixelSurface::take_changed() {
-    return changed_.take_bounds();
-}
-
 std::vector<PixelRect> PixelSurface::take_changed_rects() {
     return changed_.take_rects();
 }

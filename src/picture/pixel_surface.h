@@ -52,10 +52,9 @@ public:
     // Logical pixels per world unit; circle radii go by its x.
     PixelScale scale() const { return scale_; }
 
-    // The part of the client area drawn on since the last call, in logical pixels: its bounding
-    // rectangle, or the rectangles of ChangedArea::take_rects around just the shapes drawn and
-    // erased. Either call starts a new changed area.
-    PixelRect take_changed();
+    // The part of the client area drawn on since the last call, in logical pixels: the rectangles
+    // of ChangedArea::take_rects around just the shapes drawn and erased. It starts a new changed
+    // area.
     std::vector<PixelRect> take_changed_rects();
 
     void clear() override;

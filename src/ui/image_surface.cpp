@@ -31,11 +31,6 @@ QPointF ImageSurface::to_world(QPointF pixels) const {
     return {p.x, p.y};
 }
 
-QRect ImageSurface::take_dirty() {
-    const PixelRect r = take_changed();
-    return r.empty() ? QRect() : QRect(r.x, r.y, r.width, r.height);
-}
-
 // The changed rectangles already come as a region's bands: no overlaps, none touching side by
 // side, top to bottom and left to right.
 QRegion ImageSurface::take_dirty_region() {

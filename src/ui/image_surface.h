@@ -29,10 +29,8 @@ public:
     // The world point under a position in logical pixels of the client area.
     QPointF to_world(QPointF pixels) const;
 
-    // The part of the client area drawn on since the last call, in logical pixels: its bounding
-    // rectangle, or the region of small rectangles around just the shapes drawn and erased.
-    // Either call starts a new changed area.
-    QRect take_dirty();
+    // The part of the client area drawn on since the last call, in logical pixels: the region of
+    // small rectangles around just the shapes drawn and erased. It starts a new changed area.
     QRegion take_dirty_region();
 
 private:
