@@ -116,8 +116,7 @@ std::uint32_t* X11Presenter::allocate(std::size_t count) {
 }
 
 void X11Presenter::deallocate(std::uint32_t* pixels) noexcept {
-    const auto block = std::find_if(blocks_.begin(), blocks_.end(),
-                                    [pixels](const Block& b) { return b.pixels == pixels; });
+    const auto block = block_of(pixels);
     if (block == blocks_.end()) {
         return;
     }
@@ -157,22 +156,22 @@ bool X11Presenter::show_in(std::uint32_t window) {
     return true;
 }
 
-const X11Presenter::Block* X11Presenter::block_of(const std::uint32_t* pixels) const {
-    const auto block = std::find_if(blocks_.begin(), blocks_.end(),
-                                    [pixels](const Block& b) { return b.pixels == pixels; });
-    return block == blocks_.end() ? nullptr : &*block;
+std::vector<X11Presenter::Block>::const_iterator
+X11Presenter::block_of(const std::uint32_t* pixels) const {
+    return std::find_if(blocks_.begin(), blocks_.end(),
+                        [pixels](const Block& b) { return b.pixels == pixels; });
 }
 
 void X11Presenter::put(PixelBuffer buffer, std::span<const PixelRect> rects) {
     if (window_ == 0) {
         return;
     }
-    const Block* block = block_of(buffer.pixels);
+    const auto block = block_of(buffer.pixels);
     for (const PixelRect& r : rects) {
         if (r.empty()) {
             continue;
         }
-        if (block == nullptr || block->segment == 0) {
+        if (block == blocks_.end() || block->segment == 0) {
             put_over_connection(buffer, r);
             continue;
         }

@@ -50,7 +50,7 @@ private:
     };
 
     std::uint32_t* allocate_shared(std::size_t bytes);
-    const Block* block_of(const std::uint32_t* pixels) const;
+    std::vector<Block>::const_iterator block_of(const std::uint32_t* pixels) const;
     void put_over_connection(PixelBuffer buffer, PixelRect r);
 
     xcb_connection_t* connection_;
