@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <utility>
 #include <vector>
 
 namespace radial {
@@ -62,7 +63,10 @@ void PictureView::show_changes() {
         }
         return;
     }
-    x11_->put(surface_.pixels(), device_rects(surface_, surface_.take_changed_rects()));
+    std::vector<PixelRect> changed = surface_.take_changed_rects();
+    if (!changed.empty()) {
+        x11_->put(surface_.pixels(), device_rects(surface_, std::move(changed)));
+    }
 }
 
 void PictureView::paintEvent(QPaintEvent* event) {
