@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,6 +126,20 @@ std::optional<std::string> replace_file(const std::string& path, std::string_vie
         return std::strerror(*error);
     }
     return std::nullopt;
+}
+
+int write_flag_file(std::string_view flag, const std::string& path, std::string_view contents,
+                    std::ostream& err) {
+    if (const auto error = replace_file(path, contents)) {
+        return refuse_flag_file(flag, path, *error, err);
+    }
+    return 0;
+}
+
+int refuse_flag_file(std::string_view flag, const std::string& path, std::string_view reason,
+                     std::ostream& err) {
+    err << "radial-kinematics: " << flag << " cannot write '" << path << "': " << reason << '\n';
+    return 2;
 }
 
 } // namespace radial

@@ -128,17 +128,6 @@ void print_csv(const ToolOptions& o, std::ostream& out) {
     }
 }
 
-// Status 2, with one line on err, when the file cannot be written.
-int write_svg(std::string_view flag, const std::string& path, const std::string& svg,
-              std::ostream& err) {
-    if (const auto error = replace_file(path, svg)) {
-        err << "radial-kinematics: " << flag << " cannot write '" << path << "': " << *error
-            << '\n';
-        return 2;
-    }
-    return 0;
-}
-
 // The balance table or its polar diagram; status 2, with one line on err, for an engine whose
 // balance cannot be reported.
 int write_balance(const ToolOptions& o, std::ostream& out, std::ostream& err) {
@@ -151,8 +140,9 @@ int write_balance(const ToolOptions& o, std::ostream& out, std::ostream& err) {
         return 2;
     }
     if (plot) {
-        return write_svg(flag, o.plot_path,
-                         balance_plot_svg(o.cylinders, o.rod_length, o.wrist_radius, balance), err);
+        return write_flag_file(flag, o.plot_path,
+                               balance_plot_svg(o.cylinders, o.rod_length, o.wrist_radius, balance),
+                               err);
     }
     print_balance(o, balance, out);
     return 0;
@@ -182,7 +172,7 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
         print_summary(options, out);
         return 0;
     case ToolMode::plot:
-        return write_svg(
+        return write_flag_file(
             "--plot", options.plot_path,
             distance_plot_svg(options.cylinders, options.rod_length, options.wrist_radius), err);
     case ToolMode::balance:

@@ -8,8 +8,6 @@
 #include "picture_svg.h"
 #include "png_encoding.h"
 
-#include <ostream>
-
 namespace radial {
 
 namespace {
@@ -20,16 +18,8 @@ EngineParameters parameters_of(const ToolOptions& o) {
 
 int write_file(std::string_view flag, const std::string& path,
                const std::optional<std::string>& contents, std::ostream& err) {
-    std::optional<std::string> error = "the image could not be encoded";
-    if (contents) {
-        error = replace_file(path, *contents);
-    }
-    if (error) {
-        err << "radial-kinematics: " << flag << " cannot write '" << path << "': " << *error
-            << '\n';
-        return 2;
-    }
-    return 0;
+    return contents ? write_flag_file(flag, path, *contents, err)
+                    : refuse_flag_file(flag, path, "the image could not be encoded", err);
 }
 
 } // namespace
