@@ -11,7 +11,7 @@ void BM_Balance(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const int orders = static_cast<int>(state.range(1));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(balance_engine(n, 200, 52.5, orders));
+        benchmark::DoNotOptimize(balance_engine({n, 200, 52.5}, orders));
     }
 }
 

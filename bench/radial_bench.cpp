@@ -27,7 +27,7 @@ void BM_Solve(benchmark::State& state) {
     double theta = 5;
     for (auto _ : state) {
         theta += 0.05;
-        const EngineState s = engine_at(n, 200, 52.5, theta);
+        const EngineState s = engine_at({n, 200, 52.5}, theta);
         for (int i = 2; i <= n; ++i) {
             benchmark::DoNotOptimize(solve_link_rod(s, i));
         }
@@ -35,7 +35,7 @@ void BM_Solve(benchmark::State& state) {
 }
 
 void BM_Draw(benchmark::State& state) {
-    EngineState s = engine_at(static_cast<int>(state.range(0)), 200, 52.5, 5);
+    EngineState s = engine_at({static_cast<int>(state.range(0)), 200, 52.5}, 5);
     ImageSurface surface;
     MechanismHooks hooks;
     for (auto _ : state) {

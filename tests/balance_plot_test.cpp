@@ -32,7 +32,7 @@ std::vector<std::pair<double, double>> points(const std::string& d) {
 }
 
 TEST(BalancePlot, DrawsBothLociInTwoColoursWithALegend) {
-    const std::string svg = balance_plot_svg(11, 200, 52.5, balance_engine(11, 200, 52.5, 1));
+    const std::string svg = balance_plot_svg({11, 200, 52.5}, balance_engine({11, 200, 52.5}, 1));
     EXPECT_EQ(xml_fault(svg), "");
     const auto loci = elements(svg, "<path class=\"locus\"");
     ASSERT_EQ(loci.size(), 2U);
@@ -58,7 +58,7 @@ TEST(BalancePlot, DrawsBothLociInTwoColoursWithALegend) {
 // degrees mostly along +x, which is clockwise and so to the right; the counterweight leaves the
 // small second order, turning the other way.
 TEST(BalancePlot, TurnsLikeTheEngineWithCylinder1Up) {
-    const std::string svg = balance_plot_svg(3, 200, 0, balance_engine(3, 200, 0, 1));
+    const std::string svg = balance_plot_svg({3, 200, 0}, balance_engine({3, 200, 0}, 1));
     const auto loci = elements(svg, "<path class=\"locus\"");
     ASSERT_EQ(loci.size(), 2U);
     const auto plain = points(attribute(loci[0], "d"));
@@ -81,7 +81,7 @@ TEST(BalancePlot, IsWrittenLikeThePlotAndRefusedWithoutABalance) {
     EXPECT_EQ(r.out, "");
     std::ifstream in(path);
     const std::string written{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(written, balance_plot_svg(5, 200, 52.5, balance_engine(5, 200, 52.5, 1)));
+    EXPECT_EQ(written, balance_plot_svg({5, 200, 52.5}, balance_engine({5, 200, 52.5}, 1)));
     const std::string unreached = (dir / "unreached.svg").string();
     EXPECT_TRUE(testing::refused(run({"--balance-plot", unreached, "--cylinders", "35", "--ls",
                                       "1.25", "--eccentricity", "1.5"}),

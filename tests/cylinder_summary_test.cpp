@@ -32,7 +32,7 @@ TEST(AngleDegrees, WrapIntoTheirRanges) {
 
 TEST(CylinderSummary, MasterStrokeIsTwiceTheCrankRadiusFromZeroTo180) {
     for (const double rp : {0.0, 52.5, 75.0}) {
-        const CylinderSummary master = summarise_cylinders(11, 200, rp)[0];
+        const CylinderSummary master = summarise_cylinders({11, 200, rp})[0];
         ASSERT_TRUE(master.reaches);
         EXPECT_NEAR(master.dead_centres.stroke, 2 * r, 1e-9);
         EXPECT_LT(degrees_apart(master.dead_centres.top, 0), 1e-6);
@@ -43,7 +43,7 @@ TEST(CylinderSummary, MasterStrokeIsTwiceTheCrankRadiusFromZeroTo180) {
 }
 
 TEST(CylinderSummary, WithoutEccentricityEveryCylinderIsAPlainSliderCrank) {
-    for (const CylinderSummary& c : summarise_cylinders(13, 150, 0)) {
+    for (const CylinderSummary& c : summarise_cylinders({13, 150, 0})) {
         ASSERT_TRUE(c.reaches) << c.cylinder;
         EXPECT_NEAR(c.dead_centres.stroke, 2 * r, 1e-9) << c.cylinder;
         EXPECT_LT(degrees_apart(c.dead_centres.top, c.axis), 1e-6) << c.cylinder;
@@ -53,7 +53,7 @@ TEST(CylinderSummary, WithoutEccentricityEveryCylinderIsAPlainSliderCrank) {
 
 TEST(CylinderSummary, MirrorCylindersHaveEqualStrokesAndOppositeOffsets) {
     for (const int n : {5, 11, 35}) {
-        const auto cylinders = summarise_cylinders(n, 160, 60);
+        const auto cylinders = summarise_cylinders({n, 160, 60});
         for (int i = 2; i <= n; ++i) {
             const CylinderSummary& a = cylinders[static_cast<std::size_t>(i - 1)];
             const CylinderSummary& b = cylinders[static_cast<std::size_t>(n + 1 - i)];
@@ -73,7 +73,7 @@ TEST(CylinderSummary, MirrorCylindersHaveEqualStrokesAndOppositeOffsets) {
 
 // A scan every 0.001 degree never beats the refined dead centres, and finds them within 0.01.
 TEST(CylinderSummary, DeadCentresAreTheExtremesOfAFineScan) {
-    const auto cylinders = summarise_cylinders(7, 150, 60);
+    const auto cylinders = summarise_cylinders({7, 150, 60});
     for (int i : {2, 3, 4}) {
         const CylinderSummary& c = cylinders[static_cast<std::size_t>(i - 1)];
         ASSERT_TRUE(c.reaches);
@@ -125,14 +125,14 @@ bool within(const std::vector<AngleRange>& ranges, double theta) {
 // 34-35 reach all round.
 TEST(CylinderSummary, FindsTheRodsThatCannotReachTheirAxes) {
     const int n = 35;
-    const auto cylinders = summarise_cylinders(n, 125, 75);
+    const auto cylinders = summarise_cylinders({n, 125, 75});
     for (const CylinderSummary& c : cylinders) {
         EXPECT_EQ(c.reaches, c.cylinder <= 3 || c.cylinder >= 34) << c.cylinder;
     }
     int decided = 0;
     for (int k = 0; k < 180; ++k) {
         const double theta = (2 * k + 0.5) * degree;
-        for (const CylinderSolution& row : solve_engine(n, 125, 75, theta)) {
+        for (const CylinderSolution& row : solve_engine({n, 125, 75}, theta)) {
             const double gap = nearest_gap(row);
             const double rod = row.cylinder == 1 ? 125 : 50;
             if (std::abs(gap - rod) < 0.1) {
@@ -184,7 +184,7 @@ TEST(CylinderSummary, RodsThatNeverReachHaveOneWholeTurn) {
 TEST(CylinderSummary, ReportsTheAnimationsLargestMiss) {
     // Start values: the bisection stays within its tolerance, up to the rods' lean. The master
     // has no bisection: its piston pin height is the closed form.
-    for (const CylinderSummary& c : summarise_cylinders(11, 200, 52.5)) {
+    for (const CylinderSummary& c : summarise_cylinders({11, 200, 52.5})) {
         EXPECT_LT(c.max_bisection_error, 0.12) << c.cylinder;
         if (c.cylinder == 1) {
             EXPECT_EQ(c.max_bisection_error, 0);
@@ -193,9 +193,9 @@ TEST(CylinderSummary, ReportsTheAnimationsLargestMiss) {
         }
     }
     // Here every rod reaches, yet near 138 degrees cylinder 3's bisection lands 13 short.
-    const auto cylinders = summarise_cylinders(3, 155, 67.5);
+    const auto cylinders = summarise_cylinders({3, 155, 67.5});
     const double theta = 1383 * summary_grid.angle(1);
-    const double miss = std::abs(solve_engine(3, 155, 67.5, theta)[2].distance -
+    const double miss = std::abs(solve_engine({3, 155, 67.5}, theta)[2].distance -
                                  ExactPiston(3, 3, r, 155, 67.5).at(theta).distance);
     EXPECT_GT(miss, 10);
     EXPECT_GE(cylinders[2].max_bisection_error, miss);

@@ -35,7 +35,7 @@ TEST(XmlFault, CatchesWhatBreaksXml) {
 }
 
 TEST(DistancePlot, DrawsOneLabelledCurvePerCylinder) {
-    const std::string svg = distance_plot_svg(11, 200, 52.5);
+    const std::string svg = distance_plot_svg({11, 200, 52.5});
     EXPECT_EQ(xml_fault(svg), "");
     EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
     const auto curves = elements(svg, "<path class=\"curve\"");
@@ -65,7 +65,7 @@ TEST(DistancePlot, DrawsOneLabelledCurvePerCylinder) {
 
 TEST(DistancePlot, BreaksCurvesWhereRodsCannotReach) {
     const int n = 35;
-    const std::string svg = distance_plot_svg(n, 125, 75);
+    const std::string svg = distance_plot_svg({n, 125, 75});
     EXPECT_EQ(xml_fault(svg), "");
     const auto curves = elements(svg, "<path class=\"curve\"");
     ASSERT_EQ(curves.size(), 35U);
@@ -131,7 +131,7 @@ TEST_F(PlotFile, IsWrittenWholeAndAloneInPlaceOfAnyOldOne) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(contents_of(path), distance_plot_svg(5, 150, 52.5));
+    EXPECT_EQ(contents_of(path), distance_plot_svg({5, 150, 52.5}));
     EXPECT_EQ(listing(), std::vector<std::string>{"chart.svg"});
 }
 
@@ -144,7 +144,7 @@ TEST_F(PlotFile, KeepsTheOldFilesPermissions) {
         const auto r = run({"--plot", path.string(), "--cylinders", "3"});
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(fs::status(path).permissions(), perms);
-        EXPECT_EQ(contents_of(path), distance_plot_svg(3, 200, 52.5));
+        EXPECT_EQ(contents_of(path), distance_plot_svg({3, 200, 52.5}));
     }
 }
 
@@ -160,7 +160,7 @@ TEST_F(PlotFile, ThroughSymbolicLinksReplacesWhatTheyLeadToAndKeepsThem) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(fs::read_symlink(dir / "chart.svg"), dir / "middle.svg");
     EXPECT_EQ(fs::read_symlink(dir / "middle.svg"), "charts/real.svg");
-    EXPECT_EQ(contents_of(real), distance_plot_svg(3, 200, 52.5));
+    EXPECT_EQ(contents_of(real), distance_plot_svg({3, 200, 52.5}));
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(listing(), (std::vector<std::string>{"chart.svg", "charts", "middle.svg"}));
     EXPECT_EQ(listing("charts"), std::vector<std::string>{"real.svg"});
@@ -171,7 +171,7 @@ TEST_F(PlotFile, ThroughALinkToNoFileYetCreatesIt) {
     const auto r = run({"--plot", (dir / "chart.svg").string(), "--cylinders", "3"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(fs::is_symlink(dir / "chart.svg"));
-    EXPECT_EQ(contents_of(dir / "new.svg"), distance_plot_svg(3, 200, 52.5));
+    EXPECT_EQ(contents_of(dir / "new.svg"), distance_plot_svg({3, 200, 52.5}));
     EXPECT_EQ(listing(), (std::vector<std::string>{"chart.svg", "new.svg"}));
 }
 

@@ -22,7 +22,7 @@ class PlainSliderCranks : public ::testing::TestWithParam<int> {};
 // backward order m where n divides m + 1. Nothing else survives the sum over the cylinders.
 TEST_P(PlainSliderCranks, LeaveTheHalfPrimaryForwardAndOnlyOrdersNextToMultiplesOfN) {
     const int n = GetParam();
-    const EngineBalance b = balance_engine(n, 125, 0, 50);
+    const EngineBalance b = balance_engine({n, 125, 0}, 50);
     ASSERT_TRUE(b.converged);
     EXPECT_NEAR(std::abs(b.orders[0].forward - EngineVector(n / 2.0)), 0, accuracy);
     for (const BalanceOrder& o : b.orders) {
@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Cylinders, PlainSliderCranks, ::testing::Values(3, 5, 7
 // + O(lambda^7), lambda = r/l; three cylinders add half of it three times, backward at phase 0.
 TEST(EngineBalance, ThreePlainSliderCranksLeaveTheTextbookSecondOrderBackward) {
     const double lambda = r / 200;
-    const EngineBalance b = balance_engine(3, 200, 0, 2);
+    const EngineBalance b = balance_engine({3, 200, 0}, 2);
     const RotatingForce primary = rotating_force(b.orders[0].forward);
     EXPECT_NEAR(primary.amplitude, 1.5, accuracy);
     EXPECT_EQ(primary.phase, 0);
@@ -54,8 +54,8 @@ TEST(EngineBalance, ThreePlainSliderCranksLeaveTheTextbookSecondOrderBackward) {
 // Eleven cylinders on the crankpin have no second order at all; the start values' link rods add
 // one turning forward.
 TEST(EngineBalance, ArticulatedRodsAddASecondOrderForward) {
-    EXPECT_LT(std::abs(balance_engine(11, 200, 0, 2).orders[1].forward), accuracy);
-    EXPECT_GT(std::abs(balance_engine(11, 200, 52.5, 2).orders[1].forward), 0.5);
+    EXPECT_LT(std::abs(balance_engine({11, 200, 0}, 2).orders[1].forward), accuracy);
+    EXPECT_GT(std::abs(balance_engine({11, 200, 52.5}, 2).orders[1].forward), 0.5);
 }
 
 struct Engine {
@@ -69,7 +69,7 @@ const Engine engines[] = {{11, 200, 52.5}, {3, 125, 35}, {35, 285, 75}, {3, 155,
 
 TEST(EngineBalance, OrdersStayPutWhenTheSamplesDouble) {
     for (const Engine& e : engines) {
-        const auto pistons = exact_pistons(e.n, r, e.d, e.rp);
+        const auto pistons = exact_pistons({e.n, e.d, e.rp});
         const auto coarse = sample_shaking_force(pistons, 4096);
         const auto fine = sample_twice_as_finely(pistons, coarse);
         // The even samples are the coarse ones, the odd ones where sample_shaking_force puts them.
@@ -97,8 +97,8 @@ EngineVector direct_force(const std::vector<ExactPiston>& pistons, double theta)
 // axis keeps order 48 at 0.04).
 TEST(EngineBalance, OrdersAddUpToTheForceOfThePistonAccelerations) {
     for (const Engine& e : {engines[0], engines[1], engines[2]}) {
-        const EngineBalance b = balance_engine(e.n, e.d, e.rp, 50);
-        const auto pistons = exact_pistons(e.n, r, e.d, e.rp);
+        const EngineBalance b = balance_engine({e.n, e.d, e.rp}, 50);
+        const auto pistons = exact_pistons({e.n, e.d, e.rp});
         ASSERT_TRUE(b.converged);
         for (const double theta : {0.3, 1.7, 2.9, 4.1, 6.0}) {
             EngineVector rebuilt = 0;
@@ -117,8 +117,8 @@ TEST(EngineBalance, OrdersAddUpToTheForceOfThePistonAccelerations) {
 // 2 pi - theta: the first, up to pi, is the one reported.
 TEST(EngineBalance, LargestForceWithAndWithoutCounterweightTopsAFineScan) {
     for (const Engine& e : {engines[0], engines[1], Engine{3, 200, 0}}) {
-        const EngineBalance b = balance_engine(e.n, e.d, e.rp, 1);
-        const auto pistons = exact_pistons(e.n, r, e.d, e.rp);
+        const EngineBalance b = balance_engine({e.n, e.d, e.rp}, 1);
+        const auto pistons = exact_pistons({e.n, e.d, e.rp});
         const EngineVector primary = b.orders[0].forward;
         double plain = 0, balanced = 0;
         for (int k = 0; k < 360000; ++k) {
@@ -142,7 +142,7 @@ TEST(EngineBalance, LargestForceWithAndWithoutCounterweightTopsAFineScan) {
 
 // Cylinders 1-3 and 34-35 reach all round (see the summary's test); the others have no force.
 TEST(EngineBalance, NamesTheCylindersWhoseRodsCannotReach) {
-    const EngineBalance b = balance_engine(35, 125, 75, 6);
+    const EngineBalance b = balance_engine({35, 125, 75}, 6);
     std::vector<int> expected;
     for (int i = 4; i <= 33; ++i) {
         expected.push_back(i);

@@ -34,7 +34,7 @@ std::vector<double> crank_angles(int count) {
 TEST(ExactPiston, PlacesPinsAndAxesExactlyWhereTheAnimationDoes) {
     for (const Setting& s : settings) {
         for (const double theta : crank_angles(17)) {
-            const auto rows = solve_engine(s.n, s.d, s.rp, theta);
+            const auto rows = solve_engine({s.n, s.d, s.rp}, theta);
             for (int i = 1; i <= s.n; ++i) {
                 const ExactPiston piston(i, s.n, r, s.d, s.rp);
                 const auto pin = piston.pin_at(theta);
@@ -97,7 +97,7 @@ TEST(ExactPiston, AgreesWithTheBisectionWhereItsIntervalHoldsOnlyTheOuterRoot) {
         for (double d = 125; d <= 285; d += 40) {
             for (double rp = 35; rp <= 75; rp += 10) {
                 for (const double theta : crank_angles(90)) {
-                    const auto rows = solve_engine(n, d, rp, theta);
+                    const auto rows = solve_engine({n, d, rp}, theta);
                     for (int i = 2; i <= n; ++i) {
                         const ExactPiston piston(i, n, r, d, rp);
                         const PistonMotion m = piston.at(theta);

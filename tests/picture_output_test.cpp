@@ -62,7 +62,7 @@ TEST(PictureSvg, DrawsTheSolversPinsInTheZoomedViewAndNothingErased) {
     const View view = rescaled_view(design_view, rescale_zoom(d, 200, crank_radius));
     const PixelScale scale = pixel_scale(view, 711, 695);
     const auto at = [&](double x, double y) { return world_to_pixel(view, scale, x, y); };
-    for (const CylinderSolution& c : solve_engine(n, d, rp, theta)) {
+    for (const CylinderSolution& c : solve_engine({n, d, rp}, theta)) {
         const double radius = 10 * scale.x;
         EXPECT_NE(svg.find(svg_circle(at(c.piston_x, c.piston_y), radius)), std::string::npos)
             << "piston pin " << c.cylinder;

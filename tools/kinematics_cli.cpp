@@ -120,7 +120,7 @@ namespace {
 void print_csv(const ToolOptions& o, std::ostream& out) {
     out << "cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints\n";
     for (const CylinderSolution& c :
-         solve_engine(o.cylinders, o.rod_length, o.wrist_radius, o.theta)) {
+         solve_engine({o.cylinders, o.rod_length, o.wrist_radius}, o.theta)) {
         out << c.cylinder << ',' << shortest_text(c.axis) << ',' << shortest_text(c.wrist_x) << ','
             << shortest_text(c.wrist_y) << ',' << shortest_text(c.piston_x) << ','
             << shortest_text(c.piston_y) << ',' << shortest_text(c.distance) << ',' << c.midpoints
@@ -133,16 +133,16 @@ void print_csv(const ToolOptions& o, std::ostream& out) {
 int write_balance(const ToolOptions& o, std::ostream& out, std::ostream& err) {
     const bool plot = o.mode == ToolMode::balance_plot;
     const EngineBalance balance =
-        balance_engine(o.cylinders, o.rod_length, o.wrist_radius, plot ? 1 : o.orders);
+        balance_engine({o.cylinders, o.rod_length, o.wrist_radius}, plot ? 1 : o.orders);
     const char* flag = plot ? "--balance-plot" : "--balance";
     if (const auto refusal = balance_refusal(balance)) {
         err << "radial-kinematics: " << flag << ": " << *refusal << '\n';
         return 2;
     }
     if (plot) {
-        return write_flag_file(flag, o.plot_path,
-                               balance_plot_svg(o.cylinders, o.rod_length, o.wrist_radius, balance),
-                               err);
+        return write_flag_file(
+            flag, o.plot_path,
+            balance_plot_svg({o.cylinders, o.rod_length, o.wrist_radius}, balance), err);
     }
     print_balance(o, balance, out);
     return 0;
@@ -174,7 +174,7 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
     case ToolMode::plot:
         return write_flag_file(
             "--plot", options.plot_path,
-            distance_plot_svg(options.cylinders, options.rod_length, options.wrist_radius), err);
+            distance_plot_svg({options.cylinders, options.rod_length, options.wrist_radius}), err);
     case ToolMode::balance:
     case ToolMode::balance_plot:
         return write_balance(options, out, err);

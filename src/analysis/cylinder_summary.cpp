@@ -11,11 +11,10 @@ namespace {
 
 // The animation against the closed form at every grid angle where the rod reaches.
 void measure_bisection(std::vector<CylinderSummary>& cylinders,
-                       const std::vector<ExactPiston>& pistons, double d, double rp) {
-    const int n = static_cast<int>(pistons.size());
+                       const std::vector<ExactPiston>& pistons, EngineParameters p) {
     for (int k = 0; k < summary_grid.steps; ++k) {
         const double theta = summary_grid.angle(k);
-        const auto rows = solve_engine(n, d, rp, theta);
+        const auto rows = solve_engine(p, theta);
         for (std::size_t i = 0; i < pistons.size(); ++i) {
             const PistonMotion m = pistons[i].at(theta);
             if (m.reaches) {
@@ -28,10 +27,10 @@ void measure_bisection(std::vector<CylinderSummary>& cylinders,
 
 } // namespace
 
-std::vector<CylinderSummary> summarise_cylinders(int n, double d, double rp) {
-    const std::vector<ExactPiston> pistons = exact_pistons(n, crank_radius, d, rp);
+std::vector<CylinderSummary> summarise_cylinders(EngineParameters p) {
+    const std::vector<ExactPiston> pistons = exact_pistons(p);
     std::vector<CylinderSummary> cylinders;
-    for (int i = 1; i <= n; ++i) {
+    for (int i = 1; i <= p.n; ++i) {
         const ExactPiston& piston = pistons[static_cast<std::size_t>(i - 1)];
         CylinderSummary c;
         c.cylinder = i;
@@ -43,7 +42,7 @@ std::vector<CylinderSummary> summarise_cylinders(int n, double d, double rp) {
         }
         cylinders.push_back(c);
     }
-    measure_bisection(cylinders, pistons, d, rp);
+    measure_bisection(cylinders, pistons, p);
     return cylinders;
 }
 

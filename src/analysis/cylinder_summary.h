@@ -2,6 +2,7 @@
 
 #include "analysis/dead_centres.h"
 #include "analysis/reach_ranges.h"
+#include "core/engine_parameters.h"
 
 #include <vector>
 
@@ -20,6 +21,6 @@ struct CylinderSummary {
 
 // Cylinders 1..n of the engine with rod length d and wrist radius rp (the animation's crank
 // radius, as solve_engine has it), on the summary grid.
-std::vector<CylinderSummary> summarise_cylinders(int n, double d, double rp);
+std::vector<CylinderSummary> summarise_cylinders(EngineParameters p);
 
 } // namespace radial

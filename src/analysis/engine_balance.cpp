@@ -30,8 +30,8 @@ double largest_change(const std::vector<BalanceOrder>& a, const std::vector<Bala
 
 } // namespace
 
-EngineBalance balance_engine(int n, double d, double rp, int orders) {
-    const std::vector<ExactPiston> pistons = exact_pistons(n, crank_radius, d, rp);
+EngineBalance balance_engine(EngineParameters p, int orders) {
+    const std::vector<ExactPiston> pistons = exact_pistons(p);
     EngineBalance balance;
     balance.unreachable = unreachable_cylinders(pistons);
     if (!balance.unreachable.empty()) {

@@ -2,6 +2,7 @@
 
 #include "analysis/balance_orders.h"
 #include "analysis/peak_shaking_force.h"
+#include "core/engine_parameters.h"
 
 #include <vector>
 
@@ -28,6 +29,6 @@ struct EngineBalance {
 
 // The engine with n cylinders, master rod length d and wrist radius rp at the animation's crank
 // radius; orders 1..orders, orders >= 1.
-EngineBalance balance_engine(int n, double d, double rp, int orders);
+EngineBalance balance_engine(EngineParameters p, int orders);
 
 } // namespace radial

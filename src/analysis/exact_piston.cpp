@@ -68,11 +68,11 @@ PistonMotion ExactPiston::at(double theta) const {
     return {true, p + h, dp + dh, ddp + ddh};
 }
 
-std::vector<ExactPiston> exact_pistons(int n, double r, double d, double rp) {
+std::vector<ExactPiston> exact_pistons(EngineParameters p) {
     std::vector<ExactPiston> pistons;
-    pistons.reserve(static_cast<std::size_t>(n));
-    for (int i = 1; i <= n; ++i) {
-        pistons.emplace_back(i, n, r, d, rp);
+    pistons.reserve(static_cast<std::size_t>(p.n));
+    for (int i = 1; i <= p.n; ++i) {
+        pistons.emplace_back(i, p.n, crank_radius, p.d, p.rp);
     }
     return pistons;
 }

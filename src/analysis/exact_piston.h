@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/engine_parameters.h"
+
 #include <vector>
 
 namespace radial {
@@ -59,7 +61,7 @@ private:
     double cos_axis_;
 };
 
-// The pistons of cylinders 1..n, in that order.
-std::vector<ExactPiston> exact_pistons(int n, double r, double d, double rp);
+// The pistons of cylinders 1..n, in that order, at the animation's crank radius.
+std::vector<ExactPiston> exact_pistons(EngineParameters p);
 
 } // namespace radial

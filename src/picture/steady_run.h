@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/engine_parameters.h"
 #include "core/engine_state.h"
 #include "core/event_pump.h"
 #include "core/frame_loop.h"
@@ -7,13 +8,6 @@
 #include "mechanism/mechanism_hooks.h"
 
 namespace radial {
-
-// The parameters the scroll bars set: odd n in 3..35, d > r, 0 <= rp < d.
-struct EngineParameters {
-    int n = 11;
-    double d = 200;
-    double rp = 52.5;
-};
 
 // The pump of a frame loop run without a window: no events, no pacing, no waiting.
 class NoWaitPump final : public EventPump {

@@ -132,8 +132,8 @@ void write_legend(const EngineBalance& balance, const Rings& rings, std::ostream
 
 } // namespace
 
-std::string balance_plot_svg(int n, double d, double rp, const EngineBalance& balance) {
-    const std::vector<ExactPiston> pistons = exact_pistons(n, crank_radius, d, rp);
+std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance) {
+    const std::vector<ExactPiston> pistons = exact_pistons(p);
     const auto plain = locus(pistons, 0);
     const auto balanced = locus(pistons, balance.orders[0].forward);
     const Rings rings = rings_for(
@@ -146,7 +146,7 @@ std::string balance_plot_svg(int n, double d, double rp, const EngineBalance& ba
         << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n"
         << "<text x=\"30\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Shaking force of the pistons over one crank revolution</text>\n"
-        << "<text x=\"30\" y=\"54\">" << engine_description(n, d, rp) << "</text>\n";
+        << "<text x=\"30\" y=\"54\">" << engine_description(p) << "</text>\n";
     write_grid(rings, svg);
     write_locus(plain, rings, false, svg);
     write_locus(balanced, rings, true, svg);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/engine_balance.h"
+#include "core/engine_parameters.h"
 
 #include <string>
 
@@ -14,6 +15,6 @@ namespace radial {
 // component (paths of class "locus" with data-counterweight "no" and "yes", in two colours, a dot
 // at crank angle 0, a legend); rings at round multiples of m r omega^2 with their values, spokes
 // every 30 degrees, the parameters in the title.
-std::string balance_plot_svg(int n, double d, double rp, const EngineBalance& balance);
+std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance);
 
 } // namespace radial

@@ -42,7 +42,7 @@ std::string peak_text(const PeakForce& peak) {
 }
 
 void print_text(const ToolOptions& o, const EngineBalance& balance, std::ostream& out) {
-    out << engine_description(o.cylinders, o.rod_length, o.wrist_radius) << ".\n"
+    out << engine_description({o.cylinders, o.rod_length, o.wrist_radius}) << ".\n"
         << "The pistons' shaking force in multiples of m r ω²: m is the reciprocating mass at\n"
         << "each piston pin, r the crank radius, ω the crank's steady angular speed. Order k is a\n"
         << "pair of forces turning at k times crank speed, forward with the crank (clockwise) and\n"

@@ -184,22 +184,22 @@ void write_legend(double x, const std::vector<Curve>& curves, int n, std::ostrea
     svg << "</g>\n";
 }
 
-void write_title(int n, double d, double rp, bool gaps, std::ostream& svg) {
+void write_title(EngineParameters p, bool gaps, std::ostream& svg) {
     svg << "<text x=\"" << px(left) << "\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Piston pin distance over one crank revolution</text>\n<text x=\"" << px(left)
-        << "\" y=\"54\">" << engine_description(n, d, rp)
+        << "\" y=\"54\">" << engine_description(p)
         << (gaps ? "; gaps where a link rod cannot reach its cylinder axis" : "") << "</text>\n";
 }
 
 } // namespace
 
-std::string distance_plot_svg(int n, double d, double rp) {
-    const std::vector<ExactPiston> pistons = exact_pistons(n, crank_radius, d, rp);
+std::string distance_plot_svg(EngineParameters p) {
+    const std::vector<ExactPiston> pistons = exact_pistons(p);
     std::vector<Curve> curves;
-    for (int i = 1; i <= n; ++i) {
+    for (int i = 1; i <= p.n; ++i) {
         curves.push_back(curve_of(i, pistons[static_cast<std::size_t>(i - 1)]));
     }
-    const int columns = (n + legend_rows - 1) / legend_rows;
+    const int columns = (p.n + legend_rows - 1) / legend_rows;
     const double legend_x = width - right_gap - legend_column * columns;
     const Frame frame{left, legend_x - 30, height - bottom, top, scale_of(curves)};
     const bool gaps =
@@ -211,11 +211,11 @@ std::string distance_plot_svg(int n, double d, double rp) {
         << "\" viewBox=\"0 0 " << width << ' ' << height
         << "\" font-family=\"sans-serif\" font-size=\"13\">\n"
         << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-    write_title(n, d, rp, gaps, svg);
+    write_title(p, gaps, svg);
     write_axes(frame, svg);
     write_labels(frame, svg);
-    write_curves(frame, curves, n, svg);
-    write_legend(legend_x, curves, n, svg);
+    write_curves(frame, curves, p.n, svg);
+    write_legend(legend_x, curves, p.n, svg);
     svg << "</svg>\n";
     return svg.str();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/engine_parameters.h"
+
 #include <string>
 
 namespace radial {
@@ -9,6 +11,6 @@ namespace radial {
 // animation's crank radius: one curve per cylinder (a path of class "curve", in
 // cylinder_colour), broken where the rod cannot reach its axis, with a legend, labelled axes
 // and the parameters in the title.
-std::string distance_plot_svg(int n, double d, double rp);
+std::string distance_plot_svg(EngineParameters p);
 
 } // namespace radial

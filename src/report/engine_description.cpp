@@ -5,11 +5,11 @@
 
 namespace radial {
 
-std::string engine_description(int n, double d, double rp) {
+std::string engine_description(EngineParameters p) {
     const double r = crank_radius;
-    return std::to_string(n) + " cylinders, rod length " + shortest_text(d) + " (l/s " +
-           fixed_text(d / (2 * r), 2) + "), wrist radius " + shortest_text(rp) + " (eccentricity " +
-           fixed_text(rp / r, 2) + "), crank radius " + shortest_text(r);
+    return std::to_string(p.n) + " cylinders, rod length " + shortest_text(p.d) + " (l/s " +
+           fixed_text(p.d / (2 * r), 2) + "), wrist radius " + shortest_text(p.rp) +
+           " (eccentricity " + fixed_text(p.rp / r, 2) + "), crank radius " + shortest_text(r);
 }
 
 } // namespace radial

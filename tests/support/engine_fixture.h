@@ -18,7 +18,7 @@ inline EngineState started_engine() {
 // The record at crank angle theta with the master rod solved and the body angles computed, as
 // link rods see it in frame step 11.
 inline EngineState engine_at(double theta, int n = 11, double d = 200, double rp = 52.5) {
-    return radial::engine_at(n, d, rp, theta);
+    return radial::engine_at({n, d, rp}, theta);
 }
 
 constexpr double tolerance = 1e-9;
