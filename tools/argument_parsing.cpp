@@ -70,7 +70,7 @@ bool is_finite(const std::optional<double>& value) {
 bool read_engine_value(ToolOptions& o, std::string_view flag, std::string_view text) {
     if (flag == "--cylinders") {
         const auto n = read_integer(text);
-        o.cylinders = n.value_or(0);
+        o.engine.n = n.value_or(0);
         return n && *n >= 3 && *n <= 35 && *n % 2 == 1;
     }
     const auto value = read_real(text);
@@ -78,18 +78,18 @@ bool read_engine_value(ToolOptions& o, std::string_view flag, std::string_view t
         return false;
     }
     if (flag == "--rod-length") {
-        o.rod_length = *value;
+        o.engine.d = *value;
         return *value > 50 && *value <= 10000;
     }
     if (flag == "--wrist-radius") {
-        o.wrist_radius = *value;
+        o.engine.rp = *value;
         return *value >= 0;
     }
     if (flag == "--ls") {
-        o.rod_length = 2 * crank_radius * *value;
+        o.engine.d = 2 * crank_radius * *value;
         return *value >= 1.25 && *value <= 2.85;
     }
-    o.wrist_radius = crank_radius * *value;
+    o.engine.rp = crank_radius * *value;
     return *value >= 0.7 && *value <= 1.5;
 }
 
@@ -179,12 +179,12 @@ std::optional<UsageError> check_sweep_rows(const ToolOptions& o) {
         return std::nullopt;
     }
     const auto angles = sweep_angle_count(o.sweep_step);
-    if (angles && *angles * o.cylinders <= max_sweep_rows) {
+    if (angles && *angles * o.engine.n <= max_sweep_rows) {
         return std::nullopt;
     }
-    const std::string rows = angles ? std::to_string(*angles * o.cylinders) + " rows (" +
+    const std::string rows = angles ? std::to_string(*angles * o.engine.n) + " rows (" +
                                           std::to_string(*angles) + " crank angles x " +
-                                          std::to_string(o.cylinders) + " cylinders)"
+                                          std::to_string(o.engine.n) + " cylinders)"
                                     : "over 10^15 rows";
     return UsageError{"--sweep " + shortest_text(o.sweep_step) + " would print " + rows +
                       "; at most " + std::to_string(max_sweep_rows) + ": take a larger step"};
@@ -198,14 +198,14 @@ std::optional<UsageError> check_combination(const ToolOptions& o,
     if (auto error = check_modes(seen)) {
         return error;
     }
-    if (o.wrist_radius >= o.rod_length && given(seen, "--eccentricity")) {
+    if (o.engine.rp >= o.engine.d && given(seen, "--eccentricity")) {
         return UsageError{"--eccentricity gives a wrist-pin circle radius of " +
-                          shortest_text(o.wrist_radius) + ", which must be less than the rod " +
-                          "length (" + shortest_text(o.rod_length) + ")"};
+                          shortest_text(o.engine.rp) + ", which must be less than the rod " +
+                          "length (" + shortest_text(o.engine.d) + ")"};
     }
-    if (o.wrist_radius >= o.rod_length) {
+    if (o.engine.rp >= o.engine.d) {
         return UsageError{"--wrist-radius takes " + std::string(wrist_radius_accepts) + " (" +
-                          shortest_text(o.rod_length) + "), not '" + shortest_text(o.wrist_radius) +
+                          shortest_text(o.engine.d) + "), not '" + shortest_text(o.engine.rp) +
                           "'"};
     }
     return check_sweep_rows(o);

@@ -6,9 +6,8 @@
 #include "descriptor_output.h"
 #include "distance_plot.h"
 #include "file_replacement.h"
-#include "mechanism/engine_solution.h"
-#include "number_text.h"
 #include "picture_output.h"
+#include "pin_table.h"
 #include "summary_table.h"
 #include "version.h"
 
@@ -117,34 +116,20 @@ written, with 1.
 
 namespace {
 
-void print_csv(const ToolOptions& o, std::ostream& out) {
-    out << "cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints\n";
-    for (const CylinderSolution& c :
-         solve_engine({o.cylinders, o.rod_length, o.wrist_radius}, o.theta)) {
-        out << c.cylinder << ',' << shortest_text(c.axis) << ',' << shortest_text(c.wrist_x) << ','
-            << shortest_text(c.wrist_y) << ',' << shortest_text(c.piston_x) << ','
-            << shortest_text(c.piston_y) << ',' << shortest_text(c.distance) << ',' << c.midpoints
-            << '\n';
-    }
-}
-
 // The balance table or its polar diagram; status 2, with one line on err, for an engine whose
 // balance cannot be reported.
 int write_balance(const ToolOptions& o, std::ostream& out, std::ostream& err) {
     const bool plot = o.mode == ToolMode::balance_plot;
-    const EngineBalance balance =
-        balance_engine({o.cylinders, o.rod_length, o.wrist_radius}, plot ? 1 : o.orders);
+    const EngineBalance balance = balance_engine(o.engine, plot ? 1 : o.orders);
     const char* flag = plot ? "--balance-plot" : "--balance";
     if (const auto refusal = balance_refusal(balance)) {
         err << "radial-kinematics: " << flag << ": " << *refusal << '\n';
         return 2;
     }
     if (plot) {
-        return write_flag_file(
-            flag, o.plot_path,
-            balance_plot_svg({o.cylinders, o.rod_length, o.wrist_radius}, balance), err);
+        return write_flag_file(flag, o.plot_path, balance_plot_svg(o.engine, balance), err);
     }
-    print_balance(o, balance, out);
+    print_balance(o.engine, o.format, balance, out);
     return 0;
 }
 
@@ -166,15 +151,13 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
     }
     switch (options.mode) {
     case ToolMode::sweep:
-        print_sweep(options, out);
+        print_sweep(options.engine, options.sweep_step, out);
         return 0;
     case ToolMode::summary:
-        print_summary(options, out);
+        print_summary(options.engine, options.format, out);
         return 0;
     case ToolMode::plot:
-        return write_flag_file(
-            "--plot", options.plot_path,
-            distance_plot_svg({options.cylinders, options.rod_length, options.wrist_radius}), err);
+        return write_flag_file("--plot", options.plot_path, distance_plot_svg(options.engine), err);
     case ToolMode::balance:
     case ToolMode::balance_plot:
         return write_balance(options, out, err);
@@ -185,7 +168,7 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
     case ToolMode::single_angle:
         break;
     }
-    print_csv(options, out);
+    print_pins(options.engine, options.theta, out);
     return 0;
 }
 

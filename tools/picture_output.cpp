@@ -12,10 +12,6 @@ namespace radial {
 
 namespace {
 
-EngineParameters parameters_of(const ToolOptions& o) {
-    return {o.cylinders, o.rod_length, o.wrist_radius};
-}
-
 int write_file(std::string_view flag, const std::string& path,
                const std::optional<std::string>& contents, std::ostream& err) {
     return contents ? write_flag_file(flag, path, *contents, err)
@@ -27,17 +23,16 @@ int write_file(std::string_view flag, const std::string& path,
 int write_picture(const ToolOptions& o, std::ostream& err) {
     if (o.picture_path.ends_with(".svg")) {
         ShapeSurface shapes(design_width_px, design_height_px);
-        draw_steady(shapes, parameters_of(o), o.theta);
+        draw_steady(shapes, o.engine, o.theta);
         return write_file("--picture", o.picture_path, picture_svg(shapes), err);
     }
     PixelSurface pixels(design_width_px, design_height_px);
-    draw_steady(pixels, parameters_of(o), o.theta);
+    draw_steady(pixels, o.engine, o.theta);
     return write_file("--picture", o.picture_path, png_of(pixels), err);
 }
 
 int write_animation(const ToolOptions& o, std::ostream& err) {
-    return write_file("--animation", o.picture_path,
-                      cycle_animation_gif(parameters_of(o), o.frames), err);
+    return write_file("--animation", o.picture_path, cycle_animation_gif(o.engine, o.frames), err);
 }
 
 } // namespace radial

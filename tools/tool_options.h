@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/engine_parameters.h"
+#include "table_format.h"
+
 #include <string>
 
 namespace radial {
@@ -24,13 +27,9 @@ constexpr int default_animation_frames = 209; // about 3 radians a second at 50 
 constexpr int min_animation_frames = 2;
 constexpr int max_animation_frames = 2000;
 
-enum class TableFormat { text, csv };
-
 // What radial-kinematics was asked for. Lengths in world units, angles in radians.
 struct ToolOptions {
-    int cylinders = 11;
-    double rod_length = 200;
-    double wrist_radius = 52.5;
+    EngineParameters engine;
     double theta = 0;
     ToolMode mode = ToolMode::single_angle;
     double sweep_step = 0;

@@ -41,8 +41,8 @@ std::string peak_text(const PeakForce& peak) {
            crank_degrees_text(peak.theta) + " degrees";
 }
 
-void print_text(const ToolOptions& o, const EngineBalance& balance, std::ostream& out) {
-    out << engine_description({o.cylinders, o.rod_length, o.wrist_radius}) << ".\n"
+void print_text(EngineParameters p, const EngineBalance& balance, std::ostream& out) {
+    out << engine_description(p) << ".\n"
         << "The pistons' shaking force in multiples of m r ω²: m is the reciprocating mass at\n"
         << "each piston pin, r the crank radius, ω the crank's steady angular speed. Order k is a\n"
         << "pair of forces turning at k times crank speed, forward with the crank (clockwise) and\n"
@@ -80,12 +80,13 @@ std::optional<std::string> balance_refusal(const EngineBalance& balance) {
     return std::nullopt;
 }
 
-void print_balance(const ToolOptions& o, const EngineBalance& balance, std::ostream& out) {
-    if (o.format == TableFormat::csv) {
+void print_balance(EngineParameters p, TableFormat format, const EngineBalance& balance,
+                   std::ostream& out) {
+    if (format == TableFormat::csv) {
         print_csv(balance, out);
         return;
     }
-    print_text(o, balance, out);
+    print_text(p, balance, out);
 }
 
 } // namespace radial

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "analysis/engine_balance.h"
-#include "tool_options.h"
+#include "core/engine_parameters.h"
+#include "table_format.h"
 
 #include <iosfwd>
 #include <optional>
@@ -9,7 +10,7 @@
 
 namespace radial {
 
-// The harmonic orders 1..K of the pistons' shaking force of the engine o describes, balance being
+// The harmonic orders 1..K of the pistons' shaking force of the engine p, balance being
 // balance_engine's for it with every rod reaching. With TableFormat::csv, the table alone at full
 // precision:
 //   order,forward,forward_phase_deg,backward,backward_phase_deg
@@ -17,7 +18,8 @@ namespace radial {
 // heading saying what the numbers are, the table aligned (amplitudes to six decimals, phases to
 // one), then the largest force over a revolution without and with a counterweight cancelling the
 // first-order forward component, with the crank angles where they occur.
-void print_balance(const ToolOptions& o, const EngineBalance& balance, std::ostream& out);
+void print_balance(EngineParameters p, TableFormat format, const EngineBalance& balance,
+                   std::ostream& out);
 
 // Why balance cannot be reported, for a line on standard error: some rod cannot reach its axis
 // at every crank angle, so the force is not defined all round (the cylinders are named); or a rod

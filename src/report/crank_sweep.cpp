@@ -20,15 +20,14 @@ std::string finite_text(bool present, double value) {
 
 } // namespace
 
-void print_sweep(const ToolOptions& o, std::ostream& out) {
-    const std::vector<ExactPiston> pistons =
-        exact_pistons({o.cylinders, o.rod_length, o.wrist_radius});
-    const long long count = sweep_angle_count(o.sweep_step).value_or(0);
+void print_sweep(EngineParameters p, double step, std::ostream& out) {
+    const std::vector<ExactPiston> pistons = exact_pistons(p);
+    const long long count = sweep_angle_count(step).value_or(0);
     out << "theta,cylinder,distance,exact_distance,velocity,acceleration\n";
     for (long long k = 0; k < count; ++k) {
-        const double theta = sweep_angle(k, o.sweep_step);
+        const double theta = sweep_angle(k, step);
         const std::string theta_text = shortest_text(theta);
-        const auto rows = solve_engine({o.cylinders, o.rod_length, o.wrist_radius}, theta);
+        const auto rows = solve_engine(p, theta);
         for (const CylinderSolution& row : rows) {
             const PistonMotion m = pistons[static_cast<std::size_t>(row.cylinder - 1)].at(theta);
             out << theta_text << ',' << row.cylinder << ',' << shortest_text(row.distance) << ','

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tool_options.h"
+#include "core/engine_parameters.h"
 
 #include <iosfwd>
 
@@ -9,11 +9,11 @@ namespace radial {
 // A sweep's rows: crank angles times cylinders.
 constexpr long long max_sweep_rows = 1000000;
 
-// CSV over one revolution at the crank angles of sweep_angles.h: theta,cylinder,distance,
-// exact_distance,velocity,acceleration, with cylinders 1..n at each crank angle. distance is the
-// animation's; exact_distance, velocity and acceleration are ExactPiston's, empty where the rod
-// cannot reach its axis (and the derivatives also where they are infinite, the rod square to the
-// axis).
-void print_sweep(const ToolOptions& o, std::ostream& out);
+// CSV over one revolution of the engine p at the crank angles of sweep_angles.h for step:
+// theta,cylinder,distance, exact_distance,velocity,acceleration, with cylinders 1..n at each crank
+// angle. distance is the animation's; exact_distance, velocity and acceleration are ExactPiston's,
+// empty where the rod cannot reach its axis (and the derivatives also where they are infinite, the
+// rod square to the axis).
+void print_sweep(EngineParameters p, double step, std::ostream& out);
 
 } // namespace radial

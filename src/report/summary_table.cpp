@@ -78,9 +78,9 @@ std::string ranges_text(const std::vector<AngleRange>& ranges) {
     return text + " degrees";
 }
 
-void print_text(const ToolOptions& o, const std::vector<CylinderSummary>& cylinders,
+void print_text(EngineParameters p, const std::vector<CylinderSummary>& cylinders,
                 std::ostream& out) {
-    out << engine_description({o.cylinders, o.rod_length, o.wrist_radius}) << ".\n"
+    out << engine_description(p) << ".\n"
         << "Stroke in world units and against the master's 2r; dead centres in degrees of crank\n"
         << "angle, offset from the cylinder's axis angle (BDC: from the axis angle + 180).\n\n";
     std::vector<TableRow> rows = {{"cylinder", "stroke", "vs 2r %", "TDC deg", "offset", "BDC deg",
@@ -102,13 +102,13 @@ void print_text(const ToolOptions& o, const std::vector<CylinderSummary>& cylind
 
 } // namespace
 
-void print_summary(const ToolOptions& o, std::ostream& out) {
-    const auto cylinders = summarise_cylinders({o.cylinders, o.rod_length, o.wrist_radius});
-    if (o.format == TableFormat::csv) {
+void print_summary(EngineParameters p, TableFormat format, std::ostream& out) {
+    const auto cylinders = summarise_cylinders(p);
+    if (format == TableFormat::csv) {
         print_csv(cylinders, out);
         return;
     }
-    print_text(o, cylinders, out);
+    print_text(p, cylinders, out);
 }
 
 } // namespace radial

@@ -1,19 +1,20 @@
 #pragma once
 
-#include "tool_options.h"
+#include "core/engine_parameters.h"
+#include "table_format.h"
 
 #include <iosfwd>
 
 namespace radial {
 
-// The per-cylinder summary of one crank revolution: with TableFormat::text, aligned columns
-// (degrees to one decimal) and then a line for each cylinder whose rod cannot always reach its
-// axis; with TableFormat::csv, the table alone at full precision:
+// The per-cylinder summary of one crank revolution of the engine p: with TableFormat::text, aligned
+// columns (degrees to one decimal) and then a line for each cylinder whose rod cannot always reach
+// its axis; with TableFormat::csv, the table alone at full precision:
 //   cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,bdc_offset_deg,
 //   max_bisection_error,reaches
 // Crank angles are in [0, 360), offsets in (-180, 180]: top dead centre's from the cylinder's
 // axis angle, bottom dead centre's from the axis angle + 180 degrees. Where a rod cannot always
 // reach, the stroke, dead-centre and error fields are empty.
-void print_summary(const ToolOptions& o, std::ostream& out);
+void print_summary(EngineParameters p, TableFormat format, std::ostream& out);
 
 } // namespace radial

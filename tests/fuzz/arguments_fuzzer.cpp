@@ -21,9 +21,9 @@ void require(bool holds) {
 }
 
 void check_accepted(const radial::ToolOptions& o) {
-    require(o.cylinders >= 3 && o.cylinders <= 35 && o.cylinders % 2 == 1);
-    require(std::isfinite(o.rod_length) && o.rod_length > 50 && o.rod_length <= 10000);
-    require(std::isfinite(o.wrist_radius) && o.wrist_radius >= 0 && o.wrist_radius < o.rod_length);
+    require(o.engine.n >= 3 && o.engine.n <= 35 && o.engine.n % 2 == 1);
+    require(std::isfinite(o.engine.d) && o.engine.d > 50 && o.engine.d <= 10000);
+    require(std::isfinite(o.engine.rp) && o.engine.rp >= 0 && o.engine.rp < o.engine.d);
     require(std::isfinite(o.theta));
     require(o.frames >= 2 && o.frames <= 2000);
     require(o.orders >= 1 && o.orders <= 50);
