@@ -1,5 +1,5 @@
 #include "argument_parsing.h"
-#include "number_text.h"
+#include "report/number_text.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>

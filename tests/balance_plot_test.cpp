@@ -1,4 +1,4 @@
-#include "balance_plot.h"
+#include "report/balance_plot.h"
 #include "svg_checks.h"
 #include "tool_run.h"
 

@@ -1,5 +1,5 @@
 #include "analysis/sweep_angles.h"
-#include "crank_sweep.h"
+#include "report/crank_sweep.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "analysis/cylinder_summary.h"
-#include "angle_degrees.h"
 #include "core/engine_state.h"
 #include "mechanism/engine_solution.h"
+#include "report/angle_degrees.h"
 
 #include <gtest/gtest.h>
 

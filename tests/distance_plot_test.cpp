@@ -1,7 +1,7 @@
 #include "analysis/exact_piston.h"
 #include "analysis/reach_ranges.h"
-#include "cylinder_colours.h"
-#include "distance_plot.h"
+#include "report/cylinder_colours.h"
+#include "report/distance_plot.h"
 #include "svg_checks.h"
 #include "tool_run.h"
 

@@ -1,8 +1,8 @@
 #include "mechanism/engine_solution.h"
-#include "number_text.h"
 #include "picture/shape_surface.h"
 #include "picture/steady_run.h"
 #include "picture_files.h"
+#include "report/number_text.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>

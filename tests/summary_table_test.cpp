@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "report/number_text.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>

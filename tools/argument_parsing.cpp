@@ -2,9 +2,9 @@
 
 #include "analysis/sweep_angles.h"
 #include "core/engine_state.h"
-#include "crank_sweep.h"
-#include "number_text.h"
 #include "picture_arguments.h"
+#include "report/crank_sweep.h"
+#include "report/number_text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,14 +1,14 @@
 #include "kinematics_cli.h"
 
-#include "balance_plot.h"
-#include "balance_table.h"
-#include "crank_sweep.h"
 #include "descriptor_output.h"
-#include "distance_plot.h"
 #include "file_replacement.h"
 #include "picture_output.h"
-#include "pin_table.h"
-#include "summary_table.h"
+#include "report/balance_plot.h"
+#include "report/balance_table.h"
+#include "report/crank_sweep.h"
+#include "report/distance_plot.h"
+#include "report/pin_table.h"
+#include "report/summary_table.h"
 #include "version.h"
 
 #include <cstring>

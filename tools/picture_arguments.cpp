@@ -1,6 +1,6 @@
 #include "picture_arguments.h"
 
-#include "number_text.h"
+#include "report/number_text.h"
 
 #include <algorithm>
 #include <array>

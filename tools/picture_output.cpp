@@ -1,12 +1,12 @@
 #include "picture_output.h"
 
-#include "cycle_animation.h"
 #include "file_replacement.h"
 #include "picture/pixel_surface.h"
 #include "picture/shape_surface.h"
 #include "picture/steady_run.h"
-#include "picture_svg.h"
-#include "png_encoding.h"
+#include "picture_files/cycle_animation.h"
+#include "picture_files/picture_svg.h"
+#include "picture_files/png_encoding.h"
 
 namespace radial {
 

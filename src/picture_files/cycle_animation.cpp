@@ -1,9 +1,9 @@
-#include "cycle_animation.h"
+#include "picture_files/cycle_animation.h"
 
-#include "frame_delta.h"
-#include "gif_encoder.h"
 #include "picture/palette.h"
 #include "picture/pixel_surface.h"
+#include "picture_files/frame_delta.h"
+#include "picture_files/gif_encoder.h"
 
 #include <cstdint>
 #include <vector>

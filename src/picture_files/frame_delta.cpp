@@ -1,4 +1,4 @@
-#include "frame_delta.h"
+#include "picture_files/frame_delta.h"
 
 #include <algorithm>
 #include <cstring>

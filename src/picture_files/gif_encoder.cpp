@@ -1,4 +1,4 @@
-#include "gif_encoder.h"
+#include "picture_files/gif_encoder.h"
 
 #include <gif_lib.h>
 

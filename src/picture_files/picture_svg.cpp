@@ -1,6 +1,6 @@
-#include "picture_svg.h"
+#include "picture_files/picture_svg.h"
 
-#include "number_text.h"
+#include "report/number_text.h"
 
 #include <array>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "png_encoding.h"
+#include "picture_files/png_encoding.h"
 
 #include "picture/palette.h"
 

@@ -1,4 +1,4 @@
-#include "aligned_table.h"
+#include "report/aligned_table.h"
 
 #include <algorithm>
 #include <ostream>

@@ -1,6 +1,6 @@
-#include "angle_degrees.h"
+#include "report/angle_degrees.h"
 
-#include "number_text.h"
+#include "report/number_text.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,10 +1,10 @@
-#include "balance_plot.h"
+#include "report/balance_plot.h"
 
 #include "analysis/crank_grid.h"
-#include "angle_degrees.h"
 #include "core/engine_state.h"
-#include "engine_description.h"
-#include "number_text.h"
+#include "report/angle_degrees.h"
+#include "report/engine_description.h"
+#include "report/number_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "balance_table.h"
+#include "report/balance_table.h"
 
-#include "aligned_table.h"
-#include "angle_degrees.h"
-#include "engine_description.h"
-#include "number_text.h"
+#include "report/aligned_table.h"
+#include "report/angle_degrees.h"
+#include "report/engine_description.h"
+#include "report/number_text.h"
 
 #include <numbers>
 #include <ostream>

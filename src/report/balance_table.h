@@ -2,7 +2,7 @@
 
 #include "analysis/engine_balance.h"
 #include "core/engine_parameters.h"
-#include "table_format.h"
+#include "report/table_format.h"
 
 #include <iosfwd>
 #include <optional>

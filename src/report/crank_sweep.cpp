@@ -1,10 +1,10 @@
-#include "crank_sweep.h"
+#include "report/crank_sweep.h"
 
 #include "analysis/exact_piston.h"
 #include "analysis/sweep_angles.h"
 #include "core/engine_state.h"
 #include "mechanism/engine_solution.h"
-#include "number_text.h"
+#include "report/number_text.h"
 
 #include <cmath>
 #include <ostream>

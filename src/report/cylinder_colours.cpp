@@ -1,4 +1,4 @@
-#include "cylinder_colours.h"
+#include "report/cylinder_colours.h"
 
 #include <array>
 #include <cmath>

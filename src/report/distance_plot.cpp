@@ -1,12 +1,12 @@
-#include "distance_plot.h"
+#include "report/distance_plot.h"
 
 #include "analysis/crank_grid.h"
 #include "analysis/exact_piston.h"
 #include "analysis/reach_ranges.h"
 #include "core/engine_state.h"
-#include "cylinder_colours.h"
-#include "engine_description.h"
-#include "number_text.h"
+#include "report/cylinder_colours.h"
+#include "report/engine_description.h"
+#include "report/number_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "engine_description.h"
+#include "report/engine_description.h"
 
 #include "core/engine_state.h"
-#include "number_text.h"
+#include "report/number_text.h"
 
 namespace radial {
 

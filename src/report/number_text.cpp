@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "report/number_text.h"
 
 #include <array>
 #include <charconv>

@@ -1,7 +1,7 @@
-#include "pin_table.h"
+#include "report/pin_table.h"
 
 #include "mechanism/engine_solution.h"
-#include "number_text.h"
+#include "report/number_text.h"
 
 #include <ostream>
 

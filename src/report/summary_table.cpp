@@ -1,11 +1,11 @@
-#include "summary_table.h"
+#include "report/summary_table.h"
 
-#include "aligned_table.h"
 #include "analysis/cylinder_summary.h"
-#include "angle_degrees.h"
 #include "core/engine_state.h"
-#include "engine_description.h"
-#include "number_text.h"
+#include "report/aligned_table.h"
+#include "report/angle_degrees.h"
+#include "report/engine_description.h"
+#include "report/number_text.h"
 
 #include <algorithm>
 #include <numbers>

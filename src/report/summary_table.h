@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/engine_parameters.h"
-#include "table_format.h"
+#include "report/table_format.h"
 
 #include <iosfwd>
 

@@ -3,7 +3,7 @@
 // trip a sanitizer, and what it accepts must lie within the ranges the tool promises.
 #include "argument_parsing.h"
 #include "kinematics_cli.h"
-#include "number_text.h"
+#include "report/number_text.h"
 
 #include <cmath>
 #include <cstddef>
