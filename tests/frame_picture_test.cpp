@@ -45,18 +45,11 @@ public:
     }
     void set_pen_width(int pixels) override { s_.set_pen_width(pen_ = pixels); }
     void set_current_colour(Colour colour) override { s_.set_current_colour(colour_ = colour); }
+    Colour get_current_colour() const override { return colour_; }
     Colour background_colour() const override { return s_.background_colour(); }
-    void line(double x1, double y1, double x2, double y2) override {
-        s_.line(x1, y1, x2, y2);
-        stamp_line(x1, y1, x2, y2, colour_);
-    }
     void line(double x1, double y1, double x2, double y2, Colour colour) override {
         s_.line(x1, y1, x2, y2, colour);
         stamp_line(x1, y1, x2, y2, colour);
-    }
-    void circle(double cx, double cy, double radius) override {
-        s_.circle(cx, cy, radius);
-        stamp_circle(cx, cy, radius, colour_);
     }
     void circle(double cx, double cy, double radius, Colour colour) override {
         s_.circle(cx, cy, radius, colour);

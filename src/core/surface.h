@@ -18,17 +18,22 @@ public:
 
     virtual void set_pen_width(int pixels) = 0;
     virtual void set_current_colour(Colour colour) = 0;
+    virtual Colour get_current_colour() const = 0;
     virtual Colour background_colour() const = 0;
 
-    // A straight segment between two world points, in the current colour or in the colour given
-    // (which leaves the current colour as it was).
-    virtual void line(double x1, double y1, double x2, double y2) = 0;
+    // A straight segment between two world points, in the colour given (which leaves the current
+    // colour as it was) or in the current colour.
     virtual void line(double x1, double y1, double x2, double y2, Colour colour) = 0;
+    void line(double x1, double y1, double x2, double y2) {
+        line(x1, y1, x2, y2, get_current_colour());
+    }
 
     // A circle outline, never filled; the radius is in world units measured along x and the
     // circle is round on screen.
-    virtual void circle(double cx, double cy, double radius) = 0;
     virtual void circle(double cx, double cy, double radius, Colour colour) = 0;
+    void circle(double cx, double cy, double radius) {
+        circle(cx, cy, radius, get_current_colour());
+    }
 
     virtual View get_view() const = 0;
     virtual void set_view_height(double height) = 0;

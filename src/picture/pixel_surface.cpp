@@ -99,10 +99,6 @@ void PixelSurface::clear() {
     changed_.mark_all();
 }
 
-void PixelSurface::line(double x1, double y1, double x2, double y2) {
-    line(x1, y1, x2, y2, current_colour_);
-}
-
 void PixelSurface::line(double x1, double y1, double x2, double y2, Colour colour) {
     const PixelPoint a = pixel_of(x1, y1), b = pixel_of(x2, y2);
     if (!std::isfinite(a.x + a.y + b.x + b.y)) {
@@ -112,10 +108,6 @@ void PixelSurface::line(double x1, double y1, double x2, double y2, Colour colou
     stroke_line(pixels(), a.x * dpr, a.y * dpr, b.x * dpr, b.y * dpr, device_pen_width(),
                 pixel_value(colour));
     changed_.mark_segment(a.x, a.y, b.x, b.y, stroke_margin());
-}
-
-void PixelSurface::circle(double cx, double cy, double radius) {
-    circle(cx, cy, radius, current_colour_);
 }
 
 void PixelSurface::circle(double cx, double cy, double radius, Colour colour) {

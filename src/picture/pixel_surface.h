@@ -60,10 +60,11 @@ public:
     void clear() override;
     void set_pen_width(int pixels) override { pen_width_ = pixels; }
     void set_current_colour(Colour colour) override { current_colour_ = colour; }
+    Colour get_current_colour() const override { return current_colour_; }
     Colour background_colour() const override { return white; }
-    void line(double x1, double y1, double x2, double y2) override;
+    using Surface::circle;
+    using Surface::line;
     void line(double x1, double y1, double x2, double y2, Colour colour) override;
-    void circle(double cx, double cy, double radius) override;
     void circle(double cx, double cy, double radius, Colour colour) override;
     View get_view() const override { return view_; }
     void set_view_height(double height) override;

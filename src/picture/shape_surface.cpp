@@ -7,16 +7,8 @@ namespace radial {
 ShapeSurface::ShapeSurface(int width, int height)
     : width_(width), height_(height), view_(view_for_client(width, height)) {}
 
-void ShapeSurface::line(double x1, double y1, double x2, double y2) {
-    line(x1, y1, x2, y2, current_colour_);
-}
-
 void ShapeSurface::line(double x1, double y1, double x2, double y2, Colour colour) {
     draw({Shape::Kind::line, x1, y1, x2, y2, colour, pen_width_});
-}
-
-void ShapeSurface::circle(double cx, double cy, double radius) {
-    circle(cx, cy, radius, current_colour_);
 }
 
 void ShapeSurface::circle(double cx, double cy, double radius, Colour colour) {

@@ -28,16 +28,8 @@ void RecordingSurface::clear() {
     calls.push_back(clear_call());
 }
 
-void RecordingSurface::line(double x1, double y1, double x2, double y2) {
-    line(x1, y1, x2, y2, current_colour);
-}
-
 void RecordingSurface::line(double x1, double y1, double x2, double y2, Colour colour) {
     calls.push_back(line_call(x1, y1, x2, y2, colour, pen_width));
-}
-
-void RecordingSurface::circle(double cx, double cy, double radius) {
-    circle(cx, cy, radius, current_colour);
 }
 
 void RecordingSurface::circle(double cx, double cy, double radius, Colour colour) {

@@ -35,10 +35,11 @@ public:
     void clear() override;
     void set_pen_width(int pixels) override { pen_width = pixels; }
     void set_current_colour(Colour colour) override { current_colour = colour; }
+    Colour get_current_colour() const override { return current_colour; }
     Colour background_colour() const override { return white; }
-    void line(double x1, double y1, double x2, double y2) override;
+    using Surface::circle;
+    using Surface::line;
     void line(double x1, double y1, double x2, double y2, Colour colour) override;
-    void circle(double cx, double cy, double radius) override;
     void circle(double cx, double cy, double radius, Colour colour) override;
     View get_view() const override { return view; }
     void set_view_height(double height) override;
