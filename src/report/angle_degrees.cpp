@@ -26,4 +26,9 @@ double offset_degrees(double radians) {
     return degrees > 180 ? degrees - 360 : degrees;
 }
 
+std::string offset_degrees_text(double radians) {
+    const std::string text = fixed_text(offset_degrees(radians), 1);
+    return text == "-180.0" ? "180.0" : text;
+}
+
 } // namespace radial

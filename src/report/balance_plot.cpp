@@ -5,6 +5,7 @@
 #include "report/angle_degrees.h"
 #include "report/engine_description.h"
 #include "report/number_text.h"
+#include "report/svg_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,15 +44,8 @@ Rings rings_for(double largest) {
     if (!(largest > 0)) {
         return {};
     }
-    const double rough = largest / 4;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    const double unit = rough / power;
-    const double step = power * (unit < 1.5 ? 1 : unit < 3.5 ? 2 : unit < 7.5 ? 5 : 10);
+    const double step = round_step(largest / 4);
     return {step, std::max(1, static_cast<int>(std::ceil(largest / step - 1e-9)))};
-}
-
-std::string px(double value) {
-    return fixed_text(value, 1);
 }
 
 // Where a vector lands: +y (cylinder 1) up the page, +x (90 degrees clockwise) to the right.
@@ -139,12 +133,8 @@ std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance) {
     const Rings rings = rings_for(
         std::max(balance.largest.magnitude, balance.largest_with_counterweight.magnitude));
     std::ostringstream svg;
-    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
-        << "\" viewBox=\"0 0 " << width << ' ' << height
-        << "\" font-family=\"sans-serif\" font-size=\"13\">\n"
-        << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n"
-        << "<text x=\"30\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
+    open_svg(svg, width, height, chart_font);
+    svg << "<text x=\"30\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Shaking force of the pistons over one crank revolution</text>\n"
         << "<text x=\"30\" y=\"54\">" << engine_description(p) << "</text>\n";
     write_grid(rings, svg);

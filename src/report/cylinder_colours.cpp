@@ -1,8 +1,9 @@
 #include "report/cylinder_colours.h"
 
+#include "report/svg_text.h"
+
 #include <array>
 #include <cmath>
-#include <cstdio>
 
 namespace radial {
 
@@ -35,10 +36,8 @@ std::string cylinder_colour(int i, int n) {
         return "#000000";
     }
     const double hue = 360.0 * (i - 2) / (n - 1);
-    const auto [red, green, blue] = rgb_of(hue, 0.85, i % 2 == 0 ? 0.42 : 0.58);
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "#%02x%02x%02x", red, green, blue);
-    return text.data();
+    const auto rgb = rgb_of(hue, 0.85, i % 2 == 0 ? 0.42 : 0.58);
+    return hex_colour(rgb[0], rgb[1], rgb[2]);
 }
 
 } // namespace radial

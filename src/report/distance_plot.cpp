@@ -7,6 +7,7 @@
 #include "report/cylinder_colours.h"
 #include "report/engine_description.h"
 #include "report/number_text.h"
+#include "report/svg_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,10 +91,7 @@ Scale scale_of(const std::vector<Curve>& curves) {
     if (!(lo < hi)) {
         return {};
     }
-    const double rough = (hi - lo) / 6;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    const double unit = rough / power;
-    const double step = power * (unit < 1.5 ? 1 : unit < 3.5 ? 2 : unit < 7.5 ? 5 : 10);
+    const double step = round_step((hi - lo) / 6);
     return {std::floor(lo / step) * step, std::ceil(hi / step) * step, step};
 }
 
@@ -106,10 +104,6 @@ struct Frame {
         return y0 - (y0 - y1) * (distance - scale.lo) / (scale.hi - scale.lo);
     }
 };
-
-std::string px(double value) {
-    return fixed_text(value, 1);
-}
 
 void write_axes(const Frame& f, std::ostream& svg) {
     svg << "<g stroke=\"#dddddd\" stroke-width=\"1\">\n";
@@ -206,11 +200,7 @@ std::string distance_plot_svg(EngineParameters p) {
         std::any_of(curves.begin(), curves.end(), [](const Curve& c) { return c.has_gaps; });
 
     std::ostringstream svg;
-    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
-        << "\" viewBox=\"0 0 " << width << ' ' << height
-        << "\" font-family=\"sans-serif\" font-size=\"13\">\n"
-        << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    open_svg(svg, width, height, chart_font);
     write_title(p, gaps, svg);
     write_axes(frame, svg);
     write_labels(frame, svg);

@@ -24,15 +24,12 @@ struct Style {
     std::string number(double value, int decimals) const {
         return full_precision ? shortest_text(value) : fixed_text(value, decimals);
     }
-    // Degrees in [0, 360) stay there once rounded.
     std::string crank(double radians) const {
-        const std::string text = number(crank_degrees(radians), 1);
-        return text == "360.0" ? "0.0" : text;
+        return full_precision ? shortest_text(crank_degrees(radians)) : crank_degrees_text(radians);
     }
-    // Degrees in (-180, 180] stay there once rounded.
     std::string offset(double radians) const {
-        const std::string text = number(offset_degrees(radians), 1);
-        return text == "-180.0" ? "180.0" : text;
+        return full_precision ? shortest_text(offset_degrees(radians))
+                              : offset_degrees_text(radians);
     }
 };
 

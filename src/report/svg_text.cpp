@@ -1,0 +1,39 @@
+#include "report/svg_text.h"
+
+#include "report/number_text.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+namespace radial {
+
+void open_svg(std::ostream& svg, double width, double height, std::string_view attributes) {
+    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
+        << "\" viewBox=\"0 0 " << width << ' ' << height << '"' << attributes << ">\n"
+        << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+}
+
+std::string px(double value, int decimals) {
+    return fixed_text(value, decimals);
+}
+
+double round_step(double rough) {
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double unit = rough / power;
+    return power * (unit < 1.5 ? 1 : unit < 3.5 ? 2 : unit < 7.5 ? 5 : 10);
+}
+
+std::string hex_colour(int r, int g, int b) {
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "#%02x%02x%02x", r, g, b);
+    return text.data();
+}
+
+std::string hex_colour(Colour colour) {
+    return hex_colour(red_of(colour), green_of(colour), blue_of(colour));
+}
+
+} // namespace radial
