@@ -115,6 +115,44 @@ TEST(FlagValues, UnderflowReadsAsZeroAndOverflowIsRefused) {
     EXPECT_TRUE(testing::refused(testing::run({"--sweep", "1e-400"}), "greater than 0"));
 }
 
+TEST(Conventions, AValueAfterAnEqualsSignReadsAsTheNextArgument) {
+    const auto joined = testing::run({"--cylinders=9", "--ls=1.6", "--theta=-1"});
+    ASSERT_EQ(joined.status, 0) << joined.err;
+    EXPECT_EQ(joined.out, testing::run({"--cylinders", "9", "--ls", "1.6", "--theta", "-1"}).out);
+    EXPECT_EQ(parsed({"--plot=a=b.svg"}).plot_path, "a=b.svg"); // split at the first '=' alone
+}
+
+TEST(Conventions, ShortHelpAndEndingsInEitherCase) {
+    EXPECT_EQ(testing::run({"--cylinders", "12", "-h"}).out, testing::run({"--help"}).out);
+    EXPECT_EQ(parsed({"--picture", "E.PNG"}).mode, ToolMode::picture);
+    EXPECT_EQ(parsed({"--picture", "e.Svg"}).mode, ToolMode::picture);
+    EXPECT_EQ(parsed({"--animation", "A.GIF"}).mode, ToolMode::animation);
+    EXPECT_EQ(parsed({"--plot", "P.SVG"}).mode, ToolMode::plot);
+    EXPECT_EQ(parsed({"--balance-plot", "dir/b.svg"}).mode, ToolMode::balance_plot);
+}
+
+class ConventionsRefuse : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(ConventionsRefuse, WithOneLine) {
+    EXPECT_TRUE(testing::refused(testing::run(GetParam().args), GetParam().names));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spellings, ConventionsRefuse,
+    ::testing::Values(
+        Refusal{{"--plot", "p.png"}, "--plot takes a path ending in .svg, not 'p.png'"},
+        Refusal{{"--balance-plot=b"}, "--balance-plot takes a path ending in .svg, not 'b'"},
+        Refusal{{"--plot", "dir/.SVG"}, "--plot takes"},
+        Refusal{{"--summary=yes"}, "--summary takes no value, not 'yes'"},
+        Refusal{{"--cylinders="}, "--cylinders takes an odd whole number from 3 to 35, not ''"},
+        Refusal{{"--cylinders=12"}, "--cylinders takes an odd whole number from 3 to 35, not '12'"},
+        Refusal{{"--plot", "--format=csv"}, "--plot needs a value"},
+        Refusal{{"--theta=1", "--theta", "2"}, "--theta is given twice"},
+        Refusal{{"--frob=1"}, "unknown argument '--frob=1'"},
+        Refusal{{"--picture", "/"},
+                "--picture takes a path ending in .png or .svg, not '/', which "
+                "is a directory"}));
+
 struct RealText {
     std::string_view text;
     std::optional<double> value;

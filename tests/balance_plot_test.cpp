@@ -87,7 +87,8 @@ TEST(BalancePlot, IsWrittenLikeThePlotAndRefusedWithoutABalance) {
                                       "1.25", "--eccentricity", "1.5"}),
                                  "--balance-plot: the link rods of cylinders 4, "));
     EXPECT_FALSE(fs::exists(unreached));
-    EXPECT_TRUE(testing::refused(run({"--balance-plot", "/dev/null"}), "not a regular file"));
+    EXPECT_TRUE(testing::refused(run({"--balance-plot", "/dev/null"}),
+                                 "--balance-plot takes a path ending in .svg, not '/dev/null'"));
     fs::remove_all(dir);
 }
 

@@ -200,8 +200,10 @@ TEST_F(PlotFile, ThatCannotBeWrittenIsRefusedAndLeavesNothing) {
     EXPECT_TRUE(testing::refused(run({"--plot", missing}), "--plot cannot write '" + missing));
     fs::create_directory(dir / "taken.svg");
     const std::string taken = (dir / "taken.svg").string();
-    EXPECT_TRUE(testing::refused(run({"--plot", taken}), "--plot cannot write"));
-    EXPECT_TRUE(testing::refused(run({"--plot", dir.string() + "/"}), "not a file name"));
+    EXPECT_TRUE(testing::refused(run({"--plot", taken}),
+                                 "--plot cannot write '" + taken + "': Is a directory"));
+    EXPECT_TRUE(testing::refused(run({"--plot", dir.string() + "/"}),
+                                 "not '" + dir.string() + "/', which is a directory"));
     EXPECT_EQ(listing(), std::vector<std::string>{"taken.svg"});
     EXPECT_TRUE(fs::is_empty(dir / "taken.svg"));
 }

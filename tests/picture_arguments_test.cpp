@@ -74,7 +74,7 @@ TEST(PictureRefusals, ForFilesThatCannotBeWritten) {
     const std::string missing = dir / "no-such-directory/a.svg";
     EXPECT_TRUE(testing::refused(testing::run({"--picture", missing}), "--picture cannot write"));
     EXPECT_TRUE(
-        testing::refused(testing::run({"--picture", dir / "taken.png"}), "not a regular file"));
+        testing::refused(testing::run({"--picture", dir / "taken.png"}), "': Is a directory"));
     EXPECT_TRUE(testing::refused(
         testing::run({"--animation", dir / "taken.gif", "--frames", "2", "--cylinders", "3"}),
         "--animation cannot write"));

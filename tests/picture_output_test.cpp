@@ -41,6 +41,15 @@ TEST(WindowAngle, KeepsTheWindowsRange) {
     EXPECT_EQ(window_angle(-0.5), cycle - 0.5);
 }
 
+// The ending picks the format in either case: E.SVG is a drawing, E.PNG pixels.
+TEST(PictureFile, EndingInCapitalsPicksTheFormat) {
+    const testing::ScratchDirectory dir;
+    ASSERT_EQ(testing::run({"--picture", dir / "E.SVG"}).status, 0);
+    EXPECT_TRUE(testing::file_text(dir / "E.SVG").starts_with("<?xml"));
+    ASSERT_EQ(testing::run({"--picture", dir / "E.PNG"}).status, 0);
+    EXPECT_TRUE(testing::file_text(dir / "E.PNG").starts_with("\x89PNG"));
+}
+
 std::string svg_circle(PixelPoint centre, double radius) {
     return "<circle cx=\"" + fixed_text(centre.x, 2) + "\" cy=\"" + fixed_text(centre.y, 2) +
            "\" r=\"" + fixed_text(radius, 2) + "\" stroke=\"#0000ff\" stroke-width=\"2\"/>";

@@ -37,10 +37,10 @@ constexpr std::array flags = {
     Flag{"--sweep", "a finite step in radians greater than 0"},
     Flag{"--summary", ""},
     Flag{"--format", "'text' or 'csv'"},
-    Flag{"--plot", "a path for the SVG file"},
+    Flag{"--plot", "a path ending in .svg"},
     Flag{"--balance", ""},
     Flag{"--orders", "a whole number from 1 to 50"},
-    Flag{"--balance-plot", "a path for the SVG file"},
+    Flag{"--balance-plot", "a path ending in .svg"},
     Flag{"--picture", "a path ending in .png or .svg"},
     Flag{"--animation", "a path ending in .gif"},
     Flag{"--frames", "a whole number from 2 to 2000"},
@@ -57,9 +57,30 @@ const Flag* find_flag(std::string_view name) {
     return it == flags.end() ? nullptr : it;
 }
 
+// An argument as a flag and the value it carries: "--theta" alone, or "--theta=1" with "1".
+struct Argument {
+    std::string_view name;
+    std::optional<std::string_view> value;
+};
+
+Argument split_argument(std::string_view arg) {
+    const std::size_t equals = arg.find('=');
+    if (!arg.starts_with("--") || equals == std::string_view::npos) {
+        return {arg, std::nullopt};
+    }
+    return {arg.substr(0, equals), arg.substr(equals + 1)};
+}
+
+// An argument that names a flag, with or without its value after "=".
+bool names_flag(std::string_view arg) {
+    return find_flag(split_argument(arg).name) != nullptr;
+}
+
 UsageError refuse(const Flag& flag, std::string_view got) {
+    const bool path = flag.accepts.starts_with("a path");
     return {std::string(flag.name) + " takes " + std::string(flag.accepts) + ", not '" +
-            std::string(got) + "'"};
+            std::string(got) + "'" +
+            (path && names_directory(got) ? ", which is a directory" : "")};
 }
 
 bool is_finite(const std::optional<double>& value) {
@@ -98,7 +119,7 @@ bool read_output_value(ToolOptions& o, std::string_view flag, std::string_view t
     if (flag == "--plot" || flag == "--balance-plot") {
         o.mode = flag == "--plot" ? ToolMode::plot : ToolMode::balance_plot;
         o.plot_path = text;
-        return !text.empty();
+        return has_ending(text, ".svg");
     }
     if (flag == "--orders") {
         const auto k = read_integer(text);
@@ -164,8 +185,8 @@ std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
     if (given(seen, "--orders") && !given(seen, "--balance")) {
         return UsageError{"--orders applies only to --balance"};
     }
-    if (auto error = check_picture_flags(seen)) {
-        return error;
+    if (given(seen, "--frames") && !given(seen, "--animation")) {
+        return UsageError{"--frames applies only to --animation"};
     }
     if (!modes.empty() && modes[0] != "--picture" && given(seen, "--theta")) {
         return UsageError{"--theta applies only to the single-angle output and --picture, not to " +
@@ -215,7 +236,8 @@ std::optional<UsageError> check_combination(const ToolOptions& o,
 
 std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::string_view> args) {
     ToolOptions o;
-    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+    if (std::find(args.begin(), args.end(), "--help") != args.end() ||
+        std::find(args.begin(), args.end(), "-h") != args.end()) {
         o.help = true;
         return o;
     }
@@ -225,13 +247,18 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
     }
     std::vector<std::string_view> seen;
     for (std::size_t k = 0; k < args.size(); ++k) {
-        const Flag* flag = find_flag(args[k]);
+        const auto [name, attached] = split_argument(args[k]);
+        const Flag* flag = find_flag(name);
         if (flag == nullptr) {
             return UsageError{"unknown argument '" + std::string(args[k]) + "' (see --help)"};
         }
         const bool takes_value = !flag->accepts.empty();
+        if (!takes_value && attached) {
+            return UsageError{std::string(flag->name) + " takes no value, not '" +
+                              std::string(*attached) + "'"};
+        }
         // A flag in the value's place means the value was left out.
-        if (takes_value && (k + 1 == args.size() || find_flag(args[k + 1]) != nullptr)) {
+        if (takes_value && !attached && (k + 1 == args.size() || names_flag(args[k + 1]))) {
             return UsageError{std::string(flag->name) +
                               " needs a value: " + std::string(flag->accepts)};
         }
@@ -245,8 +272,9 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
         if (flag->name == "--balance") {
             o.mode = ToolMode::balance;
         }
-        if (takes_value && !read_value(o, flag->name, args[++k])) {
-            return refuse(*flag, args[k]);
+        const std::string_view value = !takes_value ? "" : attached ? *attached : args[++k];
+        if (takes_value && !read_value(o, flag->name, value)) {
+            return refuse(*flag, value);
         }
     }
     if (auto error = check_combination(o, seen)) {

@@ -106,6 +106,9 @@ std::optional<std::string> replace_file(const std::string& path, std::string_vie
     // Only a regular file is replaced: renaming over a device or a pipe (say /dev/null, run as
     // root) would put a plot where the system expects something else entirely.
     struct stat existing {};
+    if (stat(target->c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+        return std::strerror(EISDIR);
+    }
     if (stat(target->c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
         return "not a regular file";
     }

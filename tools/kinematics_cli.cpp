@@ -23,7 +23,7 @@ const char* const tool_usage =
                           --plot FILE | --balance [--orders K] [--format text|csv] |
                           --balance-plot FILE | --picture FILE [--theta T] |
                           --animation FILE [--frames N]]
-       radial-kinematics --help | --version
+       radial-kinematics -h | --help | --version
 
 Solves the radial engine exactly as the animation solves its frames (crank radius 50).
 
@@ -42,7 +42,7 @@ piston distances come from the animation's bisection, with the number of midpoin
                      (RP = 35 to 75), instead of --wrist-radius
   --theta T          crank angle in radians from cylinder 1's axis, clockwise (default 0);
                      only for the output above
-  --help             print this text
+  --help             print this text (-h does too)
   --version          print the program's name and version
 
 Whole-revolution output instead:
@@ -72,8 +72,9 @@ Whole-revolution output instead:
                      the balance: order,forward,forward_phase_deg,backward,backward_phase_deg)
   --plot FILE        writes an SVG chart of every cylinder's exact distance against crank
                      angle (0 to 360 degrees), one colour per cylinder with a legend, broken
-                     where a rod cannot reach its axis. FILE is replaced whole or not at all
-                     (the chart goes to a new file beside it first); nothing is printed.
+                     where a rod cannot reach its axis. FILE ends in .svg and is replaced whole
+                     or not at all (the chart goes to a new file beside it first); nothing is
+                     printed.
   --balance          the shaking force of the pistons (one mass m at each piston pin, the crank
                      turning steadily at ω) split into harmonic orders 1..K: at each order k a
                      force turning forward (with the crank) and one turning backward (against
@@ -89,7 +90,7 @@ Whole-revolution output instead:
   --balance-plot FILE
                      writes an SVG polar diagram of the shaking force over one revolution,
                      cylinder 1 up and angles clockwise: the path of its tip as it is and with
-                     that counterweight. FILE is replaced like --plot's.
+                     that counterweight. FILE ends in .svg and is replaced like --plot's.
 
 The window's picture instead, drawn by the animation's own code at the window's design size
 (711 x 695 pixels), without its scroll bars and labels:
@@ -107,11 +108,12 @@ The window's picture instead, drawn by the animation's own code at the window's 
                      window's 3 radians a second)
 Both write FILE whole or not at all, as --plot does, and print nothing.
 
-Give at most one of --sweep, --summary, --plot, --balance, --balance-plot, --picture and
---animation; --theta belongs to the single-angle output and --picture, --format to --summary and
---balance, --orders to --balance, --frames to --animation. Refused arguments, and files that
-cannot be written, print one line on standard error and exit with 2; output that cannot be
-written, with 1.
+A flag's value follows it as the next argument or after an equals sign (--cylinders=9); file
+endings may be in either case (E.PNG). Give at most one of --sweep, --summary, --plot, --balance,
+--balance-plot, --picture and --animation; --theta belongs to the single-angle output and
+--picture, --format to --summary and --balance, --orders to --balance, --frames to --animation.
+Refused arguments, and files that cannot be written, print one line on standard error and exit
+with 2; output that cannot be written, with 1.
 )";
 
 namespace {

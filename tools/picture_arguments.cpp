@@ -4,18 +4,24 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 namespace radial {
 
-namespace {
-
-// A file name with something before the ending: "a.png" or "dir/a.png", not ".png" or "dir/.png".
 bool has_ending(std::string_view path, std::string_view ending) {
-    return path.ends_with(ending) && path.size() > ending.size() &&
-           path[path.size() - ending.size() - 1] != '/';
+    if (path.size() <= ending.size() || path[path.size() - ending.size() - 1] == '/') {
+        return false;
+    }
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return std::equal(ending.begin(), ending.end(), path.end() - ending.size(),
+                      [lower](char a, char b) { return lower(a) == lower(b); });
 }
 
-} // namespace
+bool names_directory(std::string_view path) {
+    std::error_code error;
+    return path.ends_with('/') || std::filesystem::is_directory(path, error);
+}
 
 bool is_picture_flag(std::string_view flag) {
     constexpr std::array<std::string_view, 3> names = {"--picture", "--animation", "--frames"};
@@ -35,16 +41,6 @@ bool read_picture_value(ToolOptions& o, std::string_view flag, std::string_view 
     }
     o.mode = ToolMode::picture;
     return has_ending(text, ".png") || has_ending(text, ".svg");
-}
-
-std::optional<UsageError> check_picture_flags(std::span<const std::string_view> seen) {
-    const auto given = [seen](std::string_view flag) {
-        return std::find(seen.begin(), seen.end(), flag) != seen.end();
-    };
-    if (given("--frames") && !given("--animation")) {
-        return UsageError{"--frames applies only to --animation"};
-    }
-    return std::nullopt;
 }
 
 } // namespace radial

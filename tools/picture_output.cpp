@@ -4,6 +4,7 @@
 #include "picture/pixel_surface.h"
 #include "picture/shape_surface.h"
 #include "picture/steady_run.h"
+#include "picture_arguments.h"
 #include "picture_files/cycle_animation.h"
 #include "picture_files/picture_svg.h"
 #include "picture_files/png_encoding.h"
@@ -21,7 +22,7 @@ int write_file(std::string_view flag, const std::string& path,
 } // namespace
 
 int write_picture(const ToolOptions& o, std::ostream& err) {
-    if (o.picture_path.ends_with(".svg")) {
+    if (has_ending(o.picture_path, ".svg")) {
         ShapeSurface shapes(design_width_px, design_height_px);
         draw_steady(shapes, o.engine, o.theta);
         return write_file("--picture", o.picture_path, picture_svg(shapes), err);
