@@ -5,7 +5,7 @@
 namespace radial {
 
 const char* const window_usage =
-    R"(Usage: radial-engine [--help | --version]
+    R"(Usage: radial-engine [-h | --help | --version]
 
 Animates the kinematics of a radial piston engine in a window, seen along the crankshaft: the
 cylinder axes, the crank, the master rod, the articulated link rods and two valve cam rings.
@@ -18,7 +18,7 @@ Controls:
   mouse button       mouse speed control on or off (the pointer's position sets the speed)
   Esc, double-click  quit
 
-  --help     print this text
+  --help     print this text (-h does too)
   --version  print the program's name and version
 
 It takes no other options, apart from Qt's own (such as -platform NAME or -display HOST:N).
@@ -27,8 +27,12 @@ See radial-kinematics for the same kinematics as numbers.
 
 namespace {
 
+bool is_help(std::string_view arg) {
+    return arg == "--help" || arg == "-h";
+}
+
 bool is_own(std::string_view arg) {
-    return arg == "--help" || arg == "--version";
+    return is_help(arg) || arg == "--version";
 }
 
 } // namespace
@@ -36,7 +40,7 @@ bool is_own(std::string_view arg) {
 WindowCommand read_window_arguments(std::span<const std::string_view> args, bool qt_options_taken) {
     const auto other = std::find_if_not(args.begin(), args.end(), is_own);
     if (other == args.end()) {
-        if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+        if (std::any_of(args.begin(), args.end(), is_help)) {
             return {WindowStart::print_usage, {}};
         }
         return {args.empty() ? WindowStart::open_window : WindowStart::print_version, {}};

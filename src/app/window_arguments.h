@@ -15,8 +15,8 @@ struct WindowCommand {
     std::string message;
 };
 
-// Reads the arguments after the program name. The program's own are --help (which wins) and
-// --version; every other argument must be one of Qt's (-platform NAME, -display HOST:N, ...).
+// Reads the arguments after the program name. The program's own are --help or -h (which win)
+// and --version; every other argument must be one of Qt's (-platform NAME, -display HOST:N, ...).
 // Before Qt has taken its options off the command line, an argument that starts with a dash may
 // be one of them or its value may follow: the answer is then ask_qt. An argument without a dash
 // in the first place that is not the program's own can be no option's value, and is refused

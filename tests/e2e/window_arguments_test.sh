@@ -37,7 +37,10 @@ without_display() {
     unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
     run --help
     [ "$STATUS" = 0 ] && [ -z "$ERR" ] || fail "--help: status $STATUS, '$ERR'"
-    [[ "$OUT" == "Usage: radial-engine [--help | --version]"* ]] || fail "--help printed '$OUT'"
+    [[ "$OUT" == "Usage: radial-engine [-h | --help | --version]"* ]] || fail "--help printed '$OUT'"
+    local usage=$OUT
+    run --version -h
+    [ "$STATUS" = 0 ] && [ "$OUT" = "$usage" ] || fail "-h: status $STATUS, printed '$OUT'"
     [[ "$OUT" == *"It takes no other options"* ]] || fail "--help does not say it takes no others"
     refused extra extra
     refused extra --version extra
