@@ -70,7 +70,7 @@ TEST(DistancePlot, BreaksCurvesWhereRodsCannotReach) {
     const auto curves = elements(svg, "<path class=\"curve\"");
     ASSERT_EQ(curves.size(), 35U);
     for (int i = 1; i <= n; ++i) {
-        const auto ranges = unreachable_ranges(ExactPiston(i, n, 50, 125, 75), summary_grid);
+        const auto ranges = unreachable_ranges(ExactPiston(i, {n, 125, 75}, 50), summary_grid);
         // The reachable arcs of the circle; the one through 0 shows at both ends of the chart.
         const bool zero_reaches = std::none_of(ranges.begin(), ranges.end(),
                                                [](const AngleRange& r) { return r.to > two_pi; });

@@ -35,8 +35,8 @@ TEST(AxisDirection, KeptDirectionsAreTheFormulasForEveryCount) {
 TEST(BodyAngle, Cylinder2WithStartValues) {
     const double pi = 4 * std::atan(1.0);
     EXPECT_NEAR(2 * pi / 11, 0.57120, 5e-6);
-    EXPECT_NEAR(body_angle(2, 11, 200, 52.5, pi), 0.71360, 5e-6);
-    EXPECT_NEAR(body_angle(2, 11, 200, 52.5, pi),
+    EXPECT_NEAR(body_angle(2, {11, 200, 52.5}, pi), 0.71360, 5e-6);
+    EXPECT_NEAR(body_angle(2, {11, 200, 52.5}, pi),
                 2 * pi / 11 + std::asin(52.5 * std::sin(2 * pi / 11) / 200), 1e-12);
 }
 
@@ -50,7 +50,7 @@ TEST(BodyAngle, ComputedForCylinders2ToNOnly) {
     EXPECT_EQ(s.pintab[4][0], 0);
     s.n = 35;
     compute_body_angles(s);
-    EXPECT_NEAR(s.pintab[35][0], body_angle(35, 35, 200, 52.5, s.pi), 0);
+    EXPECT_NEAR(s.pintab[35][0], body_angle(35, {35, 200, 52.5}, s.pi), 0);
 }
 
 // The bisection's midpoints are sums of powers of two over [25, 300], so these are exact.

@@ -7,12 +7,13 @@
 
 namespace radial {
 
-ExactPiston::ExactPiston(int i, int n, double r, double d, double rp)
-    : r_(r), d_(d), offset_(i == 1 ? 0 : rp), rod_(i == 1 ? d : d - rp), body_(0), axis_(0) {
+ExactPiston::ExactPiston(int i, EngineParameters p, double r)
+    : r_(r), d_(p.d), offset_(i == 1 ? 0 : p.rp), rod_(i == 1 ? p.d : p.d - p.rp), body_(0),
+      axis_(0) {
     const double pi = 4.0 * std::atan(1.0); // as start_values sets it
     if (i > 1) {
-        body_ = body_angle(i, n, d, rp, pi);
-        axis_ = 2 * pi * (i - 1) / n;
+        body_ = body_angle(i, p, pi);
+        axis_ = 2 * pi * (i - 1) / p.n;
     }
     sin_axis_ = std::sin(axis_);
     cos_axis_ = std::cos(axis_);
@@ -72,7 +73,7 @@ std::vector<ExactPiston> exact_pistons(EngineParameters p) {
     std::vector<ExactPiston> pistons;
     pistons.reserve(static_cast<std::size_t>(p.n));
     for (int i = 1; i <= p.n; ++i) {
-        pistons.emplace_back(i, p.n, crank_radius, p.d, p.rp);
+        pistons.emplace_back(i, p, crank_radius);
     }
     return pistons;
 }

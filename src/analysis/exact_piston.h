@@ -26,8 +26,8 @@ struct PistonMotion {
 
 class ExactPiston {
 public:
-    // Cylinder i of n (1..n), crank radius r, master rod length d > r, wrist radius 0 <= rp < d.
-    ExactPiston(int i, int n, double r, double d, double rp);
+    // Cylinder i (1..n) of the engine p, crank radius r < d.
+    ExactPiston(int i, EngineParameters p, double r);
 
     PistonMotion at(double theta) const;
 

@@ -6,15 +6,15 @@
 
 namespace radial {
 
-double body_angle(int i, int n, double d, double rp, double pi) {
-    const double a = 2 * pi * (i - 1) / n;
-    const double f = rp * std::sin(a);
-    return a + std::atan(f / std::sqrt(d * d - f * f));
+double body_angle(int i, EngineParameters p, double pi) {
+    const double a = 2 * pi * (i - 1) / p.n;
+    const double f = p.rp * std::sin(a);
+    return a + std::atan(f / std::sqrt(p.d * p.d - f * f));
 }
 
 void compute_body_angles(EngineState& s) {
     for (int i = 2; i <= s.n; ++i) {
-        s.pintab[i][0] = body_angle(i, s.n, s.d, s.rp, s.pi);
+        s.pintab[i][0] = body_angle(i, {s.n, s.d, s.rp}, s.pi);
     }
 }
 

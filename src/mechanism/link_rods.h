@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/engine_parameters.h"
 #include "core/engine_state.h"
 #include "core/surface.h"
 
@@ -9,7 +10,7 @@ namespace radial {
 // centre. Its body angle, measured on the rod from the rod's own axis, is chosen so that with the
 // rod upright the wrist pin lies where a rod of length d from the pin to cylinder i's axis would
 // meet it: a + asin(rp sin a / d), a being the cylinder's axis angle, written with atan.
-double body_angle(int i, int n, double d, double rp, double pi);
+double body_angle(int i, EngineParameters p, double pi);
 
 // Body angles of cylinders 2..n into column 0 of pintab.
 void compute_body_angles(EngineState& s);
