@@ -3,6 +3,7 @@
 #include "ui/commands.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace radial {
 
@@ -149,6 +150,8 @@ void PageEngine::set_bar(int bar, int value) {
     }
 }
 
+// The rectangles of a band (same top and height) are put as one: the canvas takes one large
+// rectangle much faster than many small ones, and the pixels between them are the canvas's own.
 void pack_canvas_rects(const PixelSurface& surface, const std::vector<PixelRect>& rects,
                        std::vector<PixelRect>& device_rects, std::vector<std::uint8_t>& rgba) {
     device_rects.clear();
@@ -156,10 +159,20 @@ void pack_canvas_rects(const PixelSurface& surface, const std::vector<PixelRect>
     for (const PixelRect& logical : rects) {
         const PixelRect r = device_rect(logical, surface.device_pixel_ratio(),
                                         surface.device_width(), surface.device_height());
-        if (!r.empty()) {
-            device_rects.push_back(r);
-            bytes += 4 * static_cast<std::size_t>(r.width) * static_cast<std::size_t>(r.height);
+        if (r.empty()) {
+            continue;
         }
+        if (!device_rects.empty() && device_rects.back().y == r.y &&
+            device_rects.back().height == r.height) {
+            PixelRect& band = device_rects.back();
+            bytes -=
+                4 * static_cast<std::size_t>(band.width) * static_cast<std::size_t>(band.height);
+            band = united(band, r);
+        } else {
+            device_rects.push_back(r);
+        }
+        const PixelRect& last = device_rects.back();
+        bytes += 4 * static_cast<std::size_t>(last.width) * static_cast<std::size_t>(last.height);
     }
     rgba.resize(bytes);
     std::uint8_t* out = rgba.data();
@@ -169,11 +182,12 @@ void pack_canvas_rects(const PixelSurface& surface, const std::vector<PixelRect>
         for (int y = r.y; y < r.y + r.height; ++y) {
             const std::uint32_t* row = pixels.data() + static_cast<std::size_t>(y) * width;
             for (int x = r.x; x < r.x + r.width; ++x) {
+                // 0xAARRGGBB to the bytes R, G, B, A: a little-endian 0xAABBGGRR.
                 const std::uint32_t p = row[x];
-                *out++ = static_cast<std::uint8_t>(p >> 16);
-                *out++ = static_cast<std::uint8_t>(p >> 8);
-                *out++ = static_cast<std::uint8_t>(p);
-                *out++ = static_cast<std::uint8_t>(p >> 24);
+                const std::uint32_t word =
+                    (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+                std::memcpy(out, &word, 4);
+                out += 4;
             }
         }
     }

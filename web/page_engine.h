@@ -112,7 +112,7 @@ private:
 
 // The device pixels of rects (logical) on the surface, each cut to the picture, packed one after
 // the other in the canvas's byte order (red, green, blue, alpha) into rgba; the device rectangles
-// in device_rects. Empty rectangles are left out.
+// in device_rects. Empty rectangles are left out; those of one band become one.
 void pack_canvas_rects(const PixelSurface& surface, const std::vector<PixelRect>& rects,
                        std::vector<PixelRect>& device_rects, std::vector<std::uint8_t>& rgba);
 

@@ -3,48 +3,78 @@
 #include "ui/commands.h"
 
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
 
 namespace radial {
 
 namespace {
 
-// A plain decimal: an optional sign, digits, an optional point and digits; no exponent, no
-// spaces, no infinities. Read in the C locale, as the page's address writes numbers.
-std::optional<double> read_decimal(std::string_view text) {
+// A plain decimal: an optional sign, at most 15 digits with an optional point among them; no
+// exponent, no spaces, no infinities. Held exactly as digits / 10^places.
+struct Decimal {
+    bool negative = false;
+    std::int64_t digits = 0;
+    int places = 0;
+
+    // The nearest double: both parts are exact doubles, so one division rounds once.
+    double value() const {
+        const double magnitude = static_cast<double>(digits) / power_of_ten(places);
+        return negative ? -magnitude : magnitude;
+    }
+    static double power_of_ten(int k) {
+        double p = 1;
+        for (int i = 0; i < k; ++i) {
+            p *= 10;
+        }
+        return p;
+    }
+};
+
+std::optional<Decimal> read_decimal(std::string_view text) {
+    Decimal d;
     std::size_t k = 0;
     if (k < text.size() && (text[k] == '-' || text[k] == '+')) {
+        d.negative = text[k] == '-';
         ++k;
     }
-    std::size_t digits = 0, points = 0;
+    int count = 0;
+    bool point = false;
     for (; k < text.size(); ++k) {
         if (text[k] >= '0' && text[k] <= '9') {
-            ++digits;
-        } else if (text[k] == '.' && points == 0) {
-            ++points;
+            d.digits = 10 * d.digits + (text[k] - '0');
+            d.places += point ? 1 : 0;
+            ++count;
+        } else if (text[k] == '.' && !point) {
+            point = true;
         } else {
             return std::nullopt;
         }
     }
-    if (digits == 0 || digits > 30) {
+    if (count == 0 || count > 15) {
         return std::nullopt;
     }
-    const std::string copy(text);
-    return std::strtod(copy.c_str(), nullptr);
+    return d;
 }
 
-// The whole number k with value = k / per_unit, if there is one within rounding of the decimal.
-std::optional<int> steps_of(std::string_view text, double per_unit, int lowest, int highest) {
-    const std::optional<double> value = read_decimal(text);
-    if (!value) {
+// The whole number of steps with value = steps / per_unit, when the decimal is exactly that.
+std::optional<int> steps_of(std::string_view text, int per_unit, int lowest, int highest) {
+    const std::optional<Decimal> d = read_decimal(text);
+    if (!d) {
         return std::nullopt;
     }
-    const double steps = *value * per_unit;
-    const double whole = std::round(steps);
-    if (std::fabs(steps - whole) > 1e-6 || whole < lowest || whole > highest) {
+    std::int64_t scale = 1;
+    for (int i = 0; i < d->places; ++i) {
+        scale *= 10;
+    }
+    const std::int64_t scaled = d->digits * per_unit;
+    if (scaled % scale != 0) {
         return std::nullopt;
     }
-    return static_cast<int>(whole);
+    const std::int64_t steps = (d->negative ? -1 : 1) * (scaled / scale);
+    if (steps < lowest || steps > highest) {
+        return std::nullopt;
+    }
+    return static_cast<int>(steps);
 }
 
 std::optional<bool> read_switch(std::string_view text) {
@@ -85,7 +115,9 @@ std::string take_parameter(PageStart& start, std::string_view name, std::string_
         }
         start.bars[2] = 200 - *steps;
     } else if (name == "speed") {
-        const auto speed = read_decimal(value);
+        const auto decimal = read_decimal(value);
+        const std::optional<double> speed =
+            decimal ? std::optional(decimal->value()) : std::nullopt;
         if (!speed || std::fabs(*speed) > max_step) {
             return refusal(name, "radians per frame from -12.566 to 12.566 (4 pi)", value, "0.05");
         }

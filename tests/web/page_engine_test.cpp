@@ -123,6 +123,12 @@ TEST(PackCanvasRects, BytesInTheCanvasOrderAndEmptyRectsLeftOut) {
     ASSERT_EQ(rgba.size(), 16U);
     EXPECT_EQ(std::vector(rgba.begin(), rgba.begin() + 8),
               (std::vector<std::uint8_t>{0x11, 0x22, 0x33, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+
+    // Two rectangles of one band go as one, the pixel between them included.
+    pack_canvas_rects(surface, {{0, 1, 1, 1}, {2, 1, 1, 1}, {0, 2, 1, 1}}, device, rgba);
+    ASSERT_EQ(device, (std::vector<PixelRect>{{0, 1, 3, 1}, {0, 2, 1, 1}}));
+    ASSERT_EQ(rgba.size(), 16U);
+    EXPECT_EQ(rgba[8], 0x11);
 }
 
 } // namespace
