@@ -3,7 +3,6 @@
 #include "ui/commands.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace radial {
 
@@ -15,7 +14,8 @@ void PageEngine::Hooks::update_readouts(const EngineState& s) {
 // speed keys pressed and "c" typed before the first frame: its change check zooms the view for the
 // rod length and clears. A pause is a space typed after the first frame, so that something shows.
 PageEngine::PageEngine(double device_pixel_ratio, const PageStart& start)
-    : surface_(design_width_px, design_height_px, device_pixel_ratio),
+    : surface_(design_width_px, design_height_px, device_pixel_ratio, nullptr,
+               PixelOrder::canvas_bytes),
       loop_(s_, surface_, pump_, hooks_) {
     loop_.start_up();
     for (int bar = 0; bar < 3; ++bar) {
@@ -150,47 +150,24 @@ void PageEngine::set_bar(int bar, int value) {
     }
 }
 
-// The rectangles of a band (same top and height) are put as one: the canvas takes one large
-// rectangle much faster than many small ones, and the pixels between them are the canvas's own.
-void pack_canvas_rects(const PixelSurface& surface, const std::vector<PixelRect>& rects,
-                       std::vector<PixelRect>& device_rects, std::vector<std::uint8_t>& rgba) {
-    device_rects.clear();
-    std::size_t bytes = 0;
+// The rectangles of a band (same top and height) go as one: the canvas takes one long rectangle
+// much faster than several short ones, and the pixels between them are the canvas's own anyway.
+std::vector<PixelRect> canvas_rects(const PixelSurface& surface,
+                                    const std::vector<PixelRect>& rects) {
+    std::vector<PixelRect> device;
     for (const PixelRect& logical : rects) {
         const PixelRect r = device_rect(logical, surface.device_pixel_ratio(),
                                         surface.device_width(), surface.device_height());
         if (r.empty()) {
             continue;
         }
-        if (!device_rects.empty() && device_rects.back().y == r.y &&
-            device_rects.back().height == r.height) {
-            PixelRect& band = device_rects.back();
-            bytes -=
-                4 * static_cast<std::size_t>(band.width) * static_cast<std::size_t>(band.height);
-            band = united(band, r);
+        if (!device.empty() && device.back().y == r.y && device.back().height == r.height) {
+            device.back() = united(device.back(), r);
         } else {
-            device_rects.push_back(r);
-        }
-        const PixelRect& last = device_rects.back();
-        bytes += 4 * static_cast<std::size_t>(last.width) * static_cast<std::size_t>(last.height);
-    }
-    rgba.resize(bytes);
-    std::uint8_t* out = rgba.data();
-    const auto pixels = surface.data();
-    const auto width = static_cast<std::size_t>(surface.device_width());
-    for (const PixelRect& r : device_rects) {
-        for (int y = r.y; y < r.y + r.height; ++y) {
-            const std::uint32_t* row = pixels.data() + static_cast<std::size_t>(y) * width;
-            for (int x = r.x; x < r.x + r.width; ++x) {
-                // 0xAARRGGBB to the bytes R, G, B, A: a little-endian 0xAABBGGRR.
-                const std::uint32_t p = row[x];
-                const std::uint32_t word =
-                    (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-                std::memcpy(out, &word, 4);
-                out += 4;
-            }
+            device.push_back(r);
         }
     }
+    return device;
 }
 
 } // namespace radial

@@ -8,7 +8,6 @@
 #include "page_parameters.h"
 #include "picture/pixel_surface.h"
 
-#include <cstdint>
 #include <vector>
 
 namespace radial {
@@ -39,9 +38,10 @@ struct PageBar {
 inline constexpr PageBar page_bars[3] = {{3, 35, 2, 25}, {330, 650, 1, 500}, {50, 130, 1, 95}};
 
 // The animation in a web page: the window's engine record, frame loop and mechanism on a picture
-// of the window's design size, driven by the browser's animation-frame callbacks instead of a loop
-// that waits. Input is queued by the page and handled where the window's event pumps handle it;
-// a pause leaves the frame stopped at its pause point until input resumes it.
+// of the window's design size, its pixels in the canvas's byte order, driven by the browser's
+// animation-frame callbacks instead of a loop that waits. Input is queued by the page and handled
+// where the window's event pumps handle it; a pause leaves the frame stopped at its pause point
+// until input resumes it.
 class PageEngine {
 public:
     enum class Run { running, paused, ended };
@@ -110,10 +110,9 @@ private:
     long frames_ = 0;
 };
 
-// The device pixels of rects (logical) on the surface, each cut to the picture, packed one after
-// the other in the canvas's byte order (red, green, blue, alpha) into rgba; the device rectangles
-// in device_rects. Empty rectangles are left out; those of one band become one.
-void pack_canvas_rects(const PixelSurface& surface, const std::vector<PixelRect>& rects,
-                       std::vector<PixelRect>& device_rects, std::vector<std::uint8_t>& rgba);
+// The device rectangles that show rects (logical) of the surface, cut to it, empty ones left out
+// and those of one band made one, for the canvas to take from the surface's pixels.
+std::vector<PixelRect> canvas_rects(const PixelSurface& surface,
+                                    const std::vector<PixelRect>& rects);
 
 } // namespace radial

@@ -18,7 +18,6 @@ radial::PageStart start;
 std::string refused;
 std::unique_ptr<PageEngine> engine;
 std::vector<radial::PixelRect> device_rects;
-std::vector<std::uint8_t> rgba;
 
 int run_code(PageEngine::Run run) {
     return static_cast<int>(run); // 0 running, 1 paused, 2 ended
@@ -75,22 +74,22 @@ EMSCRIPTEN_KEEPALIVE void web_restart_pacing() {
 }
 
 // The changed rectangles since the last call (or the whole picture), in device pixels: their
-// count; then x, y, width, height of each from web_rects() and their pixels, one after the other,
-// from web_rgba().
+// count, then x, y, width, height of each from web_rects(). The canvas copies them from the
+// picture's pixels, web_pixels(), which are in its own byte order.
 EMSCRIPTEN_KEEPALIVE int web_take_rects(int whole) {
     radial::PixelSurface& surface = engine->surface();
     std::vector<radial::PixelRect> changed = surface.take_changed_rects();
     if (whole != 0) {
         changed = {{0, 0, surface.width(), surface.height()}};
     }
-    radial::pack_canvas_rects(surface, changed, device_rects, rgba);
+    device_rects = radial::canvas_rects(surface, changed);
     return static_cast<int>(device_rects.size());
 }
 EMSCRIPTEN_KEEPALIVE const int* web_rects() {
     return device_rects.empty() ? nullptr : &device_rects.front().x;
 }
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* web_rgba() {
-    return rgba.data();
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* web_pixels() {
+    return engine->surface().data().data();
 }
 EMSCRIPTEN_KEEPALIVE int web_device_width() {
     return engine->surface().device_width();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace radial {
 namespace {
@@ -112,23 +113,38 @@ TEST(PageEngineStart, AddressSettingsActLikeTheBarsAndKeysBeforeTheFirstFrame) {
     EXPECT_EQ(engine.surface().device_width(), 1067);
 }
 
-// The canvas takes red, green, blue, alpha bytes; the picture holds 0xAARRGGBB words.
-TEST(PackCanvasRects, BytesInTheCanvasOrderAndEmptyRectsLeftOut) {
-    PixelSurface surface(4, 3, 1.0);
-    surface.pixels().pixels[1 * 4 + 2] = 0xFF112233u;
-    std::vector<PixelRect> device;
-    std::vector<std::uint8_t> rgba;
-    pack_canvas_rects(surface, {{2, 1, 2, 2}, {0, 0, 0, 3}}, device, rgba);
-    ASSERT_EQ(device, (std::vector<PixelRect>{{2, 1, 2, 2}}));
-    ASSERT_EQ(rgba.size(), 16U);
-    EXPECT_EQ(std::vector(rgba.begin(), rgba.begin() + 8),
-              (std::vector<std::uint8_t>{0x11, 0x22, 0x33, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+// The page's picture is the window's with each pixel's bytes in the canvas's order, red first:
+// the start white, the clear, lines and circles alike.
+TEST(CanvasPixels, TheWindowsPictureWithRedAndBlueSwapped) {
+    PixelSurface words(40, 30, 1.5), bytes(40, 30, 1.5, nullptr, PixelOrder::canvas_bytes);
+    for (PixelSurface* s : {&words, &bytes}) {
+        s->line(-270, 270, -240, 255, green);
+        s->clear();
+        s->set_pen_width(2);
+        s->line(-270, 270, -250, 255, red);
+        s->circle(-260, 262, 5, blue);
+    }
+    ASSERT_EQ(bytes.data().size(), words.data().size());
+    std::size_t unlike = 0, blue_pixels = 0;
+    for (std::size_t k = 0; k < words.data().size(); ++k) {
+        const std::uint32_t w = words.data()[k];
+        const std::uint32_t swapped = (w & 0xFF00FF00u) | (w >> 16 & 0xFFu) | (w & 0xFFu) << 16;
+        unlike += bytes.data()[k] != swapped;
+        blue_pixels += bytes.data()[k] == canvas_pixel_value(blue);
+    }
+    EXPECT_EQ(unlike, 0U);
+    EXPECT_GT(blue_pixels, 0U);
+    std::uint8_t memory[4];
+    const std::uint32_t value = canvas_pixel_value(blue);
+    std::memcpy(memory, &value, 4);
+    EXPECT_EQ(std::vector(memory, memory + 4), (std::vector<std::uint8_t>{0, 0, 0xFF, 0xFF}));
+}
 
-    // Two rectangles of one band go as one, the pixel between them included.
-    pack_canvas_rects(surface, {{0, 1, 1, 1}, {2, 1, 1, 1}, {0, 2, 1, 1}}, device, rgba);
-    ASSERT_EQ(device, (std::vector<PixelRect>{{0, 1, 3, 1}, {0, 2, 1, 1}}));
-    ASSERT_EQ(rgba.size(), 16U);
-    EXPECT_EQ(rgba[8], 0x11);
+// Device rectangles cut to the picture, those of one band made one.
+TEST(CanvasRects, BandsGoAsOneRectangle) {
+    const PixelSurface surface(4, 3, 1.5);
+    EXPECT_EQ(canvas_rects(surface, {{0, 1, 1, 1}, {2, 1, 1, 1}, {1, 2, 0, 1}, {0, 2, 9, 1}}),
+              (std::vector<PixelRect>{{0, 1, 5, 2}, {0, 3, 6, 2}}));
 }
 
 } // namespace
