@@ -35,7 +35,7 @@ WEB_PACKAGES := emscripten chromium
 WEB_ENV := NODE_PATH=/usr/share/nodejs \
            $(if $(filter 0,$(shell id -u)),,EM_CACHE=$(CURDIR)/$(WEB_DIR)/em-cache EM_FROZEN_CACHE=)
 
-.PHONY: all deps configure build sanitize run test bench package clean web-deps web web-test
+.PHONY: all deps configure build sanitize run test bench package clean web-deps web web-npm web-test bench-web
 
 all: build
 
@@ -103,14 +103,23 @@ web: web-deps
 	    -DRADIAL_NATIVE_DIR=$(CURDIR)/$(BUILD_DIR)
 	$(WEB_ENV) cmake --build $(WEB_DIR) --target radial-engine frame-hashes -j$(JOBS)
 
-# The page in Chromium and the WebAssembly frames against the native ones; the native build
-# gives radial-kinematics' pictures and the native frame hashes.
-web-test: web build
+# playwright-core, to drive Chromium.
+web-npm: web-deps
+	@node -e 'process.exit(Number(process.versions.node.split(".")[0]) < 20 ? 1 : 0)' \
+	    || { echo "playwright-core 1.65 needs Node 20 or later; this is $$(node --version)"; exit 1; }
 	mkdir -p $(WEB_DIR)/npm
 	cp tests/web/package.json tests/web/package-lock.json $(WEB_DIR)/npm/
 	cd $(WEB_DIR)/npm && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --ignore-scripts --no-audit \
 	    --no-fund --loglevel=error
+
+# The page in Chromium and the WebAssembly frames against the native ones; the native build
+# gives radial-kinematics' pictures and the native frame hashes.
+web-test: web build web-npm
 	cd $(WEB_DIR) && ctest --output-on-failure
+
+# The page's size, load time and time per frame in Chromium (docs/web.md).
+bench-web: web web-npm
+	NODE_PATH=$(CURDIR)/$(WEB_DIR)/npm/node_modules node bench/web_bench.mjs $(WEB_DIR)/radial-engine.html
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WEB_DIR)

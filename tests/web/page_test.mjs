@@ -124,6 +124,12 @@ test("a key, a bar and the mouse change the record as over the window", async ()
   await page.keyboard.press(" ");
   await until(page, () => radialEngine.status().frames > 3);
   assert.deepEqual(await page.locator(".label").allTextContents(), ["35", "2.85", "1.05"]);
+
+  // "Save picture" downloads the canvas's own pixels: a PNG of its backing store's size.
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#save")]);
+  const png = readFileSync(await download.path());
+  assert.equal(download.suggestedFilename(), "radial-engine.png");
+  assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [711, 695]);
   await page.close();
 });
 
