@@ -145,6 +145,9 @@ TEST(CanvasRects, BandsGoAsOneRectangle) {
     const PixelSurface surface(4, 3, 1.5);
     EXPECT_EQ(canvas_rects(surface, {{0, 1, 1, 1}, {2, 1, 1, 1}, {1, 2, 0, 1}, {0, 2, 9, 1}}),
               (std::vector<PixelRect>{{0, 1, 5, 2}, {0, 3, 6, 2}}));
+    // Same top, other height: another band.
+    EXPECT_EQ(canvas_rects(surface, {{0, 0, 1, 1}, {2, 0, 1, 2}}),
+              (std::vector<PixelRect>{{0, 0, 2, 2}, {3, 0, 2, 3}}));
 }
 
 } // namespace

@@ -22,9 +22,9 @@ before(async () => {
 });
 after(() => browser.close());
 
-// A page at device pixel ratio 1 whose requests are all logged.
-async function open(query = "", url = pageUrl) {
-  const page = await browser.newPage({ deviceScaleFactor: 1, viewport: { width: 760, height: 780 } });
+// A page at device pixel ratio 1 (or another) whose requests are all logged.
+async function open(query = "", url = pageUrl, ratio = 1) {
+  const page = await browser.newPage({ deviceScaleFactor: ratio, viewport: { width: 760, height: 780 } });
   page.requests = [];
   page.on("request", (request) => page.requests.push(request.url()));
   page.errors = [];
@@ -148,6 +148,36 @@ test("Esc and a double click end the run, which starts again from the start valu
     assert.equal((await status(page)).cylinders, 11);
     await page.close();
   }
+});
+
+// One canvas pixel per device pixel, whatever the ratio; the picture keeps 711 x 695 CSS pixels.
+test("the canvas's backing store is in device pixels", async () => {
+  for (const [ratio, width, height] of [[1.25, 889, 869], [1.5, 1067, 1043], [2, 1422, 1390]]) {
+    const page = await open("", pageUrl, ratio);
+    const size = await page.evaluate(() => {
+      const canvas = document.getElementById("engine"), box = canvas.getBoundingClientRect();
+      return [canvas.width, canvas.height, Math.round(box.width), Math.round(box.height)];
+    });
+    assert.deepEqual(size, [width, height, 711, 695], `ratio ${ratio}`);
+    await page.close();
+  }
+});
+
+// A hidden page runs no frames and goes on when shown. (Headless pages are never hidden, so the
+// test tells the page it is.)
+test("a hidden page does no frame work", async () => {
+  const page = await open();
+  const show = (hidden) => page.evaluate((value) => {
+    Object.defineProperty(document, "hidden", { value, configurable: true });
+    document.dispatchEvent(new Event("visibilitychange"));
+  }, hidden);
+  await show(true);
+  const hidden = (await status(page)).frames;
+  await page.waitForTimeout(300);
+  assert.equal((await status(page)).frames, hidden);
+  await show(false);
+  await until(page, (from) => radialEngine.status().frames > from + 5, hidden);
+  await page.close();
 });
 
 test("a value the page cannot take shows its line, and the start value is used", async () => {
