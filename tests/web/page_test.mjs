@@ -180,6 +180,14 @@ test("a hidden page does no frame work", async () => {
   await page.close();
 });
 
+test("the readouts use the decimal separator of the browser's language", async () => {
+  const page = await browser.newPage({ locale: "de-DE" });
+  await page.goto(pageUrl + "?ls=2.85&eccentricity=0.7");
+  await page.waitForFunction(() => window.radialEngine && radialEngine.status().frames > 0);
+  assert.deepEqual(await page.locator(".label").allTextContents(), ["11", "2,85", "0,7"]);
+  await page.close();
+});
+
 test("a value the page cannot take shows its line, and the start value is used", async () => {
   const page = await open("?cylinders=12&ls=2.4&speed=99");
   const lines = await page.locator("#refused div").allTextContents();
