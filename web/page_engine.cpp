@@ -150,24 +150,20 @@ void PageEngine::set_bar(int bar, int value) {
     }
 }
 
-// The rectangles of a band (same top and height) go as one: the canvas takes one long rectangle
-// much faster than several short ones, and the pixels between them are the canvas's own anyway.
+// One rectangle around them all: the canvas takes one large rectangle faster than a few dozen
+// small ones (each call costs more than the pixels between them), and the pixels between them are
+// the canvas's own anyway.
 std::vector<PixelRect> canvas_rects(const PixelSurface& surface,
                                     const std::vector<PixelRect>& rects) {
-    std::vector<PixelRect> device;
+    PixelRect box;
     for (const PixelRect& logical : rects) {
-        const PixelRect r = device_rect(logical, surface.device_pixel_ratio(),
-                                        surface.device_width(), surface.device_height());
-        if (r.empty()) {
-            continue;
-        }
-        if (!device.empty() && device.back().y == r.y && device.back().height == r.height) {
-            device.back() = united(device.back(), r);
-        } else {
-            device.push_back(r);
-        }
+        box = united(box, device_rect(logical, surface.device_pixel_ratio(), surface.device_width(),
+                                      surface.device_height()));
     }
-    return device;
+    if (box.empty()) {
+        return {};
+    }
+    return {box};
 }
 
 } // namespace radial

@@ -110,8 +110,8 @@ private:
     long frames_ = 0;
 };
 
-// The device rectangles that show rects (logical) of the surface, cut to it, empty ones left out
-// and those of one band made one, for the canvas to take from the surface's pixels.
+// The device pixels to put on the canvas for rects (logical) of the surface: the one rectangle
+// around them all, cut to the picture; none when they are all empty.
 std::vector<PixelRect> canvas_rects(const PixelSurface& surface,
                                     const std::vector<PixelRect>& rects);
 

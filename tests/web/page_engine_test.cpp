@@ -140,14 +140,13 @@ TEST(CanvasPixels, TheWindowsPictureWithRedAndBlueSwapped) {
     EXPECT_EQ(std::vector(memory, memory + 4), (std::vector<std::uint8_t>{0, 0, 0xFF, 0xFF}));
 }
 
-// Device rectangles cut to the picture, those of one band made one.
-TEST(CanvasRects, BandsGoAsOneRectangle) {
-    const PixelSurface surface(4, 3, 1.5);
-    EXPECT_EQ(canvas_rects(surface, {{0, 1, 1, 1}, {2, 1, 1, 1}, {1, 2, 0, 1}, {0, 2, 9, 1}}),
-              (std::vector<PixelRect>{{0, 1, 5, 2}, {0, 3, 6, 2}}));
-    // Same top, other height: another band.
-    EXPECT_EQ(canvas_rects(surface, {{0, 0, 1, 1}, {2, 0, 1, 2}}),
-              (std::vector<PixelRect>{{0, 0, 2, 2}, {3, 0, 2, 3}}));
+// The device pixels of every rectangle, and no more than their bounding box, cut to the picture.
+TEST(CanvasRects, OneRectangleAroundThemAll) {
+    const PixelSurface surface(4, 3, 1.5); // 6 x 5 device pixels
+    EXPECT_EQ(canvas_rects(surface, {{1, 1, 1, 1}, {2, 0, 1, 1}}),
+              (std::vector<PixelRect>{{1, 0, 4, 3}}));
+    EXPECT_EQ(canvas_rects(surface, {{3, 2, 9, 9}}), (std::vector<PixelRect>{{4, 3, 2, 2}}));
+    EXPECT_EQ(canvas_rects(surface, {}), std::vector<PixelRect>{});
 }
 
 } // namespace
