@@ -24,7 +24,18 @@ PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev fonts-libe
             clang libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils dpkg-dev \
             appstream lintian libpng-dev libgif-dev libxcb1-dev libxcb-shm0-dev
 
-.PHONY: all deps configure build sanitize run test bench package clean
+# The web page (`make web`, and its tests in `make test`): emscripten compiles it; Debian's
+# Chromium runs it in the tests, driven by playwright-core from npm (pinned by
+# tests/web/package-lock.json, installed into the web build, downloading no browser). Node and npm
+# come with emscripten's nodejs unless a Node with its own npm is there already.
+WEB_DIR ?= build-web
+WEB_PACKAGES := emscripten chromium
+# emcc's tools need Debian's node modules beside a newer Node; the prebuilt library cache belongs
+# to root and is frozen, so anyone else builds emscripten's libraries into the web build once.
+WEB_ENV := NODE_PATH=/usr/share/nodejs \
+           $(if $(filter 0,$(shell id -u)),,EM_CACHE=$(CURDIR)/$(WEB_DIR)/em-cache EM_FROZEN_CACHE=)
+
+.PHONY: all deps configure build sanitize run test bench package clean web-deps web web-npm web-test bench-web
 
 all: build
 
@@ -61,6 +72,7 @@ sanitize: deps
 test: build sanitize
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory web-test
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
@@ -68,5 +80,46 @@ package: build
 bench: build
 	./$(BUILD_DIR)/bench/radial-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+web-deps:
+	@missing=""; \
+	for p in $(WEB_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' \
+	        || missing="$$missing $$p"; \
+	done; \
+	command -v npm >/dev/null || missing="$$missing npm"; \
+	if [ -n "$$missing" ]; then \
+	    if [ "$$(id -u)" -ne 0 ]; then \
+	        echo "Missing Debian packages. Install them with:"; \
+	        echo "    sudo apt-get update && sudo apt-get install -y$$missing"; \
+	        exit 1; \
+	    fi; \
+	    echo "Installing:$$missing"; \
+	    apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y$$missing; \
+	fi
+
+# build-web/radial-engine.html, and the frame-hash program the tests run under node.
+web: web-deps
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release \
+	    -DRADIAL_NATIVE_DIR=$(CURDIR)/$(BUILD_DIR)
+	$(WEB_ENV) cmake --build $(WEB_DIR) --target radial-engine frame-hashes -j$(JOBS)
+
+# playwright-core, to drive Chromium.
+web-npm: web-deps
+	@node -e 'process.exit(Number(process.versions.node.split(".")[0]) < 20 ? 1 : 0)' \
+	    || { echo "playwright-core 1.65 needs Node 20 or later; this is $$(node --version)"; exit 1; }
+	mkdir -p $(WEB_DIR)/npm
+	cp tests/web/package.json tests/web/package-lock.json $(WEB_DIR)/npm/
+	cd $(WEB_DIR)/npm && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --ignore-scripts --no-audit \
+	    --no-fund --loglevel=error
+
+# The page in Chromium and the WebAssembly frames against the native ones; the native build
+# gives radial-kinematics' pictures and the native frame hashes.
+web-test: web build web-npm
+	cd $(WEB_DIR) && ctest --output-on-failure
+
+# The page's size, load time and time per frame in Chromium (docs/web.md).
+bench-web: web web-npm
+	NODE_PATH=$(CURDIR)/$(WEB_DIR)/npm/node_modules node bench/web_bench.mjs $(WEB_DIR)/radial-engine.html
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WEB_DIR)

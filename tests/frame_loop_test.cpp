@@ -197,6 +197,23 @@ TEST_F(FrameLoopTest, ChangeWhilePausedIsDrawnWithOnceThenActedOnAtTheEnd) {
     EXPECT_EQ(s.dd, 147.5);
 }
 
+// A host that cannot wait inside a call: the first half stops before the pause point without
+// waiting or moving the crank, and the second draws the frame the window would.
+TEST_F(FrameLoopTest, HalvesSplitAtThePausePointWithoutWaiting) {
+    pump.on_paced.push_back([&] { s.w = 1; });
+    loop.frame_start();
+    EXPECT_EQ(log, (std::vector<std::string>{"body_angles", "pump_paced", "readouts"}));
+    EXPECT_TRUE(loop.paused());
+    EXPECT_EQ(s.theta, 5);
+    EXPECT_TRUE(surface.calls.empty());
+
+    log.clear();
+    s.w = 0;
+    loop.frame_finish();
+    EXPECT_EQ(log, (std::vector<std::string>{"axes", "cam_rings", "crank", "link_rods"}));
+    EXPECT_EQ(s.theta, 5.05);
+}
+
 TEST_F(FrameLoopTest, ChangeInTheVectorsPumpIsActedOnAtTheEndOfTheFrame) {
     s.c = 1;
     pump.on_plain.push_back([&] { s.rp = 35; });

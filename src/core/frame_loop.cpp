@@ -9,6 +9,12 @@ void FrameLoop::start_up() {
 }
 
 void FrameLoop::frame() {
+    frame_start();
+    wait_while_paused();
+    frame_finish();
+}
+
+void FrameLoop::frame_start() {
     s_.dd = s_.d - s_.rp;
     s_.pin = 10;
     s_.crankpin = 27;
@@ -16,7 +22,9 @@ void FrameLoop::frame() {
     pump_.pump_events_paced();
     change_check();
     hooks_.update_readouts(s_);
-    wait_while_paused();
+}
+
+void FrameLoop::frame_finish() {
     advance();
     surface_.set_pen_width(2);
     hooks_.draw_axes(s_, surface_);
@@ -55,7 +63,7 @@ void FrameLoop::change_check() {
 }
 
 void FrameLoop::wait_while_paused() {
-    while (s_.w == 1) {
+    while (paused()) {
         pump_.wait_for_events();
     }
 }

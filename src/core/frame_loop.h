@@ -17,8 +17,16 @@ public:
     // Start values, the view read into view0, the change copies.
     void start_up();
 
-    // One whole frame.
+    // One whole frame: frame_start(), the wait while paused, frame_finish().
     void frame();
+
+    // The frame in two halves, split where a paused frame waits, for a host that cannot wait
+    // inside a call: frame_start() runs the frame up to the readouts (the first pump included);
+    // the host waits, pumping events, while paused() holds, then calls frame_finish(), which
+    // advances the crank and draws.
+    void frame_start();
+    bool paused() const { return s_.w == 1; }
+    void frame_finish();
 
     // start_up(), then frames until a pump throws QuitRequested.
     [[noreturn]] void run();

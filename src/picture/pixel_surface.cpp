@@ -23,10 +23,11 @@ void PixelSurface::Release::operator()(std::uint32_t* block) const noexcept {
     }
 }
 
-PixelSurface::PixelSurface(int width, int height, double device_pixel_ratio, PixelStore* store)
+PixelSurface::PixelSurface(int width, int height, double device_pixel_ratio, PixelStore* store,
+                           PixelOrder order)
     : width_(width), height_(height), device_pixel_ratio_(device_pixel_ratio),
       device_width_(device_length(width, device_pixel_ratio)),
-      device_height_(device_length(height, device_pixel_ratio)), store_(store),
+      device_height_(device_length(height, device_pixel_ratio)), store_(store), order_(order),
       pixels_(white_pixels(device_width_, device_height_)), view_(view_for_client(width, height)),
       scale_(pixel_scale(view_, width, height)), changed_(width, height) {}
 
@@ -35,7 +36,7 @@ PixelSurface::Pixels PixelSurface::white_pixels(int device_width, int device_hei
         static_cast<std::size_t>(device_width) * static_cast<std::size_t>(device_height);
     Pixels block(store_ != nullptr ? store_->allocate(count) : new std::uint32_t[count],
                  Release{store_});
-    std::fill_n(block.get(), count, pixel_value(white));
+    std::fill_n(block.get(), count, value_of(white));
     return block;
 }
 
@@ -95,7 +96,7 @@ int PixelSurface::device_pen_width() const {
 }
 
 void PixelSurface::clear() {
-    std::fill_n(pixels_.get(), pixel_count(), pixel_value(white));
+    std::fill_n(pixels_.get(), pixel_count(), value_of(white));
     changed_.mark_all();
 }
 
@@ -106,7 +107,7 @@ void PixelSurface::line(double x1, double y1, double x2, double y2, Colour colou
     }
     const double dpr = device_pixel_ratio_;
     stroke_line(pixels(), a.x * dpr, a.y * dpr, b.x * dpr, b.y * dpr, device_pen_width(),
-                pixel_value(colour));
+                value_of(colour));
     changed_.mark_segment(a.x, a.y, b.x, b.y, stroke_margin());
 }
 
@@ -117,7 +118,7 @@ void PixelSurface::circle(double cx, double cy, double radius, Colour colour) {
         return;
     }
     const double dpr = device_pixel_ratio_;
-    stroke_circle(pixels(), c.x * dpr, c.y * dpr, r * dpr, device_pen_width(), pixel_value(colour));
+    stroke_circle(pixels(), c.x * dpr, c.y * dpr, r * dpr, device_pen_width(), value_of(colour));
     changed_.mark_circle(c.x, c.y, r, stroke_margin());
 }
 

@@ -19,6 +19,16 @@ constexpr std::uint32_t pixel_value(Colour c) {
            static_cast<std::uint32_t>(green_of(c)) << 8 | static_cast<std::uint32_t>(blue_of(c));
 }
 
+// The bytes of the same pixel value in memory order red, green, blue, alpha (a little-endian
+// 0xFFBBGGRR): the layout of a web page's canvas.
+constexpr std::uint32_t canvas_pixel_value(Colour c) {
+    return 0xFF000000u | static_cast<std::uint32_t>(blue_of(c)) << 16 |
+           static_cast<std::uint32_t>(green_of(c)) << 8 | static_cast<std::uint32_t>(red_of(c));
+}
+
+// Which of the two a picture holds.
+enum class PixelOrder { argb_words, canvas_bytes };
+
 // The animation's picture as pixels: a client area of width x height logical pixels, held at
 // device_pixel_ratio device pixels each (pen widths scale like everything else), stroked
 // hard-edged by pixel_raster so that drawing a shape again in white removes it pixel for pixel.
@@ -27,9 +37,9 @@ constexpr std::uint32_t pixel_value(Colour c) {
 class PixelSurface : public Surface {
 public:
     // The view is the design view for the size. The pixels live in store, which must outlast the
-    // surface, or on the heap without one.
+    // surface, or on the heap without one; they hold pixel_value()s, or canvas_pixel_value()s.
     PixelSurface(int width, int height, double device_pixel_ratio = 1.0,
-                 PixelStore* store = nullptr);
+                 PixelStore* store = nullptr, PixelOrder order = PixelOrder::argb_words);
 
     // Follows the client area: what was drawn stays where it was, and the view keeps its left,
     // top and unit sizes, showing more or less world to the right and below. An empty area is
@@ -86,6 +96,9 @@ private:
         return static_cast<std::size_t>(device_width_) * static_cast<std::size_t>(device_height_);
     }
     int device_pen_width() const;
+    std::uint32_t value_of(Colour c) const {
+        return order_ == PixelOrder::argb_words ? pixel_value(c) : canvas_pixel_value(c);
+    }
     // How far, in logical pixels, a stroke's pixels may lie from its ideal shape.
     double stroke_margin() const { return pen_width_ + 2; }
 
@@ -95,6 +108,7 @@ private:
     int device_width_;
     int device_height_;
     PixelStore* store_;
+    PixelOrder order_;
     Pixels pixels_;
     View view_;
     // Kept across resizes, so a shape drawn before one is erased exactly after it.

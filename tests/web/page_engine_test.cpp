@@ -1,0 +1,153 @@
+#include "page_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace radial {
+namespace {
+
+using Run = PageEngine::Run;
+
+PageInput key(char32_t k) {
+    return {PageInput::Kind::key, static_cast<double>(k)};
+}
+
+bool all_white(PixelSurface& surface) {
+    const auto pixels = surface.data();
+    return std::all_of(pixels.begin(), pixels.end(),
+                       [](std::uint32_t p) { return p == pixel_value(white); });
+}
+
+class PageEngineTest : public ::testing::Test {
+protected:
+    PageEngine engine{1.0, PageStart{}};
+};
+
+// Paused, the page does no frame work at all; input then comes in at once, as in the window's
+// wait, and the frame goes on when it resumes.
+TEST_F(PageEngineTest, PausedStopsAtThePausePointUntilInputResumes) {
+    engine.run_frame();
+    engine.queue(key(U' '));
+    EXPECT_EQ(engine.animation_frame(1000), Run::paused);
+    EXPECT_EQ(engine.animation_frame(2000), Run::paused);
+    EXPECT_EQ(engine.run_frame(), Run::paused);
+    EXPECT_EQ(engine.state().theta, 5.05);
+    EXPECT_EQ(engine.frames(), 1);
+
+    engine.queue(key(U'.'));
+    EXPECT_EQ(engine.wake(), Run::paused);
+    EXPECT_EQ(engine.state().stepe, 0.05 * 1.05);
+    engine.queue(key(U' '));
+    EXPECT_EQ(engine.wake(), Run::running);
+    EXPECT_EQ(engine.state().theta, 5.05 + 0.05 * 1.05);
+    EXPECT_EQ(engine.frames(), 2);
+}
+
+// Input waits for the frame's pump: a bar let go changes nothing before the next frame, and a bar
+// let go where it already was changes nothing at all (the cylinder bar starts at 25, n at 11).
+TEST_F(PageEngineTest, BarsAreTakenAtThePumpAndOnlyWhenMoved) {
+    engine.queue({PageInput::Kind::bar, 0, 25});
+    engine.queue({PageInput::Kind::bar, 1, 330});
+    EXPECT_EQ(engine.state().d, 200);
+    engine.run_frame();
+    EXPECT_EQ(engine.state().n, 11);
+    EXPECT_EQ(engine.state().d, 285);
+    EXPECT_EQ(engine.readouts().ls, 2.85);
+    engine.queue({PageInput::Kind::bar, 0, 4});
+    engine.run_frame();
+    EXPECT_EQ(engine.state().n, 35);
+    EXPECT_EQ(engine.bar_value(0), 4);
+}
+
+TEST_F(PageEngineTest, KeysThatAreNoCommandAreNotTaken) {
+    EXPECT_FALSE(engine.queue(key(U'x')));
+    EXPECT_TRUE(engine.queue(key(U'C')));
+    EXPECT_TRUE(engine.queue(key(27)));
+}
+
+// Esc and a double click end the run at the pump that delivers them, with the picture cleared;
+// what was queued after them is dropped.
+TEST_F(PageEngineTest, QuitCommandsEndTheRunCleared) {
+    for (const PageInput quit : {key(27), PageInput{PageInput::Kind::double_click}}) {
+        PageEngine e(1.0, PageStart{});
+        e.run_frame();
+        ASSERT_FALSE(all_white(e.surface()));
+        e.queue(quit);
+        e.queue(key(U'.'));
+        EXPECT_EQ(e.run_frame(), Run::ended);
+        EXPECT_TRUE(all_white(e.surface()));
+        EXPECT_EQ(e.state().stepe, 0.05);
+        EXPECT_EQ(e.run_frame(), Run::ended);
+        EXPECT_EQ(e.frames(), 1);
+    }
+}
+
+// The pointer's pixel goes to the world as over the window: the top-left corner is
+// (-270, 270), so the step is -270 * 270 / 200000.
+TEST_F(PageEngineTest, MouseSpeedFollowsThePointerOnceSwitchedOn) {
+    engine.queue({PageInput::Kind::mouse_move, 0, 0});
+    engine.run_frame();
+    EXPECT_EQ(engine.state().stepe, 0.05);
+    engine.queue({PageInput::Kind::mouse_down});
+    engine.queue({PageInput::Kind::mouse_move, 0, 0});
+    engine.run_frame();
+    EXPECT_EQ(engine.state().stepe, -72900.0 / 200000);
+}
+
+TEST(PageEngineStart, AddressSettingsActLikeTheBarsAndKeysBeforeTheFirstFrame) {
+    PageStart start;
+    start.bars[0] = 3;
+    start.speed = -0.2;
+    start.vector = true;
+    start.paused = true;
+    PageEngine engine(1.5, start);
+    EXPECT_EQ(engine.run_frame(), Run::running);
+    EXPECT_EQ(engine.state().n, 35);
+    EXPECT_EQ(engine.state().c, 1);
+    EXPECT_EQ(engine.state().theta, 5 - 0.2);
+    EXPECT_EQ(engine.readouts().n, 35);
+    EXPECT_EQ(engine.run_frame(), Run::paused);
+    EXPECT_EQ(engine.frames(), 1);
+    EXPECT_EQ(engine.surface().device_width(), 1067);
+}
+
+// The page's picture is the window's with each pixel's bytes in the canvas's order, red first:
+// the start white, the clear, lines and circles alike.
+TEST(CanvasPixels, TheWindowsPictureWithRedAndBlueSwapped) {
+    PixelSurface words(40, 30, 1.5), bytes(40, 30, 1.5, nullptr, PixelOrder::canvas_bytes);
+    for (PixelSurface* s : {&words, &bytes}) {
+        s->line(-270, 270, -240, 255, green);
+        s->clear();
+        s->set_pen_width(2);
+        s->line(-270, 270, -250, 255, red);
+        s->circle(-260, 262, 5, blue);
+    }
+    ASSERT_EQ(bytes.data().size(), words.data().size());
+    std::size_t unlike = 0, blue_pixels = 0;
+    for (std::size_t k = 0; k < words.data().size(); ++k) {
+        const std::uint32_t w = words.data()[k];
+        const std::uint32_t swapped = (w & 0xFF00FF00u) | (w >> 16 & 0xFFu) | (w & 0xFFu) << 16;
+        unlike += bytes.data()[k] != swapped;
+        blue_pixels += bytes.data()[k] == canvas_pixel_value(blue);
+    }
+    EXPECT_EQ(unlike, 0U);
+    EXPECT_GT(blue_pixels, 0U);
+    std::uint8_t memory[4];
+    const std::uint32_t value = canvas_pixel_value(blue);
+    std::memcpy(memory, &value, 4);
+    EXPECT_EQ(std::vector(memory, memory + 4), (std::vector<std::uint8_t>{0, 0, 0xFF, 0xFF}));
+}
+
+// The device pixels of every rectangle, and no more than their bounding box, cut to the picture.
+TEST(CanvasRects, OneRectangleAroundThemAll) {
+    const PixelSurface surface(4, 3, 1.5); // 6 x 5 device pixels
+    EXPECT_EQ(canvas_rects(surface, {{1, 1, 1, 1}, {2, 0, 1, 1}}),
+              (std::vector<PixelRect>{{1, 0, 4, 3}}));
+    EXPECT_EQ(canvas_rects(surface, {{3, 2, 9, 9}}), (std::vector<PixelRect>{{4, 3, 2, 2}}));
+    EXPECT_EQ(canvas_rects(surface, {}), std::vector<PixelRect>{});
+}
+
+} // namespace
+} // namespace radial

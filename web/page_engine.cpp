@@ -1,0 +1,169 @@
+#include "page_engine.h"
+
+#include "ui/commands.h"
+
+#include <algorithm>
+
+namespace radial {
+
+void PageEngine::Hooks::update_readouts(const EngineState& s) {
+    readouts_ = {s.n, ls_readout(s), eccentricity_readout(s)};
+}
+
+// Set up as the window sets up, then the address's settings as if the bars had been moved, the
+// speed keys pressed and "c" typed before the first frame: its change check zooms the view for the
+// rod length and clears. A pause is a space typed after the first frame, so that something shows.
+PageEngine::PageEngine(double device_pixel_ratio, const PageStart& start)
+    : surface_(design_width_px, design_height_px, device_pixel_ratio, nullptr,
+               PixelOrder::canvas_bytes),
+      loop_(s_, surface_, pump_, hooks_) {
+    loop_.start_up();
+    for (int bar = 0; bar < 3; ++bar) {
+        if (start.bars[bar]) {
+            set_bar(bar, *start.bars[bar]);
+        }
+    }
+    if (start.speed) {
+        s_.stepe = clamp_step(*start.speed);
+    }
+    s_.c = start.vector ? 1 : 0;
+    pause_after_first_ = start.paused;
+    hooks_.update_readouts(s_);
+}
+
+bool PageEngine::queue(PageInput input) {
+    if (input.kind == PageInput::Kind::key) {
+        EngineState scratch = s_;
+        if (on_key_press(scratch, static_cast<char32_t>(input.a)) == KeyOutcome::ignored) {
+            return false;
+        }
+    }
+    queue_.push_back(input);
+    return true;
+}
+
+PageEngine::Run PageEngine::animation_frame(double now_ms) {
+    for (int k = pacer_.frames_due(now_ms); k > 0 && run_state() == Run::running; --k) {
+        run_frame();
+    }
+    return run_state();
+}
+
+PageEngine::Run PageEngine::run_frame() {
+    if (run_state() != Run::running) {
+        return run_state();
+    }
+    loop_.frame_start();
+    if (ended_) {
+        return Run::ended;
+    }
+    if (loop_.paused()) {
+        waiting_ = true;
+        return Run::paused;
+    }
+    finish_frame();
+    return run_state();
+}
+
+PageEngine::Run PageEngine::wake() {
+    if (!waiting_ || ended_) {
+        return run_state();
+    }
+    handle_queue();
+    if (!ended_ && !loop_.paused()) {
+        waiting_ = false;
+        pacer_.start();
+        finish_frame();
+    }
+    return run_state();
+}
+
+PageEngine::Run PageEngine::run_state() const {
+    if (ended_) {
+        return Run::ended;
+    }
+    return waiting_ ? Run::paused : Run::running;
+}
+
+void PageEngine::finish_frame() {
+    loop_.frame_finish();
+    ++frames_;
+    if (frames_ == 1 && pause_after_first_) {
+        queue({PageInput::Kind::key, U' '});
+    }
+}
+
+// Everything after a quit command is dropped: the window ends at the pump that delivered it.
+void PageEngine::handle_queue() {
+    for (std::size_t k = 0; k < queue_.size() && !ended_; ++k) {
+        handle(queue_[k]);
+    }
+    queue_.clear();
+}
+
+void PageEngine::handle(const PageInput& input) {
+    switch (input.kind) {
+    case PageInput::Kind::key:
+        if (on_key_press(s_, static_cast<char32_t>(input.a)) == KeyOutcome::quit) {
+            surface_.clear();
+            ended_ = true;
+        }
+        return;
+    case PageInput::Kind::mouse_down:
+        on_mouse_down(s_);
+        return;
+    case PageInput::Kind::mouse_move: {
+        const PixelPoint world = surface_.world_of(input.a, input.b);
+        on_mouse_move(s_, static_cast<float>(world.x), static_cast<float>(world.y));
+        return;
+    }
+    case PageInput::Kind::double_click:
+        surface_.clear();
+        ended_ = true;
+        return;
+    case PageInput::Kind::bar:
+        set_bar(static_cast<int>(input.a), static_cast<int>(input.b));
+        return;
+    case PageInput::Kind::device_pixel_ratio:
+        surface_.resize(design_width_px, design_height_px, input.a);
+        return;
+    }
+}
+
+// A bar's handler sets its parameter only when its value really changed.
+void PageEngine::set_bar(int bar, int value) {
+    if (bar < 0 || bar > 2) {
+        return;
+    }
+    const PageBar& b = page_bars[bar];
+    const int v = std::clamp(value, b.minimum, b.maximum);
+    if (v == bars_[bar]) {
+        return;
+    }
+    bars_[bar] = v;
+    if (bar == 0) {
+        s_.n = cylinders_from_bar(v);
+    } else if (bar == 1) {
+        s_.d = rod_length_from_bar(v, s_.r);
+    } else {
+        s_.rp = wrist_radius_from_bar(v, s_.r);
+    }
+}
+
+// One rectangle around them all: the canvas takes one large rectangle faster than a few dozen
+// small ones (each call costs more than the pixels between them), and the pixels between them are
+// the canvas's own anyway.
+std::vector<PixelRect> canvas_rects(const PixelSurface& surface,
+                                    const std::vector<PixelRect>& rects) {
+    PixelRect box;
+    for (const PixelRect& logical : rects) {
+        box = united(box, device_rect(logical, surface.device_pixel_ratio(), surface.device_width(),
+                                      surface.device_height()));
+    }
+    if (box.empty()) {
+        return {};
+    }
+    return {box};
+}
+
+} // namespace radial

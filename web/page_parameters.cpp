@@ -1,0 +1,135 @@
+#include "page_parameters.h"
+
+#include "ui/commands.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace radial {
+
+namespace {
+
+// A plain decimal: an optional sign, at most 15 digits with an optional point among them; no
+// exponent, no spaces, no infinities. Held exactly as digits / 10^places.
+struct Decimal {
+    bool negative = false;
+    std::int64_t digits = 0;
+    int places = 0;
+
+    // The nearest double: both parts are exact doubles, so one division rounds once.
+    double value() const {
+        const double magnitude = static_cast<double>(digits) / power_of_ten(places);
+        return negative ? -magnitude : magnitude;
+    }
+    static double power_of_ten(int k) {
+        double p = 1;
+        for (int i = 0; i < k; ++i) {
+            p *= 10;
+        }
+        return p;
+    }
+};
+
+std::optional<Decimal> read_decimal(std::string_view text) {
+    Decimal d;
+    std::size_t k = 0;
+    if (k < text.size() && (text[k] == '-' || text[k] == '+')) {
+        d.negative = text[k] == '-';
+        ++k;
+    }
+    int count = 0;
+    bool point = false;
+    for (; k < text.size(); ++k) {
+        if (text[k] >= '0' && text[k] <= '9') {
+            d.digits = 10 * d.digits + (text[k] - '0');
+            d.places += point ? 1 : 0;
+            ++count;
+        } else if (text[k] == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || count > 15) {
+        return std::nullopt;
+    }
+    return d;
+}
+
+// The whole number of steps with value = steps / per_unit, when the decimal is exactly that.
+std::optional<int> steps_of(std::string_view text, int per_unit, int lowest, int highest) {
+    const std::optional<Decimal> d = read_decimal(text);
+    if (!d) {
+        return std::nullopt;
+    }
+    std::int64_t scale = 1;
+    for (int i = 0; i < d->places; ++i) {
+        scale *= 10;
+    }
+    const std::int64_t scaled = d->digits * per_unit;
+    if (scaled % scale != 0) {
+        return std::nullopt;
+    }
+    const std::int64_t steps = (d->negative ? -1 : 1) * (scaled / scale);
+    if (steps < lowest || steps > highest) {
+        return std::nullopt;
+    }
+    return static_cast<int>(steps);
+}
+
+std::optional<bool> read_switch(std::string_view text) {
+    if (text == "1") {
+        return true;
+    }
+    if (text == "0") {
+        return false;
+    }
+    return std::nullopt;
+}
+
+std::string refusal(std::string_view name, std::string_view takes, std::string_view value,
+                    std::string_view start) {
+    return std::string(name) + " takes " + std::string(takes) + ", not \"" + std::string(value) +
+           "\": the page starts with " + std::string(start) + ".";
+}
+
+} // namespace
+
+std::string take_parameter(PageStart& start, std::string_view name, std::string_view value) {
+    if (name == "cylinders") {
+        const auto n = steps_of(value, 1, 3, 35);
+        if (!n || *n % 2 == 0) {
+            return refusal(name, "an odd number from 3 to 35", value, "11");
+        }
+        start.bars[0] = 38 - *n;
+    } else if (name == "ls") {
+        const auto steps = steps_of(value, 200, 250, 570); // l/s = (900 - VScroll2) / 200
+        if (!steps) {
+            return refusal(name, "1.25 to 2.85 in steps of 0.005", value, "2");
+        }
+        start.bars[1] = 900 - *steps;
+    } else if (name == "eccentricity") {
+        const auto steps = steps_of(value, 100, 70, 150); // rp / r = (200 - VScroll3) / 100
+        if (!steps) {
+            return refusal(name, "0.7 to 1.5 in steps of 0.01", value, "1.05");
+        }
+        start.bars[2] = 200 - *steps;
+    } else if (name == "speed") {
+        const auto decimal = read_decimal(value);
+        const std::optional<double> speed =
+            decimal ? std::optional(decimal->value()) : std::nullopt;
+        if (!speed || std::fabs(*speed) > max_step) {
+            return refusal(name, "radians per frame from -12.566 to 12.566 (4 pi)", value, "0.05");
+        }
+        start.speed = *speed;
+    } else if (name == "vector" || name == "paused") {
+        const auto on = read_switch(value);
+        if (!on) {
+            return refusal(name, "1 or 0", value, "0");
+        }
+        (name == "vector" ? start.vector : start.paused) = *on;
+    }
+    return {};
+}
+
+} // namespace radial
