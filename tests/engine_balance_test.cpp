@@ -151,6 +151,14 @@ TEST(EngineBalance, NamesTheCylindersWhoseRodsCannotReach) {
     EXPECT_TRUE(b.orders.empty());
 }
 
+// Three rods on the crankpin with a long rod: the golden-section search of the grid's first peak
+// ends just below crank angle 0, which must come back into [0, 2 pi).
+TEST(EngineBalance, LargestForceAngleLiesWithinOneTurn) {
+    const double theta = balance_engine(3, 285, 0, 1).largest.theta;
+    EXPECT_GE(theta, 0);
+    EXPECT_LT(theta, 2 * pi);
+}
+
 // 31 rods on the crankpin: the force only turns, 15.5 m r omega^2 at every crank angle, and the
 // counterweight leaves rounding alone. No angle stands out, so none is picked from the rounding.
 TEST(EngineBalance, ForceOfTheSameSizeAllRoundHasNoPeakAngle) {
