@@ -1,6 +1,7 @@
 #include "app/display_check.h"
 #include "app/window_arguments.h"
 #include "ui/form1.h"
+#include "ui/window_icon.h"
 #include "version.h"
 
 #include <QApplication>
@@ -103,6 +104,10 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The desktop entry's name, for the desktop to match the window with its launcher: it is the
+    // window's Wayland app_id. On X11 the desktop matches the window's class instead, the
+    // application name below, which the entry names as its StartupWMClass.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RADIAL_APP_ID));
     QApplication app(argc, argv);
     if (command.start == WindowStart::ask_qt) {
         command = radial::read_window_arguments(arguments_after_name(argc, argv), true);
@@ -111,6 +116,7 @@ int main(int argc, char** argv) {
         }
     }
     QApplication::setApplicationName("radial-engine");
+    QApplication::setWindowIcon(radial::window_icon());
     radial::Form1 form;
     form.show();
     return form.run();
