@@ -5,6 +5,7 @@
 #include "picture/steady_run.h"
 #include "ui/form1.h"
 #include "ui/picture_view.h"
+#include "ui/qt_event_pump.h"
 #include "ui/x11_presenter.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 #include <qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
@@ -22,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace radial {
@@ -37,8 +40,7 @@ xcb_connection_t* connection() {
 }
 
 // The window's size in device pixels, as the server has it.
-QSize server_size(WId window) {
-    xcb_connection_t* c = connection();
+QSize server_size(WId window, xcb_connection_t* c = connection()) {
     xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(
         c, xcb_get_geometry(c, static_cast<xcb_drawable_t>(window)), nullptr);
     const QSize size = reply != nullptr ? QSize(reply->width, reply->height) : QSize();
@@ -61,8 +63,8 @@ std::uint32_t on_screen(std::uint32_t pixel) {
 
 // The window's pixels as the server holds them, row after row; none if the server will not give
 // them.
-std::vector<std::uint32_t> server_pixels(WId window, QSize size) {
-    xcb_connection_t* c = connection();
+std::vector<std::uint32_t> server_pixels(WId window, QSize size,
+                                         xcb_connection_t* c = connection()) {
     xcb_get_image_reply_t* reply = xcb_get_image_reply(
         c,
         xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, static_cast<xcb_window_t>(window), 0, 0,
@@ -129,21 +131,21 @@ protected:
 
     // What the server shows of the picture's window: cut to the form's window, which Qt may round
     // to an edge pixel less than the picture.
-    QSize visible_size() {
-        return server_size(form.picture().winId()).boundedTo(server_size(form.winId()));
+    QSize visible_size(xcb_connection_t* c = connection()) {
+        return server_size(form.picture().winId(), c).boundedTo(server_size(form.winId(), c));
     }
 
     // The first pixel where the server and the surface differ, outside the controls; "" if none.
-    std::string first_difference() {
+    std::string first_difference(xcb_connection_t* c = connection()) {
         const WId window = form.picture().winId();
-        const QSize size = visible_size();
+        const QSize size = visible_size(c);
         const int stride = surface.device_width();
         if (std::abs(size.width() - stride) > 1 ||
             std::abs(size.height() - surface.device_height()) > 1) {
             return "a window of " + std::to_string(size.width()) + "x" +
                    std::to_string(size.height());
         }
-        const std::vector<std::uint32_t> shown = server_pixels(window, size);
+        const std::vector<std::uint32_t> shown = server_pixels(window, size, c);
         if (shown.empty()) {
             return "no pixels from the server";
         }
@@ -257,6 +259,45 @@ TEST_F(X11PictureTest, PixelsOffTheStoreGoOverTheConnection) {
             ASSERT_EQ(after[k], put ? pixels[at(x, y, w)] : before[k]) << x << "," << y;
         }
     }
+}
+
+// A pump returns with nothing of the shared memory left for the server to read, so the frame
+// that follows cannot draw into pixels it has yet to copy.
+TEST_F(X11PictureTest, PumpsReturnOnceTheServerHasReadThePicture) {
+    if (!form.picture().presented()) {
+        GTEST_SKIP() << "no presenter on this screen";
+    }
+    QtEventPump pump(form);
+    const X11Presenter& presenter = *form.picture().presenter();
+    SteadyRun run(surface, {11, 200, 52.5});
+    for (int k = 1; k <= 2; ++k) {
+        run.frame_at(0.05 * k);
+        form.show_drawing();
+        EXPECT_TRUE(presenter.reading());
+        pump.pump_events_paced();
+        EXPECT_FALSE(presenter.reading()) << "paced pump, frame " << k;
+    }
+    run.frame_at(0.15);
+    pump.pump_events();
+    EXPECT_FALSE(presenter.reading());
+}
+
+// When Qt makes the picture's native window anew, the presenter puts into the new window.
+TEST_F(X11PictureTest, FollowsARecreatedNativeWindow) {
+    PictureView& picture = form.picture();
+    const WId before = picture.winId();
+    picture.windowHandle()->destroy();
+    picture.windowHandle()->create();
+    picture.windowHandle()->setVisible(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(picture.windowHandle()));
+    ASSERT_NE(picture.winId(), before);
+    if (picture.presented()) {
+        EXPECT_EQ(picture.presenter()->window(), picture.winId());
+    }
+    draw_steady(surface, {9, 180, 60}, 2.0);
+    form.show_drawing();
+    QTest::qWait(100);
+    EXPECT_EQ(first_difference(), "");
 }
 
 } // namespace
