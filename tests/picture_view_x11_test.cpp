@@ -48,6 +48,17 @@ QSize server_size(WId window, xcb_connection_t* c = connection()) {
     return size;
 }
 
+// Where the window's top left corner lies on the screen, as the server has it.
+QPoint server_origin(WId window) {
+    xcb_connection_t* c = connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, static_cast<xcb_window_t>(window), root, 0, 0), nullptr);
+    const QPoint origin = reply != nullptr ? QPoint(reply->dst_x, reply->dst_y) : QPoint(-1, -1);
+    std::free(reply);
+    return origin;
+}
+
 int screen_depth() {
     return xcb_setup_roots_iterator(xcb_get_setup(connection())).data->root_depth;
 }
@@ -261,6 +272,25 @@ TEST_F(X11PictureTest, PixelsOffTheStoreGoOverTheConnection) {
     }
 }
 
+// Another client sees what was put without the program sending anything more: the puts are
+// flushed to the server, not left in the connection's buffer.
+TEST_F(X11PictureTest, PutsReachOtherClientsWithoutAnotherRequest) {
+    if (!form.picture().presented()) {
+        GTEST_SKIP() << "no presenter on this screen";
+    }
+    xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+    ASSERT_EQ(xcb_connection_has_error(other), 0);
+    draw_steady(surface, {35, 150, 80}, 1.0);
+    form.show_drawing();
+    std::string difference = first_difference(other);
+    for (int k = 0; k < 100 && !difference.empty(); ++k) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        difference = first_difference(other);
+    }
+    EXPECT_EQ(difference, "");
+    xcb_disconnect(other);
+}
+
 // A pump returns with nothing of the shared memory left for the server to read, so the frame
 // that follows cannot draw into pixels it has yet to copy.
 TEST_F(X11PictureTest, PumpsReturnOnceTheServerHasReadThePicture) {
@@ -298,6 +328,45 @@ TEST_F(X11PictureTest, FollowsARecreatedNativeWindow) {
     form.show_drawing();
     QTest::qWait(100);
     EXPECT_EQ(first_difference(), "");
+}
+
+// At 2400 x 1950 device pixels one rectangle is larger than the largest request, so the
+// connection takes it in bands of rows, each from its own rows of the picture.
+TEST_F(X11PictureTest, ARectangleLargerThanARequestGoesInBands) {
+    if (!form.picture().presented()) {
+        GTEST_SKIP() << "no presenter on this screen";
+    }
+    const double dpr = surface.device_pixel_ratio();
+    resize_to(QSize(static_cast<int>(2400 / dpr), static_cast<int>(1950 / dpr)));
+    form.move(0, 0); // the server gives out only pixels on screen
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server_origin(form.winId()) == QPoint(0, 0); }));
+    const QSize size = visible_size();
+    ASSERT_GT(std::size_t{4} * static_cast<std::size_t>(size.width() * size.height()),
+              std::size_t{xcb_get_maximum_request_length(connection())} * 4);
+    X11Presenter other(connection());
+    ASSERT_TRUE(other.show_in(static_cast<std::uint32_t>(form.picture().winId())));
+    const int w = surface.device_width(), h = surface.device_height();
+    std::vector<std::uint32_t> pixels(at(0, h, w));
+    for (std::uint32_t& p : pixels) {
+        p = random() & 0xFFFFFFu;
+    }
+    const PixelRect whole{0, 0, std::min(w, size.width()), std::min(h, size.height())};
+    other.put({pixels.data(), w, h, w}, {&whole, 1});
+    const std::vector<std::uint32_t> after = server_pixels(form.picture().winId(), size);
+    ASSERT_EQ(after.size(), at(0, size.height(), size.width()));
+    int below_controls = 0; // the server shows the controls' windows above them
+    for (const QWidget* control : form.findChildren<QWidget*>()) {
+        if (control != &form.picture()) {
+            below_controls =
+                std::max(below_controls,
+                         static_cast<int>(std::ceil((control->geometry().bottom() + 1) * dpr)));
+        }
+    }
+    for (int y = below_controls; y < whole.height; ++y) {
+        for (int x = 0; x < whole.width; ++x) {
+            ASSERT_EQ(after[at(x, y, size.width())], pixels[at(x, y, w)]) << x << "," << y;
+        }
+    }
 }
 
 } // namespace
