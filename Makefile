@@ -1,5 +1,7 @@
 # Two commands on a fresh Debian 12 machine: `make run` starts the animation, `make test` runs
-# every test. Each installs the Debian packages the build needs when they are missing.
+# every test. Each installs the Debian packages it needs when they are missing: `make run` only
+# those that building and running the window need, `make test` and `make package` their own tools
+# besides.
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -12,36 +14,49 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-# cmake, compiler, tests and benchmarks; Qt 6 Widgets for the window; Liberation Sans stands in
-# for Arial; Xvfb, openbox, wmctrl, xdotool, xwininfo, xev and ImageMagick run, drive, watch and
-# photograph the real window in the tests; clang with its sanitizer and libFuzzer runtimes for the
-# sanitizer build; desktop-file-utils and dpkg-dev to check the desktop entry and build the .deb;
-# appstream (appstreamcli) to validate the AppStream metadata and lintian to hold the .deb to
-# Debian's rules; libpng and giflib for radial-kinematics' PNG pictures and GIF animations; XCB
-# and its MIT-SHM extension for the window to put its picture straight into its X11 window.
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev fonts-liberation \
-            xvfb openbox wmctrl xdotool x11-utils imagemagick \
-            clang libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils dpkg-dev \
-            appstream lintian libpng-dev libgif-dev libxcb1-dev libxcb-shm0-dev
+# The Debian packages each command needs, installed when missing (as root; otherwise the command
+# prints the apt-get line to run and stops).
+#
+# Building and running the window (make run): cmake and the compiler; Qt 6 Widgets for the window
+# and Qt 6 SVG to draw its icon; Liberation Sans, which stands in for Arial; XCB and its MIT-SHM
+# extension for the window to put its picture straight into its X11 window; libpng and giflib for
+# radial-kinematics' PNG pictures and GIF animations.
+BUILD_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev fonts-liberation \
+                  libxcb1-dev libxcb-shm0-dev libpng-dev libgif-dev
+# The tests add (make test): GoogleTest and Google Benchmark; Xvfb, openbox, wmctrl, xdotool,
+# xwininfo, xprop and xev (x11-utils) and ImageMagick to run, drive, watch and photograph the
+# real window; clang with its sanitizer and libFuzzer runtimes for the sanitizer build;
+# desktop-file-utils, appstream and lintian to check the desktop entry, the AppStream metadata
+# and the .deb, which dpkg-dev builds.
+TEST_PACKAGES := libgtest-dev libbenchmark-dev xvfb openbox wmctrl xdotool x11-utils imagemagick \
+                 clang libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream lintian \
+                 dpkg-dev
+# Packaging adds (make package): dpkg-dev, whose dpkg-shlibdeps works out the .deb's dependencies.
+PACKAGE_PACKAGES := dpkg-dev
 
-# The web page (`make web`, and its tests in `make test`): emscripten compiles it; Debian's
+# The web page adds (make web, and its tests in make test): emscripten compiles it; Debian's
 # Chromium runs it in the tests, driven by playwright-core from npm (pinned by
 # tests/web/package-lock.json, installed into the web build, downloading no browser). Node and npm
 # come with emscripten's nodejs unless a Node with its own npm is there already.
+WEB_PACKAGES := emscripten chromium $(if $(shell command -v npm),,npm)
 WEB_DIR ?= build-web
-WEB_PACKAGES := emscripten chromium
 # emcc's tools need Debian's node modules beside a newer Node; the prebuilt library cache belongs
 # to root and is frozen, so anyone else builds emscripten's libraries into the web build once.
 WEB_ENV := NODE_PATH=/usr/share/nodejs \
            $(if $(filter 0,$(shell id -u)),,EM_CACHE=$(CURDIR)/$(WEB_DIR)/em-cache EM_FROZEN_CACHE=)
 
-.PHONY: all deps configure build sanitize run test bench package clean web-deps web web-npm web-test bench-web
+# Every package any command needs.
+PACKAGES := $(BUILD_PACKAGES) $(TEST_PACKAGES) $(PACKAGE_PACKAGES) $(WEB_PACKAGES)
+
+.PHONY: all deps build-deps test-deps package-deps web-deps configure build window sanitize run \
+        test bench package clean web web-npm web-test bench-web
 
 all: build
 
-deps:
+# $(call install_missing,PACKAGES)
+define install_missing
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' \
 	        || missing="$$missing $$p"; \
 	done; \
@@ -54,17 +69,38 @@ deps:
 	    echo "Installing:$$missing"; \
 	    apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y$$missing; \
 	fi
+endef
 
-configure: deps
-	cmake -S . -B $(BUILD_DIR)
+deps:
+	$(call install_missing,$(PACKAGES))
+
+build-deps:
+	$(call install_missing,$(BUILD_PACKAGES))
+
+test-deps:
+	$(call install_missing,$(BUILD_PACKAGES) $(TEST_PACKAGES))
+
+package-deps:
+	$(call install_missing,$(BUILD_PACKAGES) $(PACKAGE_PACKAGES))
+
+# Everything, tests and benchmarks included.
+configure: test-deps
+	cmake -S . -B $(BUILD_DIR) -DRADIAL_BUILD_TESTS=ON -DRADIAL_BUILD_BENCH=ON
 
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
-run: build
+# The programs alone. A build directory configured before, with its tests or without, is kept as
+# it is; a new one leaves out the tests and benchmarks, whose packages it need not have.
+window: build-deps
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || \
+	    cmake -S . -B $(BUILD_DIR) -DRADIAL_BUILD_TESTS=OFF -DRADIAL_BUILD_BENCH=OFF
+	cmake --build $(BUILD_DIR) --target radial-engine radial-kinematics release_files -j$(JOBS)
+
+run: window
 	./$(BUILD_DIR)/src/app/radial-engine
 
-sanitize: deps
+sanitize: test-deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_CXX_COMPILER=clang++ -DRADIAL_SANITIZE=ON \
 	    -DRADIAL_FUZZ=ON -DRADIAL_BUILD_BENCH=OFF
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
@@ -74,28 +110,15 @@ test: build sanitize
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
 	$(MAKE) --no-print-directory web-test
 
-package: build
+# CPack builds whatever the build directory holds before it packs the installed files.
+package: package-deps window
 	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	./$(BUILD_DIR)/bench/radial-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 web-deps:
-	@missing=""; \
-	for p in $(WEB_PACKAGES); do \
-	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' \
-	        || missing="$$missing $$p"; \
-	done; \
-	command -v npm >/dev/null || missing="$$missing npm"; \
-	if [ -n "$$missing" ]; then \
-	    if [ "$$(id -u)" -ne 0 ]; then \
-	        echo "Missing Debian packages. Install them with:"; \
-	        echo "    sudo apt-get update && sudo apt-get install -y$$missing"; \
-	        exit 1; \
-	    fi; \
-	    echo "Installing:$$missing"; \
-	    apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y$$missing; \
-	fi
+	$(call install_missing,cmake make $(WEB_PACKAGES))
 
 # build-web/radial-engine.html, and the frame-hash program the tests run under node.
 web: web-deps

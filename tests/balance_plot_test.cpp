@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -69,6 +70,20 @@ TEST(BalancePlot, TurnsLikeTheEngineWithCylinder1Up) {
     EXPECT_GT(plain[180].first, cx + 50);
     // 0.38 backward at order 2: at 45 degrees it points 90 degrees anticlockwise, to the left.
     EXPECT_LT(balanced[90].first, cx - 5);
+}
+
+// The outer ring (320 pixels from the centre) is at or beyond the largest force: 6.57 m r omega^2
+// in rings of 2 needs four of them.
+TEST(BalancePlot, OuterRingEnclosesBothLoci) {
+    const std::string svg = balance_plot_svg(11, 200, 52.5, balance_engine(11, 200, 52.5, 1));
+    double farthest = 0;
+    for (const std::string& locus : elements(svg, "<path class=\"locus\"")) {
+        for (const auto& [x, y] : points(attribute(locus, "d"))) {
+            farthest = std::max(farthest, std::hypot(x - 400, y - 470));
+        }
+    }
+    EXPECT_GT(farthest, 250);
+    EXPECT_LE(farthest, 320.1);
 }
 
 TEST(BalancePlot, IsWrittenLikeThePlotAndRefusedWithoutABalance) {

@@ -80,6 +80,26 @@ TEST(BalanceTable, TextRoundsTheCsvValuesIntoAlignedColumns) {
     }
 }
 
+// The counterweight points opposite the first-order forward force (phase 0 here), and a force of
+// one size all round names no crank angle.
+TEST(BalanceTable, TextEndsWithTheLargestForcesAndTheCounterweight) {
+    const auto ending = [](const std::string& text) {
+        return text.substr(text.find("Largest shaking force"));
+    };
+    EXPECT_EQ(ending(run({"--balance"}).out),
+              "Largest shaking force: 6.572032 m r ω² at crank angle 147.0 degrees.\n"
+              "With a counterweight cancelling the first-order forward force (5.757076 m r ω², "
+              "pointing\n180.0 degrees clockwise from the crank): 1.291980 m r ω² at crank angle "
+              "121.1 degrees.\n");
+    EXPECT_EQ(
+        ending(run({"--balance", "--cylinders", "31", "--rod-length", "150", "--wrist-radius", "0"})
+                   .out),
+        "Largest shaking force: 15.500000 m r ω², the same at every crank angle.\n"
+        "With a counterweight cancelling the first-order forward force (15.500000 m r ω², "
+        "pointing\n180.0 degrees clockwise from the crank): 0.000000 m r ω², the same at every "
+        "crank angle.\n");
+}
+
 class BalanceRefuses : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(BalanceRefuses, WithOneLineAndNothingOnStandardOutput) {

@@ -5,6 +5,7 @@
 #include "picture/steady_run.h"
 #include "ui/form1.h"
 #include "ui/picture_view.h"
+#include "ui/qt_event_pump.h"
 #include "ui/x11_presenter.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 #include <qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
@@ -22,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace radial {
@@ -37,13 +40,23 @@ xcb_connection_t* connection() {
 }
 
 // The window's size in device pixels, as the server has it.
-QSize server_size(WId window) {
-    xcb_connection_t* c = connection();
+QSize server_size(WId window, xcb_connection_t* c = connection()) {
     xcb_get_geometry_reply_t* reply = xcb_get_geometry_reply(
         c, xcb_get_geometry(c, static_cast<xcb_drawable_t>(window)), nullptr);
     const QSize size = reply != nullptr ? QSize(reply->width, reply->height) : QSize();
     std::free(reply);
     return size;
+}
+
+// Where the window's top left corner lies on the screen, as the server has it.
+QPoint server_origin(WId window) {
+    xcb_connection_t* c = connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, static_cast<xcb_window_t>(window), root, 0, 0), nullptr);
+    const QPoint origin = reply != nullptr ? QPoint(reply->dst_x, reply->dst_y) : QPoint(-1, -1);
+    std::free(reply);
+    return origin;
 }
 
 int screen_depth() {
@@ -61,8 +74,8 @@ std::uint32_t on_screen(std::uint32_t pixel) {
 
 // The window's pixels as the server holds them, row after row; none if the server will not give
 // them.
-std::vector<std::uint32_t> server_pixels(WId window, QSize size) {
-    xcb_connection_t* c = connection();
+std::vector<std::uint32_t> server_pixels(WId window, QSize size,
+                                         xcb_connection_t* c = connection()) {
     xcb_get_image_reply_t* reply = xcb_get_image_reply(
         c,
         xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, static_cast<xcb_window_t>(window), 0, 0,
@@ -129,21 +142,21 @@ protected:
 
     // What the server shows of the picture's window: cut to the form's window, which Qt may round
     // to an edge pixel less than the picture.
-    QSize visible_size() {
-        return server_size(form.picture().winId()).boundedTo(server_size(form.winId()));
+    QSize visible_size(xcb_connection_t* c = connection()) {
+        return server_size(form.picture().winId(), c).boundedTo(server_size(form.winId(), c));
     }
 
     // The first pixel where the server and the surface differ, outside the controls; "" if none.
-    std::string first_difference() {
+    std::string first_difference(xcb_connection_t* c = connection()) {
         const WId window = form.picture().winId();
-        const QSize size = visible_size();
+        const QSize size = visible_size(c);
         const int stride = surface.device_width();
         if (std::abs(size.width() - stride) > 1 ||
             std::abs(size.height() - surface.device_height()) > 1) {
             return "a window of " + std::to_string(size.width()) + "x" +
                    std::to_string(size.height());
         }
-        const std::vector<std::uint32_t> shown = server_pixels(window, size);
+        const std::vector<std::uint32_t> shown = server_pixels(window, size, c);
         if (shown.empty()) {
             return "no pixels from the server";
         }
@@ -255,6 +268,103 @@ TEST_F(X11PictureTest, PixelsOffTheStoreGoOverTheConnection) {
                 return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
             });
             ASSERT_EQ(after[k], put ? pixels[at(x, y, w)] : before[k]) << x << "," << y;
+        }
+    }
+}
+
+// Another client sees what was put without the program sending anything more: the puts are
+// flushed to the server, not left in the connection's buffer.
+TEST_F(X11PictureTest, PutsReachOtherClientsWithoutAnotherRequest) {
+    if (!form.picture().presented()) {
+        GTEST_SKIP() << "no presenter on this screen";
+    }
+    xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+    ASSERT_EQ(xcb_connection_has_error(other), 0);
+    draw_steady(surface, {35, 150, 80}, 1.0);
+    form.show_drawing();
+    std::string difference = first_difference(other);
+    for (int k = 0; k < 100 && !difference.empty(); ++k) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        difference = first_difference(other);
+    }
+    EXPECT_EQ(difference, "");
+    xcb_disconnect(other);
+}
+
+// A pump returns with nothing of the shared memory left for the server to read, so the frame
+// that follows cannot draw into pixels it has yet to copy.
+TEST_F(X11PictureTest, PumpsReturnOnceTheServerHasReadThePicture) {
+    if (!form.picture().presented()) {
+        GTEST_SKIP() << "no presenter on this screen";
+    }
+    QtEventPump pump(form);
+    const X11Presenter& presenter = *form.picture().presenter();
+    SteadyRun run(surface, {11, 200, 52.5});
+    for (int k = 1; k <= 2; ++k) {
+        run.frame_at(0.05 * k);
+        form.show_drawing();
+        EXPECT_TRUE(presenter.reading());
+        pump.pump_events_paced();
+        EXPECT_FALSE(presenter.reading()) << "paced pump, frame " << k;
+    }
+    run.frame_at(0.15);
+    pump.pump_events();
+    EXPECT_FALSE(presenter.reading());
+}
+
+// When Qt makes the picture's native window anew, the presenter puts into the new window.
+TEST_F(X11PictureTest, FollowsARecreatedNativeWindow) {
+    PictureView& picture = form.picture();
+    const WId before = picture.winId();
+    picture.windowHandle()->destroy();
+    picture.windowHandle()->create();
+    picture.windowHandle()->setVisible(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(picture.windowHandle()));
+    ASSERT_NE(picture.winId(), before);
+    if (picture.presented()) {
+        EXPECT_EQ(picture.presenter()->window(), picture.winId());
+    }
+    draw_steady(surface, {9, 180, 60}, 2.0);
+    form.show_drawing();
+    QTest::qWait(100);
+    EXPECT_EQ(first_difference(), "");
+}
+
+// At 2400 x 1950 device pixels one rectangle is larger than the largest request, so the
+// connection takes it in bands of rows, each from its own rows of the picture.
+TEST_F(X11PictureTest, ARectangleLargerThanARequestGoesInBands) {
+    if (!form.picture().presented()) {
+        GTEST_SKIP() << "no presenter on this screen";
+    }
+    const double dpr = surface.device_pixel_ratio();
+    resize_to(QSize(static_cast<int>(2400 / dpr), static_cast<int>(1950 / dpr)));
+    form.move(0, 0); // the server gives out only pixels on screen
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server_origin(form.winId()) == QPoint(0, 0); }));
+    const QSize size = visible_size();
+    ASSERT_GT(std::size_t{4} * static_cast<std::size_t>(size.width() * size.height()),
+              std::size_t{xcb_get_maximum_request_length(connection())} * 4);
+    X11Presenter other(connection());
+    ASSERT_TRUE(other.show_in(static_cast<std::uint32_t>(form.picture().winId())));
+    const int w = surface.device_width(), h = surface.device_height();
+    std::vector<std::uint32_t> pixels(at(0, h, w));
+    for (std::uint32_t& p : pixels) {
+        p = random() & 0xFFFFFFu;
+    }
+    const PixelRect whole{0, 0, std::min(w, size.width()), std::min(h, size.height())};
+    other.put({pixels.data(), w, h, w}, {&whole, 1});
+    const std::vector<std::uint32_t> after = server_pixels(form.picture().winId(), size);
+    ASSERT_EQ(after.size(), at(0, size.height(), size.width()));
+    int below_controls = 0; // the server shows the controls' windows above them
+    for (const QWidget* control : form.findChildren<QWidget*>()) {
+        if (control != &form.picture()) {
+            below_controls =
+                std::max(below_controls,
+                         static_cast<int>(std::ceil((control->geometry().bottom() + 1) * dpr)));
+        }
+    }
+    for (int y = below_controls; y < whole.height; ++y) {
+        for (int x = 0; x < whole.width; ++x) {
+            ASSERT_EQ(after[at(x, y, size.width())], pixels[at(x, y, w)]) << x << "," << y;
         }
     }
 }

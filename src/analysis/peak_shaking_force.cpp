@@ -17,6 +17,12 @@ constexpr std::size_t refined_maxima = 8;
 // Peaks closer than this, relative to the largest, are equal.
 constexpr double tie = 1e-12;
 
+// Sizes equal to the same tie, taken as absolute below one m r omega^2: a force that small is
+// what rounding leaves of a cancellation, such as a counterweight's of a force that only turns.
+bool equal_sizes(double a, double b) {
+    return std::abs(a - b) <= tie * std::max({1.0, std::abs(a), std::abs(b)});
+}
+
 // |F(theta) - cancelled e^(i theta)|.
 struct Residual {
     const std::vector<ExactPiston>& pistons;
@@ -61,7 +67,10 @@ PeakForce largest_shaking_force(const std::vector<ExactPiston>& pistons,
         const EngineVector counter = cancelled * std::polar(1.0, grid.angle(j));
         values.push_back(std::abs(samples[static_cast<std::size_t>(j)] - counter));
     }
-    const auto top = std::max_element(values.begin(), values.end());
+    const auto [bottom, top] = std::minmax_element(values.begin(), values.end());
+    if (equal_sizes(*bottom, *top)) {
+        return {*top, 0, true};
+    }
     std::vector<PeakForce> peaks = {{*top, grid.angle(static_cast<int>(top - values.begin()))}};
     const Residual residual{pistons, cancelled};
     for (const int j : grid_maxima(values, grid)) {

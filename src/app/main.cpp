@@ -1,12 +1,13 @@
+#include "app/display_check.h"
 #include "app/window_arguments.h"
 #include "ui/form1.h"
+#include "ui/window_icon.h"
 #include "version.h"
 
 #include <QApplication>
 
-#include <algorithm>
-#include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,34 +25,30 @@ std::vector<std::string_view> arguments_after_name(int argc, char** argv) {
     return {argv + 1, argv + argc};
 }
 
-// Whether Qt has a display to start on. Without one it ends the program before it has taken its
-// options off the command line.
-bool display_given(const std::vector<std::string_view>& args) {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') {
-            return true;
-        }
-    }
-    return std::any_of(args.begin(), args.end(), [](std::string_view arg) {
-        return arg == "-platform" || arg == "--platform" || arg == "-display" || arg == "--display";
-    });
-}
-
 void ignore_message(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 // With no display, Qt on its offscreen platform (which needs none) takes its options off a copy
 // of the command line, so that what is left can be judged; what it says about its setting up
-// (a missing runtime directory, say) is not for the user. Options only the X11 platform takes
-// (-name, -geometry, ...) are left and refused: without a display they could not be used.
+// (a missing runtime directory, say) is not for the user. The display asked for with -display
+// is left out of the copy: it is the one that could not be opened. Other options only the X11
+// platform takes (-name, -geometry, ...) are left and refused: without a display they could not
+// be used.
 WindowCommand judge_without_display(int argc, char** argv) {
     std::string platform_flag = "-platform";
     std::string offscreen = "offscreen";
-    std::vector<char*> copy(argv, argv + argc);
+    std::vector<char*> copy;
+    for (int k = 0; k < argc; ++k) {
+        const std::string_view arg = argv[k];
+        if ((arg == "-display" || arg == "--display") && k + 1 < argc) {
+            ++k;
+            continue;
+        }
+        copy.push_back(argv[k]);
+    }
     copy.push_back(platform_flag.data());
     copy.push_back(offscreen.data());
+    int count = static_cast<int>(copy.size());
     copy.push_back(nullptr);
-    int count = argc + 2;
     const QtMessageHandler previous = qInstallMessageHandler(ignore_message);
     WindowCommand command;
     {
@@ -88,15 +85,29 @@ int main(int argc, char** argv) {
 #endif
 
     // --help, --version and arguments that cannot be Qt's are answered before Qt starts, so they
-    // need no display; the rest is judged once Qt has taken its own options.
-    WindowCommand command = radial::read_window_arguments(arguments_after_name(argc, argv), false);
-    if (command.start == WindowStart::ask_qt && !display_given(arguments_after_name(argc, argv))) {
+    // need no display; the rest is judged once Qt has taken its own options, on a display that
+    // answers or, without one, on Qt's offscreen platform. Only then is a missing display told.
+    const std::vector<std::string_view> args = arguments_after_name(argc, argv);
+    WindowCommand command = radial::read_window_arguments(args, false);
+    std::optional<std::string> no_display;
+    if (command.start == WindowStart::open_window || command.start == WindowStart::ask_qt) {
+        no_display = radial::unreachable_display(args);
+    }
+    if (command.start == WindowStart::ask_qt && no_display) {
         command = judge_without_display(argc, argv);
     }
     if (command.start != WindowStart::open_window && command.start != WindowStart::ask_qt) {
         return answer(command);
     }
+    if (no_display) {
+        std::cerr << "radial-engine: " << *no_display << '\n';
+        return 1;
+    }
 
+    // The desktop entry's name, for the desktop to match the window with its launcher: it is the
+    // window's Wayland app_id. On X11 the desktop matches the window's class instead, the
+    // application name below, which the entry names as its StartupWMClass.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RADIAL_APP_ID));
     QApplication app(argc, argv);
     if (command.start == WindowStart::ask_qt) {
         command = radial::read_window_arguments(arguments_after_name(argc, argv), true);
@@ -105,6 +116,7 @@ int main(int argc, char** argv) {
         }
     }
     QApplication::setApplicationName("radial-engine");
+    QApplication::setWindowIcon(radial::window_icon());
     radial::Form1 form;
     form.show();
     return form.run();

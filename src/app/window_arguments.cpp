@@ -13,7 +13,7 @@ cylinder axes, the crank, the master rod, the articulated link rods and two valv
 Controls:
   scroll bars        number of cylinders, l/s ratio, wrist-pin eccentricity (left to right)
   .  ,  /            5 % faster, 5 % slower, back to the default speed
-  c                  show or hide the vector to the pistons' mean position
+  c or C             show or hide the vector to the pistons' mean position
   space              pause or resume
   mouse button       mouse speed control on or off (the pointer's position sets the speed)
   Esc, double-click  quit

@@ -103,6 +103,9 @@ void write_locus(const std::vector<EngineVector>& tips, const Rings& rings, bool
 }
 
 std::string peak_text(const PeakForce& peak) {
+    if (peak.constant) {
+        return fixed_text(peak.magnitude, 3) + " m r ω² at every crank angle";
+    }
     return "largest " + fixed_text(peak.magnitude, 3) + " m r ω² at crank angle " +
            crank_degrees_text(peak.theta) + "°";
 }

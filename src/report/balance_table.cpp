@@ -37,6 +37,9 @@ void print_table(const EngineBalance& balance, std::ostream& out) {
 }
 
 std::string peak_text(const PeakForce& peak) {
+    if (peak.constant) {
+        return fixed_text(peak.magnitude, 6) + " m r ω², the same at every crank angle";
+    }
     return fixed_text(peak.magnitude, 6) + " m r ω² at crank angle " +
            crank_degrees_text(peak.theta) + " degrees";
 }

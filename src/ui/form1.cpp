@@ -59,6 +59,12 @@ Form1::Form1(QWidget* parent)
     }
 }
 
+// The picture's view uses the surface and the presenter, which go with the members, before
+// QWidget's destructor would delete the view with the other children.
+Form1::~Form1() {
+    delete picture_;
+}
+
 int Form1::run() {
     QtEventPump pump(*this);
     WindowHooks hooks(*this);
@@ -77,6 +83,10 @@ bool Form1::exposed() const {
 
 void Form1::show_drawing() {
     picture_->show_changes();
+}
+
+void Form1::wait_until_shown() {
+    picture_->wait_until_shown();
 }
 
 void Form1::update_readouts() {

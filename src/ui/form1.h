@@ -23,6 +23,9 @@ public:
     static const char* const caption;
 
     explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     // Waits for the first activation, then runs the frame loop until a quit command or the
     // window manager ends the program. Returns the exit status.
@@ -39,6 +42,9 @@ public:
 
     // Puts what was drawn since the last call on screen.
     void show_drawing();
+
+    // Returns once what was put on screen has been taken, so that the drawing may go on.
+    void wait_until_shown();
 
     // The frame loop's readout hook.
     void update_readouts();

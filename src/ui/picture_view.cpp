@@ -51,6 +51,30 @@ PictureView::PictureView(ImageSurface& surface, X11Presenter* x11, QWidget* pare
     setAttribute(Qt::WA_PaintOnScreen);
 }
 
+bool PictureView::event(QEvent* event) {
+    if (event->type() == QEvent::WinIdChange && presented()) {
+        follow_native_window();
+    }
+    return QWidget::event(event);
+}
+
+// A window that cannot take the pixels as they are is left to Qt to paint, like the first.
+void PictureView::follow_native_window() {
+    const auto window = static_cast<std::uint32_t>(internalWinId());
+    if (window == x11_->window()) {
+        return;
+    }
+    if (window == 0) {
+        x11_->stop_showing();
+        return;
+    }
+    if (!x11_->show_in(window)) {
+        x11_->stop_showing();
+        x11_ = nullptr;
+        setAttribute(Qt::WA_PaintOnScreen, false);
+    }
+}
+
 QPaintEngine* PictureView::paintEngine() const {
     return presented() ? nullptr : QWidget::paintEngine();
 }
@@ -66,6 +90,12 @@ void PictureView::show_changes() {
     std::vector<PixelRect> changed = surface_.take_changed_rects();
     if (!changed.empty()) {
         x11_->put(surface_.pixels(), device_rects(surface_, std::move(changed)));
+    }
+}
+
+void PictureView::wait_until_shown() {
+    if (presented()) {
+        x11_->wait_until_read();
     }
 }
 

@@ -24,11 +24,20 @@ public:
     // Puts what was drawn since the last call on screen.
     void show_changes();
 
+    // Returns once the window system has taken what was put on screen, so that the picture may
+    // be drawn over.
+    void wait_until_shown();
+
 protected:
+    bool event(QEvent* event) override;
     QPaintEngine* paintEngine() const override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Has the presenter show in the widget's native window when Qt makes a new one; when it is
+    // gone, in none until then.
+    void follow_native_window();
+
     // Paints the region's rectangles of the picture with Qt, a band of them at a time.
     void paint_region(const QRegion& region);
 

@@ -36,10 +36,12 @@ void QtEventPump::wait_once(Clock::time_point deadline, QEventLoop::ProcessEvent
 
 void QtEventPump::pump_events() {
     process_pending();
+    form_.wait_until_shown();
 }
 
 // The wait handles whatever is pending first, so the drawing is shown and the events handled with
-// one trip through Qt's event loop less than showing and handling them before waiting. A late
+// one trip through Qt's event loop less than showing and handling them before waiting. By the
+// end of the wait the server has mostly answered the request sent after the frame's puts. A late
 // frame is not made up: the next deadline is one period after this one, or one period from now
 // when this one was already missed by more than a period.
 void QtEventPump::pump_events_paced() {
@@ -49,6 +51,7 @@ void QtEventPump::pump_events_paced() {
         wait_once(deadline);
     }
     process_pending();
+    form_.wait_until_shown();
     const Clock::time_point now = Clock::now();
     next_frame_ = deadline + frame_period;
     if (next_frame_ <= now) {
@@ -60,6 +63,7 @@ void QtEventPump::wait_for_events() {
     form_.show_drawing();
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     end_if_asked();
+    form_.wait_until_shown();
 }
 
 // User input is left out of these waits, so that keys, mouse and bar clicks are handled by the

@@ -13,7 +13,8 @@ class Form1;
 
 // The frame loop's view of Qt's event queue. Each pump first shows what was drawn since the last
 // one, then lets Qt deliver the pending events to Form1 and its controls; when a handler has asked
-// to end the program, the pump throws QuitRequested. The paced pump holds the animation to a
+// to end the program, the pump throws QuitRequested. It returns once the window system has taken
+// what was shown, as the frame loop then draws over it. The paced pump holds the animation to a
 // fixed frame rate on a monotonic clock, sleeping in the window system's wait, never spinning.
 class QtEventPump final : public EventPump {
 public:

@@ -65,6 +65,9 @@ X11Presenter::X11Presenter(xcb_connection_t* connection)
     : connection_(connection), shares_memory_(server_shares_memory(connection)) {}
 
 X11Presenter::~X11Presenter() {
+    if (sync_) {
+        xcb_discard_reply(connection_, *sync_);
+    }
     if (gc_ != 0) {
         xcb_free_gc(connection_, gc_);
     }
@@ -156,6 +159,14 @@ bool X11Presenter::show_in(std::uint32_t window) {
     return true;
 }
 
+void X11Presenter::stop_showing() {
+    if (gc_ != 0) {
+        xcb_free_gc(connection_, gc_);
+        gc_ = 0;
+    }
+    window_ = 0;
+}
+
 std::vector<X11Presenter::Block>::const_iterator
 X11Presenter::block_of(const std::uint32_t* pixels) const {
     return std::find_if(blocks_.begin(), blocks_.end(),
@@ -167,6 +178,7 @@ void X11Presenter::put(PixelBuffer buffer, std::span<const PixelRect> rects) {
         return;
     }
     const auto block = block_of(buffer.pixels);
+    bool shared = false;
     for (const PixelRect& r : rects) {
         if (r.empty()) {
             continue;
@@ -175,6 +187,7 @@ void X11Presenter::put(PixelBuffer buffer, std::span<const PixelRect> rects) {
             put_over_connection(buffer, r);
             continue;
         }
+        shared = true;
         xcb_shm_put_image(connection_, window_, gc_, static_cast<std::uint16_t>(buffer.stride),
                           static_cast<std::uint16_t>(buffer.height),
                           static_cast<std::uint16_t>(r.x), static_cast<std::uint16_t>(r.y),
@@ -182,7 +195,21 @@ void X11Presenter::put(PixelBuffer buffer, std::span<const PixelRect> rects) {
                           static_cast<std::int16_t>(r.x), static_cast<std::int16_t>(r.y), depth_,
                           XCB_IMAGE_FORMAT_Z_PIXMAP, /*send_event=*/0, block->segment, 0);
     }
+    if (shared) {
+        if (sync_) {
+            xcb_discard_reply(connection_, *sync_);
+        }
+        sync_ = xcb_get_input_focus(connection_).sequence;
+    }
     xcb_flush(connection_);
+}
+
+void X11Presenter::wait_until_read() {
+    if (!sync_) {
+        return;
+    }
+    std::free(xcb_get_input_focus_reply(connection_, {*sync_}, nullptr));
+    sync_.reset();
 }
 
 // In as many requests as the server's largest request allows, a band of whole rows each.

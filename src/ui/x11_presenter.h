@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -36,9 +37,22 @@ public:
     // byte first. False, and nothing changed, if it does not.
     bool show_in(std::uint32_t window);
 
+    // Shows in no window until show_in is called again (the window has gone).
+    void stop_showing();
+    std::uint32_t window() const { return window_; }
+
     // Puts each rectangle of buffer (device pixels) at the same place in the window, then sends the
-    // requests on their way; the server has read the pixels before it handles a later request.
+    // requests on their way. Pixels put from shared memory are read by the server when it comes
+    // to the request, later: until wait_until_read, they must not be drawn over.
     void put(PixelBuffer buffer, std::span<const PixelRect> rects);
+
+    // Whether the server may still be reading pixels put from shared memory.
+    bool reading() const { return sync_.has_value(); }
+
+    // Returns once the server has read every pixel put so far. A request that answers follows
+    // the puts in put(); the server answers it after it has handled them, so waiting here for
+    // its reply costs a round trip only when the server is slower than the program.
+    void wait_until_read();
 
     // Whether the blocks handed out so far live in shared memory.
     bool shares_memory() const { return shares_memory_; }
@@ -59,6 +73,7 @@ private:
     std::uint32_t window_ = 0;
     std::uint32_t gc_ = 0;
     std::uint8_t depth_ = 0;
+    std::optional<unsigned int> sync_; // the answering request after the last shared puts
     std::vector<std::uint32_t>
         rows_; // a rectangle's rows side by side, to send over the connection
 };

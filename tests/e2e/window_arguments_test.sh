@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The window program's command line: --help and an argument that cannot be Qt's are answered
 # without a display; an unknown option is refused with status 2 and one line on standard error,
-# without a display and with one, where no window may appear; and a Qt option still opens the
-# window. A spy on the root window's children sees every window mapped on the display.
+# without a display and with one, where no window may appear; a display that cannot be opened is
+# one line and status 1; and a Qt option still opens the window. A spy on the root window's children sees every window mapped on the display.
 # Usage: window_arguments_test.sh PROGRAM WORKDIR
 source "$(dirname "$0")/x_session.sh"
 PROGRAM=$1
@@ -47,6 +47,17 @@ without_display() {
     # Starts with a dash: Qt takes its options off the command line first.
     refused --bogus --bogus
     refused -x -reverse -style Fusion -x
+    # No display to open: one line and status 1, where Qt's X11 platform would abort.
+    local session="radial-engine: the window needs a graphical session (X11 or Wayland)"
+    run
+    [ "$STATUS" = 1 ] && [ -z "$OUT" ] && [ "$ERR" = "$session: DISPLAY is not set" ] ||
+        fail "no display: status $STATUS, '$ERR'"
+    run -display :65000
+    [ "$STATUS" = 1 ] && [ "$ERR" = "$session: could not open X11 display ':65000'" ] ||
+        fail "-display :65000: status $STATUS, '$ERR'"
+    DISPLAY=:65000 run -reverse
+    [ "$STATUS" = 1 ] && [ "$ERR" = "$session: could not open X11 display ':65000'" ] ||
+        fail "DISPLAY=:65000: status $STATUS, '$ERR'"
 }
 (without_display) || exit 1
 
