@@ -75,7 +75,7 @@ TEST(BalancePlot, TurnsLikeTheEngineWithCylinder1Up) {
 // The outer ring (320 pixels from the centre) is at or beyond the largest force: 6.57 m r omega^2
 // in rings of 2 needs four of them.
 TEST(BalancePlot, OuterRingEnclosesBothLoci) {
-    const std::string svg = balance_plot_svg(11, 200, 52.5, balance_engine(11, 200, 52.5, 1));
+    const std::string svg = balance_plot_svg({11, 200, 52.5}, balance_engine({11, 200, 52.5}, 1));
     double farthest = 0;
     for (const std::string& locus : elements(svg, "<path class=\"locus\"")) {
         for (const auto& [x, y] : points(attribute(locus, "d"))) {

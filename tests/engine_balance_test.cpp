@@ -154,7 +154,7 @@ TEST(EngineBalance, NamesTheCylindersWhoseRodsCannotReach) {
 // Three rods on the crankpin with a long rod: the golden-section search of the grid's first peak
 // ends just below crank angle 0, which must come back into [0, 2 pi).
 TEST(EngineBalance, LargestForceAngleLiesWithinOneTurn) {
-    const double theta = balance_engine(3, 285, 0, 1).largest.theta;
+    const double theta = balance_engine({3, 285, 0}, 1).largest.theta;
     EXPECT_GE(theta, 0);
     EXPECT_LT(theta, 2 * pi);
 }
@@ -162,14 +162,14 @@ TEST(EngineBalance, LargestForceAngleLiesWithinOneTurn) {
 // 31 rods on the crankpin: the force only turns, 15.5 m r omega^2 at every crank angle, and the
 // counterweight leaves rounding alone. No angle stands out, so none is picked from the rounding.
 TEST(EngineBalance, ForceOfTheSameSizeAllRoundHasNoPeakAngle) {
-    const EngineBalance b = balance_engine(31, 150, 0, 1);
+    const EngineBalance b = balance_engine({31, 150, 0}, 1);
     EXPECT_TRUE(b.largest.constant);
     EXPECT_NEAR(b.largest.magnitude, 15.5, accuracy);
     EXPECT_EQ(b.largest.theta, 0);
     EXPECT_TRUE(b.largest_with_counterweight.constant);
     EXPECT_LT(b.largest_with_counterweight.magnitude, accuracy);
     EXPECT_EQ(b.largest_with_counterweight.theta, 0);
-    EXPECT_FALSE(balance_engine(11, 200, 52.5, 1).largest.constant);
+    EXPECT_FALSE(balance_engine({11, 200, 52.5}, 1).largest.constant);
 }
 
 // Phases are engine angles: +x is a quarter turn clockwise from cylinder 1.
