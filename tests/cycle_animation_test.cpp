@@ -127,5 +127,20 @@ TEST_P(CycleFrames, AreThePicturesAtTheirAnglesAndTheCycleCloses) {
 
 INSTANTIATE_TEST_SUITE_P(Lengths, CycleFrames, ::testing::Values(2, 13, 60));
 
+TEST(CycleAnimation, WithTheVectorHoldsThePicturesWithTheVector) {
+    const testing::ScratchDirectory dir;
+    const Gif gif = animation(dir, {"--frames", "3", "--cylinders", "5", "--vector"});
+    ASSERT_TRUE(gif);
+    ASSERT_EQ(gif->ImageCount, 3);
+    const double step = four_stroke_cycle() / 3;
+    std::vector<std::uint32_t> canvas(711 * 695);
+    for (int k = 0; k < 3; ++k) {
+        show_frame(*gif, k, canvas);
+        PixelSurface picture(711, 695);
+        draw_steady(picture, {5, 200, 52.5}, step * k, step, CentroidVector::on);
+        EXPECT_TRUE(std::ranges::equal(canvas, picture.data())) << "frame " << k;
+    }
+}
+
 } // namespace
 } // namespace radial

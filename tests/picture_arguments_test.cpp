@@ -28,7 +28,8 @@ TEST(PictureArguments, AcceptTheBoundsAndTheAngle) {
     EXPECT_EQ(picture.theta, -7.5);
     EXPECT_EQ(picture.picture_path, "dir/a.svg");
     const auto usage = testing::run({"--help"}).out;
-    for (const char* flag : {"\n  --picture FILE ", "\n  --animation FILE ", "\n  --frames N "}) {
+    for (const char* flag :
+         {"\n  --picture FILE ", "\n  --animation FILE ", "\n  --frames N ", "\n  --vector "}) {
         EXPECT_NE(usage.find(flag), std::string::npos) << flag;
     }
 }
@@ -59,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--frames", "10"}, "--frames applies only to --animation"},
         Refusal{{"--picture", "a.png", "--frames", "10"}, "--frames applies only"},
         Refusal{{"--animation", "a.gif", "--theta", "1"}, "--theta applies only"},
+        Refusal{{"--summary", "--vector"}, "--vector applies only to --picture and --animation"},
         Refusal{{"--picture", "a.png", "--sweep", "1"}, "--sweep and --picture are separate"},
         Refusal{{"--plot", "a.svg", "--animation", "a.gif"}, "--plot and --animation"},
         Refusal{{"--picture", "a.png", "--animation", "a.gif"}, "--picture and --animation"},

@@ -21,11 +21,12 @@ struct WindowRun {
     int rod_bar;
     int wrist_bar;
     int frames;
+    bool vector = false; // "c" typed before the first frame, and --vector
 };
 
 void PrintTo(const WindowRun& w, std::ostream* out) {
     *out << "bars " << w.cylinders_bar << ' ' << w.rod_bar << ' ' << w.wrist_bar << ", " << w.frames
-         << " frames";
+         << " frames" << (w.vector ? ", vector" : "");
 }
 
 class PictureFile : public ::testing::TestWithParam<WindowRun> {};
@@ -41,6 +42,9 @@ TEST_P(PictureFile, HoldsThePixelsOfTheWindowSurfaceAtItsAngle) {
     s.n = cylinders_from_bar(w.cylinders_bar);
     s.d = rod_length_from_bar(w.rod_bar, s.r);
     s.rp = wrist_radius_from_bar(w.wrist_bar, s.r);
+    if (w.vector) {
+        on_key_press(s, 'c');
+    }
     for (int k = 0; k < w.frames; ++k) {
         loop.frame();
     }
@@ -49,8 +53,13 @@ TEST_P(PictureFile, HoldsThePixelsOfTheWindowSurfaceAtItsAngle) {
     const std::string path = dir / "window.png";
     const std::string n = std::to_string(s.n), d = shortest_text(s.d), rp = shortest_text(s.rp);
     const std::string theta = shortest_text(s.theta);
-    const auto r = testing::run({"--picture", path, "--theta", theta, "--cylinders", n,
-                                 "--rod-length", d, "--wrist-radius", rp});
+    std::vector<std::string_view> args = {"--picture",      path, "--theta",      theta,
+                                          "--cylinders",    n,    "--rod-length", d,
+                                          "--wrist-radius", rp};
+    if (w.vector) {
+        args.push_back("--vector");
+    }
+    const auto r = testing::run(args);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     int width = 0, height = 0;
@@ -69,10 +78,12 @@ TEST_P(PictureFile, HoldsThePixelsOfTheWindowSurfaceAtItsAngle) {
 }
 
 // The start values; 35 cylinders with the longest rods, zoomed out, 18 frames after the loop
-// brought its angle back past 4 pi; 3 cylinders with the shortest rods, zoomed in.
+// brought its angle back past 4 pi; 3 cylinders with the shortest rods, zoomed in; and with the
+// centroid vector, whose erase at its last stroke comes after the mechanism is drawn.
 INSTANTIATE_TEST_SUITE_P(Engines, PictureFile,
                          ::testing::Values(WindowRun{27, 500, 95, 40}, WindowRun{3, 330, 130, 170},
-                                           WindowRun{35, 650, 50, 60}));
+                                           WindowRun{35, 650, 50, 60},
+                                           WindowRun{35, 400, 120, 25, true}));
 
 } // namespace
 } // namespace radial

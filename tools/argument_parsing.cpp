@@ -44,6 +44,7 @@ constexpr std::array flags = {
     Flag{"--picture", "a path ending in .png or .svg"},
     Flag{"--animation", "a path ending in .gif"},
     Flag{"--frames", "a whole number from 2 to 2000"},
+    Flag{"--vector", ""},
     Flag{"--version", ""},
 };
 
@@ -188,6 +189,9 @@ std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
     if (given(seen, "--frames") && !given(seen, "--animation")) {
         return UsageError{"--frames applies only to --animation"};
     }
+    if (given(seen, "--vector") && !given(seen, "--picture") && !given(seen, "--animation")) {
+        return UsageError{"--vector applies only to --picture and --animation"};
+    }
     if (!modes.empty() && modes[0] != "--picture" && given(seen, "--theta")) {
         return UsageError{"--theta applies only to the single-angle output and --picture, not to " +
                           std::string(modes[0]) + ", which covers every crank angle"};
@@ -272,6 +276,7 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
         if (flag->name == "--balance") {
             o.mode = ToolMode::balance;
         }
+        o.vector = o.vector || flag->name == "--vector";
         const std::string_view value = !takes_value ? "" : attached ? *attached : args[++k];
         if (takes_value && !read_value(o, flag->name, value)) {
             return refuse(*flag, value);

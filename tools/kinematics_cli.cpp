@@ -21,8 +21,8 @@ const char* const tool_usage =
                          [--wrist-radius RP | --eccentricity RATIO]
                          [--theta T | --sweep STEP | --summary [--format text|csv] |
                           --plot FILE | --balance [--orders K] [--format text|csv] |
-                          --balance-plot FILE | --picture FILE [--theta T] |
-                          --animation FILE [--frames N]]
+                          --balance-plot FILE | --picture FILE [--theta T] [--vector] |
+                          --animation FILE [--frames N] [--vector]]
        radial-kinematics -h | --help | --version
 
 Solves the radial engine exactly as the animation solves its frames (crank radius 50).
@@ -106,12 +106,14 @@ The window's picture instead, drawn by the animation's own code at the window's 
                      4 pi k / N in steady running at 4 pi / N a frame. FILE ends in .gif.
   --frames N         the animation's number of frames, 2 to 2000 (default 209: about the
                      window's 3 radians a second)
+  --vector           the centroid vector on, as the window draws it after "c"
 Both write FILE whole or not at all, as --plot does, and print nothing.
 
 A flag's value follows it as the next argument or after an equals sign (--cylinders=9); file
 endings may be in either case (E.PNG). Give at most one of --sweep, --summary, --plot, --balance,
 --balance-plot, --picture and --animation; --theta belongs to the single-angle output and
---picture, --format to --summary and --balance, --orders to --balance, --frames to --animation.
+--picture, --format to --summary and --balance, --orders to --balance, --frames to --animation,
+--vector to --picture and --animation.
 Refused arguments, and files that cannot be written, print one line on standard error and exit
 with 2; output that cannot be written, with 1.
 )";

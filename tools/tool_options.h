@@ -38,6 +38,7 @@ struct ToolOptions {
     std::string plot_path;    // --plot's or --balance-plot's SVG file
     std::string picture_path; // --picture or --animation
     int frames = default_animation_frames;
+    bool vector = false; // --vector: the pictures with the centroid vector on
     bool help = false;
     bool version = false;
 };

@@ -135,7 +135,7 @@ void PageEngine::set_bar(int bar, int value) {
     if (bar < 0 || bar > 2) {
         return;
     }
-    const PageBar& b = page_bars[bar];
+    const BarRange& b = parameter_bars[bar];
     const int v = std::clamp(value, b.minimum, b.maximum);
     if (v == bars_[bar]) {
         return;

@@ -7,6 +7,7 @@
 #include "mechanism/mechanism_hooks.h"
 #include "page_parameters.h"
 #include "picture/pixel_surface.h"
+#include "ui/window_layout.h"
 
 #include <vector>
 
@@ -29,13 +30,6 @@ struct PageReadouts {
     double ls = 0;
     double eccentricity = 0;
 };
-
-// The three bars as the window has them: VScroll1 the cylinders, VScroll2 the rod length,
-// VScroll3 the wrist-pin radius. The minimum is at the top.
-struct PageBar {
-    int minimum, maximum, step, start;
-};
-inline constexpr PageBar page_bars[3] = {{3, 35, 2, 25}, {330, 650, 1, 500}, {50, 130, 1, 95}};
 
 // The animation in a web page: the window's engine record, frame loop and mechanism on a picture
 // of the window's design size, its pixels in the canvas's byte order, driven by the browser's
@@ -103,7 +97,7 @@ private:
     FrameLoop loop_;
     FramePacer pacer_;
     std::vector<PageInput> queue_;
-    int bars_[3] = {page_bars[0].start, page_bars[1].start, page_bars[2].start};
+    int bars_[3] = {parameter_bars[0].start, parameter_bars[1].start, parameter_bars[2].start};
     bool pause_after_first_ = false;
     bool waiting_ = false; // stopped at the pause point of a frame
     bool ended_ = false;

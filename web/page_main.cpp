@@ -116,8 +116,8 @@ EMSCRIPTEN_KEEPALIVE double web_value(int which) {
 
 // A bar's minimum, maximum and step (what 0, 1, 2 ask for).
 EMSCRIPTEN_KEEPALIVE int web_bar_setting(int bar, int what) {
-    const radial::PageBar& b = radial::page_bars[bar];
-    return what == 0 ? b.minimum : what == 1 ? b.maximum : b.step;
+    const radial::BarRange& b = radial::parameter_bars[bar];
+    return what == 0 ? b.minimum : what == 1 ? b.maximum : b.single_step;
 }
 
 } // extern "C"

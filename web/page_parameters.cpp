@@ -1,6 +1,7 @@
 #include "page_parameters.h"
 
 #include "ui/commands.h"
+#include "ui/window_layout.h"
 
 #include <cmath>
 #include <cstdint>
@@ -77,6 +78,17 @@ std::optional<int> steps_of(std::string_view text, int per_unit, int lowest, int
     return static_cast<int>(steps);
 }
 
+// The value a bar takes for a setting of steps / per_unit, where the bar counts the steps down from
+// base: one of the bar's values, or nothing.
+std::optional<int> bar_value(std::string_view text, int per_unit, int base, const BarRange& bar) {
+    const std::optional<int> steps =
+        steps_of(text, per_unit, base - bar.maximum, base - bar.minimum);
+    if (!steps) {
+        return std::nullopt;
+    }
+    return base - *steps;
+}
+
 std::optional<bool> read_switch(std::string_view text) {
     if (text == "1") {
         return true;
@@ -97,23 +109,25 @@ std::string refusal(std::string_view name, std::string_view takes, std::string_v
 
 std::string take_parameter(PageStart& start, std::string_view name, std::string_view value) {
     if (name == "cylinders") {
-        const auto n = steps_of(value, 1, 3, 35);
-        if (!n || *n % 2 == 0) {
+        const auto v = bar_value(value, 1, cylinders_bar_base, parameter_bars[0]);
+        if (!v || (cylinders_bar_base - *v) % 2 == 0) {
             return refusal(name, "an odd number from 3 to 35", value, "11");
         }
-        start.bars[0] = 38 - *n;
+        start.bars[0] = *v;
     } else if (name == "ls") {
-        const auto steps = steps_of(value, 200, 250, 570); // l/s = (900 - VScroll2) / 200
-        if (!steps) {
+        // l/s = (900 - VScroll2) / 200
+        const auto v = bar_value(value, 200, rod_bar_base, parameter_bars[1]);
+        if (!v) {
             return refusal(name, "1.25 to 2.85 in steps of 0.005", value, "2");
         }
-        start.bars[1] = 900 - *steps;
+        start.bars[1] = *v;
     } else if (name == "eccentricity") {
-        const auto steps = steps_of(value, 100, 70, 150); // rp / r = (200 - VScroll3) / 100
-        if (!steps) {
+        // rp / r = (200 - VScroll3) / 100
+        const auto v = bar_value(value, 100, wrist_bar_base, parameter_bars[2]);
+        if (!v) {
             return refusal(name, "0.7 to 1.5 in steps of 0.01", value, "1.05");
         }
-        start.bars[2] = 200 - *steps;
+        start.bars[2] = *v;
     } else if (name == "speed") {
         const auto decimal = read_decimal(value);
         const std::optional<double> speed =

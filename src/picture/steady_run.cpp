@@ -20,12 +20,13 @@ double window_angle(double theta) {
     return within > 0 ? within : within + cycle;
 }
 
-SteadyRun::SteadyRun(Surface& surface, EngineParameters parameters)
+SteadyRun::SteadyRun(Surface& surface, EngineParameters parameters, CentroidVector vector)
     : loop_(s_, surface, pump_, hooks_) {
     loop_.start_up();
     s_.n = parameters.n;
     s_.d = parameters.d;
     s_.rp = parameters.rp;
+    s_.c = vector == CentroidVector::on ? 1 : 0;
 }
 
 void SteadyRun::frame_at(double theta) {
@@ -33,14 +34,16 @@ void SteadyRun::frame_at(double theta) {
     loop_.frame();
 }
 
-void draw_steady(Surface& surface, EngineParameters parameters, double theta) {
+void draw_steady(Surface& surface, EngineParameters parameters, double theta,
+                 CentroidVector vector) {
     EngineState start;
     start_values(start);
-    draw_steady(surface, parameters, theta, start.stepe1);
+    draw_steady(surface, parameters, theta, start.stepe1, vector);
 }
 
-void draw_steady(Surface& surface, EngineParameters parameters, double theta, double step) {
-    SteadyRun run(surface, parameters);
+void draw_steady(Surface& surface, EngineParameters parameters, double theta, double step,
+                 CentroidVector vector) {
+    SteadyRun run(surface, parameters, vector);
     const double t = window_angle(theta);
     for (const double angle : std::array{t - 2 * step, t - step, t}) {
         run.frame_at(angle);

@@ -24,13 +24,17 @@ double four_stroke_cycle();
 // 4 pi once it passes 4 pi: theta moved by whole cycles into (0, 4 pi].
 double window_angle(double theta);
 
+// Whether the pictures show the centroid vector, as the window does after "c".
+enum class CentroidVector { off, on };
+
 // The window's frame loop and the mechanism's drawing, run on any surface without a window: set
-// up as the window sets it up, with the scroll bars moved to the parameters before the first frame,
-// so the first frame's change check zooms the view for the rod length and clears. No events, no
-// pacing, no pause; the centroid vector stays off.
+// up as the window sets it up, with the scroll bars moved to the parameters and, with the vector
+// on, "c" typed before the first frame, so the first frame's change check zooms the view for the
+// rod length and clears. No events, no pacing, no pause.
 class SteadyRun {
 public:
-    SteadyRun(Surface& surface, EngineParameters parameters);
+    SteadyRun(Surface& surface, EngineParameters parameters,
+              CentroidVector vector = CentroidVector::off);
     SteadyRun(const SteadyRun&) = delete;
     SteadyRun& operator=(const SteadyRun&) = delete;
 
@@ -53,7 +57,9 @@ private:
 // erases exactly what the frame before drew, so what the surface holds after it depends on those
 // two frames alone; the first frame is there for good measure. Without step, the window's start
 // step (0.05).
-void draw_steady(Surface& surface, EngineParameters parameters, double theta);
-void draw_steady(Surface& surface, EngineParameters parameters, double theta, double step);
+void draw_steady(Surface& surface, EngineParameters parameters, double theta,
+                 CentroidVector vector = CentroidVector::off);
+void draw_steady(Surface& surface, EngineParameters parameters, double theta, double step,
+                 CentroidVector vector = CentroidVector::off);
 
 } // namespace radial

@@ -46,7 +46,7 @@ void on_mouse_move(EngineState& s, float x, float y) {
 }
 
 int cylinders_from_bar(int v) {
-    int n = 38 - v;
+    int n = cylinders_bar_base - v;
     if (n % 2 == 0) {
         n = n + 1;
     }
@@ -54,11 +54,11 @@ int cylinders_from_bar(int v) {
 }
 
 double rod_length_from_bar(int v, double r) {
-    return (900 - v) * r / 100;
+    return (rod_bar_base - v) * r / 100;
 }
 
 double wrist_radius_from_bar(int v, double r) {
-    return (200 - v) * r / 100;
+    return (wrist_bar_base - v) * r / 100;
 }
 
 } // namespace radial

@@ -5,6 +5,7 @@
 #include "ui/commands.h"
 #include "ui/picture_view.h"
 #include "ui/qt_event_pump.h"
+#include "ui/window_layout.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -15,9 +16,7 @@
 
 namespace radial {
 
-const char* const Form1::caption =
-    "      Radial Engine (select: number of cylinders, l/s ratio, wrist pin eccentricity)"
-    "         Use: Mouse , . / c SpaceBar     ESC:Quit";
+const char* const Form1::caption = window_caption;
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "core/view.h"
 #include "ui/commands.h"
+#include "ui/window_layout.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -16,17 +17,13 @@ QRect from_twips(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
 }
 
-struct BarSettings {
-    int minimum, maximum, single_step, page_step, value;
-};
-
-QScrollBar* make_bar(QWidget& parent, QRect geometry, BarSettings b) {
+QScrollBar* make_bar(QWidget& parent, QRect geometry, BarRange b) {
     auto* bar = new QScrollBar(Qt::Vertical, &parent);
     bar->setGeometry(geometry);
     bar->setRange(b.minimum, b.maximum);
     bar->setSingleStep(b.single_step);
     bar->setPageStep(b.page_step);
-    bar->setValue(b.value);
+    bar->setValue(b.start);
     bar->setTracking(false);
     bar->setFocusPolicy(Qt::StrongFocus);
     return bar;
@@ -59,9 +56,9 @@ void show_number(QLabel* label, const QString& text) {
 } // namespace
 
 ParameterControls::ParameterControls(QWidget& parent, EngineState& state)
-    : VScroll1(make_bar(parent, from_twips(240, 240, 255, 1335), {3, 35, 2, 2, 25})),
-      VScroll2(make_bar(parent, from_twips(960, 240, 255, 1335), {330, 650, 1, 10, 500})),
-      VScroll3(make_bar(parent, from_twips(1680, 240, 255, 1335), {50, 130, 1, 1, 95})),
+    : VScroll1(make_bar(parent, from_twips(240, 240, 255, 1335), parameter_bars[0])),
+      VScroll2(make_bar(parent, from_twips(960, 240, 255, 1335), parameter_bars[1])),
+      VScroll3(make_bar(parent, from_twips(1680, 240, 255, 1335), parameter_bars[2])),
       Label1(make_label(parent, from_twips(240, 1800, 375, 375), "Label1")),
       Label2(make_label(parent, from_twips(840, 1800, 495, 375), "Label2")),
       Label3(make_label(parent, from_twips(1560, 1800, 495, 255), "Label3")) {

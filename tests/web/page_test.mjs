@@ -66,8 +66,9 @@ async function unlikePixels(page, file) {
 // canvas holds the tool's picture at the status's theta, pixel for pixel.
 for (const [name, query, flags] of [
   ["start values", "", []],
-  ["35 cylinders, l/s 2.5, eccentricity 0.8", "?cylinders=35&ls=2.5&eccentricity=0.8",
-   ["--cylinders", "35", "--rod-length", "250", "--wrist-radius", "40"]],
+  ["35 cylinders, l/s 2.5, eccentricity 0.8, the vector",
+   "?cylinders=35&ls=2.5&eccentricity=0.8&vector=1",
+   ["--cylinders", "35", "--rod-length", "250", "--wrist-radius", "40", "--vector"]],
 ]) {
   test(`paused page shows radial-kinematics' picture: ${name}`, async () => {
     const page = await open(query);
