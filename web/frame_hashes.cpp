@@ -8,6 +8,7 @@
 // frame mean equal pictures.
 
 #include "page_engine.h"
+#include "ui/commands.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -68,7 +69,7 @@ void feed(PageEngine& engine, long frame) {
 
 void run(const Sweep& w, bool with_input, long frames) {
     radial::PageStart start;
-    start.bars[0] = 38 - w.cylinders;
+    start.bars[0] = radial::cylinders_bar_base - w.cylinders;
     start.bars[1] = w.rod_bar;
     start.bars[2] = w.wrist_bar;
     start.speed = w.speed;
