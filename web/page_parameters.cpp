@@ -99,6 +99,9 @@ std::optional<bool> read_switch(std::string_view text) {
     return std::nullopt;
 }
 
+// The lines write out the bars' ranges and steps, the speed's bound and the start values: working
+// them out would cost the page some kilobytes of string code. The tests hold each number to
+// parameter_bars, max_step and start_values().
 std::string refusal(std::string_view name, std::string_view takes, std::string_view value,
                     std::string_view start) {
     return std::string(name) + " takes " + std::string(takes) + ", not \"" + std::string(value) +

@@ -1,7 +1,12 @@
 #include "page_parameters.h"
 
+#include "core/engine_state.h"
+#include "ui/commands.h"
+#include "ui/window_layout.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 
 namespace radial {
@@ -60,12 +65,52 @@ TEST(PageParameters, SwitchesTakeOneOrZero) {
     EXPECT_FALSE(start.paused);
 }
 
+// The refusal lines write out the bars' ranges and steps, the speed's bound and the start values,
+// which the page would pay for in size to work out: every line, and each number it names against
+// the value the program has, so that a bar or start value changed without its line shows here.
 TEST(PageParameters, RefusalNamesTheParameterWhatItTakesAndTheValue) {
+    const char* const lines[][3] = {
+        {"cylinders", "2",
+         "cylinders takes an odd number from 3 to 35, not \"2\": the page starts with 11."},
+        {"ls", "3", "ls takes 1.25 to 2.85 in steps of 0.005, not \"3\": the page starts with 2."},
+        {"eccentricity", "3",
+         "eccentricity takes 0.7 to 1.5 in steps of 0.01, not \"3\": the page starts with 1.05."},
+        {"speed", "13",
+         "speed takes radians per frame from -12.566 to 12.566 (4 pi), not \"13\": the page "
+         "starts with 0.05."},
+        {"paused", "3", "paused takes 1 or 0, not \"3\": the page starts with 0."},
+    };
+    for (const auto& [name, value, line] : lines) {
+        PageStart start;
+        EXPECT_EQ(take_parameter(start, name, value), line);
+    }
     PageStart start;
-    EXPECT_EQ(take_parameter(start, "ls", "3"),
-              "ls takes 1.25 to 2.85 in steps of 0.005, not \"3\": the page starts with 2.");
     EXPECT_EQ(take_parameter(start, "embedder", "3"), "");
     EXPECT_FALSE(start.bars[1] || start.speed);
+
+    EngineState s;
+    start_values(s);
+    const BarRange* bars = parameter_bars;
+    const auto ls = [](int v) { return (rod_bar_base - v) / 200.0; };
+    const auto eccentricity = [](int v) { return (wrist_bar_base - v) / 100.0; };
+    const std::pair<double, double> named[] = {
+        {3, cylinders_from_bar(bars[0].maximum)},
+        {35, cylinders_from_bar(bars[0].minimum)},
+        {11, s.n},
+        {1.25, ls(bars[1].maximum)},
+        {2.85, ls(bars[1].minimum)},
+        {0.005, bars[1].single_step / 200.0},
+        {2, ls_readout(s)},
+        {0.7, eccentricity(bars[2].maximum)},
+        {1.5, eccentricity(bars[2].minimum)},
+        {0.01, bars[2].single_step / 100.0},
+        {1.05, eccentricity_readout(s)},
+        {12.566, std::floor(max_step * 1000) / 1000},
+        {0.05, s.stepe},
+    };
+    for (const auto& [said, is] : named) {
+        EXPECT_EQ(said, is);
+    }
 }
 
 } // namespace
