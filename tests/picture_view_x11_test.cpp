@@ -35,6 +35,15 @@ std::size_t at(int x, int y, int width) {
            static_cast<std::size_t>(x);
 }
 
+// A picture of w x h pixels in random colours, so that rows or bands out of place show.
+std::vector<std::uint32_t> random_pixels(int w, int h) {
+    std::vector<std::uint32_t> pixels(at(0, h, w));
+    for (std::uint32_t& p : pixels) {
+        p = static_cast<std::uint32_t>(random()) & 0xFFFFFFu;
+    }
+    return pixels;
+}
+
 xcb_connection_t* connection() {
     return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
 }
@@ -249,10 +258,7 @@ TEST_F(X11PictureTest, PixelsOffTheStoreGoOverTheConnection) {
     X11Presenter other(connection());
     ASSERT_TRUE(other.show_in(static_cast<std::uint32_t>(form.picture().winId())));
     const int w = surface.device_width(), h = surface.device_height();
-    std::vector<std::uint32_t> pixels(at(0, h, w));
-    for (std::uint32_t& p : pixels) {
-        p = random() & 0xFFFFFFu;
-    }
+    std::vector<std::uint32_t> pixels = random_pixels(w, h);
     const QSize size = visible_size();
     const int cut_w = std::min(w, size.width()), cut_h = std::min(h, size.height());
     const std::vector<PixelRect> rects{
@@ -346,10 +352,7 @@ TEST_F(X11PictureTest, ARectangleLargerThanARequestGoesInBands) {
     X11Presenter other(connection());
     ASSERT_TRUE(other.show_in(static_cast<std::uint32_t>(form.picture().winId())));
     const int w = surface.device_width(), h = surface.device_height();
-    std::vector<std::uint32_t> pixels(at(0, h, w));
-    for (std::uint32_t& p : pixels) {
-        p = random() & 0xFFFFFFu;
-    }
+    std::vector<std::uint32_t> pixels = random_pixels(w, h);
     const PixelRect whole{0, 0, std::min(w, size.width()), std::min(h, size.height())};
     other.put({pixels.data(), w, h, w}, {&whole, 1});
     const std::vector<std::uint32_t> after = server_pixels(form.picture().winId(), size);
