@@ -40,10 +40,10 @@ void BM_Draw(benchmark::State& state) {
     MechanismHooks hooks;
     for (auto _ : state) {
         s.theta += 0.05;
-        s.phasea0 = s.phasea;
-        s.phasea = s.theta / (s.n + 1);
-        s.phaseb0 = s.phaseb;
-        s.phaseb = -s.theta / (s.n - 1);
+        s.cam_ring_a.previous = s.cam_ring_a.current;
+        s.cam_ring_a.current = s.theta / (s.n + 1);
+        s.cam_ring_b.previous = s.cam_ring_b.current;
+        s.cam_ring_b.current = -s.theta / (s.n - 1);
         surface.set_pen_width(2);
         hooks.draw_axes(s, surface);
         hooks.draw_cam_rings(s, surface);
@@ -60,8 +60,8 @@ void BM_Frame(benchmark::State& state) {
     MechanismHooks hooks;
     FrameLoop loop(s, surface, pump, hooks);
     loop.start_up();
-    s.n = s.nlast = static_cast<int>(state.range(0));
-    s.c = 1;
+    s.n = s.at_last_clear.n = static_cast<int>(state.range(0));
+    s.vector_shown = true;
     for (auto _ : state) {
         loop.frame();
         benchmark::DoNotOptimize(surface.take_changed_rects());

@@ -21,21 +21,22 @@ ExactPiston::ExactPiston(int i, EngineParameters p, double r)
 
 ExactPiston::PinMotion ExactPiston::pin_at(double theta) const {
     const MasterRod m = solve_master_rod(r_, d_, theta);
+    const double xc = m.crankpin_x, yc = m.crankpin_y;
     // beta = asin(xc / d) with xc = r sin theta: its derivatives by theta.
-    const double rise = std::sqrt(d_ * d_ - m.xc * m.xc);
-    const double beta1 = m.yc / rise;
-    const double beta2 = m.xc * (m.yc * m.yc - rise * rise) / (rise * rise * rise);
+    const double rise = std::sqrt(d_ * d_ - xc * xc);
+    const double beta1 = yc / rise;
+    const double beta2 = xc * (yc * yc - rise * rise) / (rise * rise * rise);
     // The wrist pin turns with the rod: phi = b - beta.
     const double phi = body_ - m.beta;
     const double s = std::sin(phi);
     const double c = std::cos(phi);
     PinMotion k{};
-    k.x = m.xc + offset_ * s;
-    k.y = m.yc + offset_ * c;
-    k.dx = m.yc - offset_ * c * beta1;
-    k.dy = -m.xc + offset_ * s * beta1;
-    k.ddx = -m.xc - offset_ * (s * beta1 * beta1 + c * beta2);
-    k.ddy = -m.yc - offset_ * (c * beta1 * beta1 - s * beta2);
+    k.x = xc + offset_ * s;
+    k.y = yc + offset_ * c;
+    k.dx = yc - offset_ * c * beta1;
+    k.dy = -xc + offset_ * s * beta1;
+    k.ddx = -xc - offset_ * (s * beta1 * beta1 + c * beta2);
+    k.ddy = -yc - offset_ * (c * beta1 * beta1 - s * beta2);
     return k;
 }
 

@@ -8,6 +8,8 @@ struct EngineParameters {
     int n = 11;
     double d = 200;
     double rp = 52.5;
+
+    friend bool operator==(const EngineParameters&, const EngineParameters&) = default;
 };
 
 } // namespace radial

@@ -8,19 +8,13 @@ void start_values(EngineState& s) {
     s.pi = 4.0 * std::atan(1.0);
     s.n = 11;
     s.r = crank_radius;
-    s.d0 = 200;
-    s.d = s.d0;
+    s.start_rod_length = 200;
+    s.d = s.start_rod_length;
     s.rp = 52.5;
-    s.stepe1 = 0.05;
-    s.stepe = s.stepe1;
-    s.nlast = s.n;
-    s.dlast = s.d;
-    s.rplast = s.rp;
-    for (auto& row : s.pintab) {
-        for (double& cell : row) {
-            cell = 0;
-        }
-    }
+    s.default_crank_step = 0.05;
+    s.crank_step = s.default_crank_step;
+    s.at_last_clear = {s.n, s.d, s.rp};
+    s.pins.fill(PinRow{});
     s.theta = 5;
 }
 

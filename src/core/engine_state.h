@@ -1,17 +1,48 @@
 #pragma once
 
+#include "core/engine_parameters.h"
 #include "core/view.h"
+
+#include <array>
 
 namespace radial {
 
-// Rows of the per-cylinder table: row i belongs to cylinder i, row 0 is never used, so 35 is
-// the largest cylinder count.
-constexpr int pintab_rows = 36;
-constexpr int pintab_columns = 5;
-constexpr int max_cylinders = pintab_rows - 1;
+// Rows of the pin table: row i belongs to cylinder i, row 0 is never used, so 35 is the largest
+// cylinder count.
+constexpr int pin_table_rows = 36;
+constexpr int max_cylinders = pin_table_rows - 1;
 
 // The crank radius, half the stroke.
 constexpr double crank_radius = 50;
+
+// Where one cylinder's pins were last drawn. For a link rod (cylinders 2..n): the wrist pin on
+// the master rod's big end and the piston pin. For the master rod (cylinder 1): the crankpin
+// centre in the wrist pin's place and the master piston pin (0, height).
+struct PinRow {
+    double body_angle = 0; // the wrist pin's angle on the master rod, from the rod's own axis
+    double wrist_x = 0, wrist_y = 0;
+    double piston_x = 0, piston_y = 0;
+
+    friend bool operator==(const PinRow&, const PinRow&) = default;
+};
+
+// A cam ring's phase (radians, clockwise) this frame and the frame before, where it is erased.
+struct CamPhase {
+    double current = 0;
+    double previous = 0;
+};
+
+// The master rod of the current frame: the crankpin centre, the rod's lean beta (it points from
+// the crankpin at angle -beta) and the master piston pin's height on cylinder 1's axis.
+struct MasterRod {
+    double crankpin_x = 0, crankpin_y = 0;
+    double beta = 0;
+    double piston_height = 0;
+};
+
+struct WorldSum {
+    double x = 0, y = 0;
+};
 
 // Every value that more than one part of the program reads or writes. Lengths are world units,
 // angles radians measured from +y towards +x: the point at angle phi and distance rho is
@@ -22,50 +53,45 @@ struct EngineState {
     // Parameters set by the scroll bars.
     int n = 0;     // cylinders, odd, 3..35
     double d = 0;  // master rod length: crankpin centre to master piston pin
-    double rp = 0; // wrist-pin circle radius on the master rod big end
+    double rp = 0; // wrist-pin circle radius on the master rod's big end
 
     // Fixed geometry.
-    double r = 0;        // crank radius (half the stroke)
-    double dd = 0;       // link rod length d - rp, recomputed every frame
-    double pin = 0;      // radius drawn for wrist and piston pins
-    double crankpin = 0; // radius drawn for the crankpin
+    double r = 0;               // crank radius (half the stroke)
+    double link_rod_length = 0; // d - rp, recomputed every frame
+    double pin_radius = 0;      // radius drawn for wrist and piston pins
+    double crankpin_radius = 0; // radius drawn for the crankpin
     double pi = 0;
-    double d0 = 0; // the starting master rod length, the reference of the view's zoom
+    double start_rod_length = 0; // the reference of the view's zoom
 
     // Motion.
-    double stepe1 = 0; // default crank step per frame
-    double stepe = 0;  // current crank step per frame; negative turns the engine backwards
-    double theta = 0;  // crank angle, wrapped by 4 pi only while it grows
-    double phasea = 0, phasea0 = 0; // cam ring A: current and previous phase
-    double phaseb = 0, phaseb0 = 0; // cam ring B: current and previous phase
+    double default_crank_step = 0; // radians per frame
+    double crank_step = 0;         // radians per frame; negative turns the engine backwards
+    double theta = 0;              // crank angle, wrapped by 4 pi only while it grows
+    CamPhase cam_ring_a, cam_ring_b;
 
-    // Toggles, 0 or 1: paused, centroid vector shown, mouse sets the speed.
-    int w = 0;
-    int c = 0;
-    int mou = 0;
+    // Switches, all off at start.
+    bool paused = false;
+    bool vector_shown = false;     // the centroid vector
+    bool mouse_sets_speed = false; // the pointer's position sets the crank step
 
     // n, d and rp as they were at the last clear.
-    int nlast = 0;
-    double dlast = 0;
-    double rplast = 0;
+    EngineParameters at_last_clear{0, 0, 0};
 
     // The view read at start; every rescale scales it about the origin.
-    View view0;
+    View start_view;
 
-    // Master rod of the current frame: crankpin centre, rod angle (the rod points from the
-    // crankpin at angle -beta) and the master piston pin's height on cylinder 1's axis.
-    double xc = 0, yc = 0, beta = 0, ym = 0;
+    MasterRod master_rod;
 
-    // Per cylinder, as last drawn. Row 1 (master rod): -, crankpin x, y, 0, piston pin height.
-    // Rows 2..n (link rods): wrist-pin body angle, wrist pin x, y, piston pin x, y.
-    double pintab[pintab_rows][pintab_columns] = {};
+    // Per cylinder, as last drawn.
+    std::array<PinRow, pin_table_rows> pins{};
 
-    // Centroid vector: current and previous sums of the piston pin positions.
-    double sumx = 0, sumy = 0, sumx0 = 0, sumy0 = 0;
+    // Centroid vector: the sums of the piston pin positions, now and as last drawn.
+    WorldSum centroid_sum, previous_centroid_sum;
 };
 
-// Gives the record its start values: pi, n = 11, r = 50, d = d0 = 200, rp = 52.5, the step 0.05,
-// the change copies, an empty pintab and theta = 5. The view is not touched.
+// Gives the record its start values: pi, n = 11, r = 50, d = 200 (the start rod length),
+// rp = 52.5, the step 0.05, the change copies, an empty pin table and theta = 5. The view is not
+// touched.
 void start_values(EngineState& s);
 
 // l/s (d / 2r) as the window shows it, cut to two decimals: floor(50 d / r) / 100.

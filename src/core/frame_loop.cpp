@@ -5,7 +5,7 @@ namespace radial {
 void FrameLoop::start_up() {
     surface_.set_current_colour(black);
     start_values(s_);
-    s_.view0 = surface_.get_view();
+    s_.start_view = surface_.get_view();
 }
 
 void FrameLoop::frame() {
@@ -15,9 +15,9 @@ void FrameLoop::frame() {
 }
 
 void FrameLoop::frame_start() {
-    s_.dd = s_.d - s_.rp;
-    s_.pin = 10;
-    s_.crankpin = 27;
+    s_.link_rod_length = s_.d - s_.rp;
+    s_.pin_radius = 10;
+    s_.crankpin_radius = 27;
     hooks_.compute_body_angles(s_);
     pump_.pump_events_paced();
     change_check();
@@ -31,7 +31,7 @@ void FrameLoop::frame_finish() {
     hooks_.draw_cam_rings(s_, surface_);
     hooks_.draw_crank_and_master_rod(s_, surface_);
     hooks_.draw_link_rods(s_, surface_);
-    if (s_.c == 1) {
+    if (s_.vector_shown) {
         hooks_.draw_centroid_vector(s_, surface_);
         pump_.pump_events();
     }
@@ -46,19 +46,19 @@ void FrameLoop::run() {
 }
 
 void FrameLoop::change_check() {
-    if (s_.n == s_.nlast && s_.d == s_.dlast && s_.rp == s_.rplast) {
+    const EngineParameters now{s_.n, s_.d, s_.rp};
+    if (now == s_.at_last_clear) {
         return;
     }
-    if (s_.d != s_.dlast) {
-        const View view = rescaled_view(s_.view0, rescale_zoom(s_.d, s_.d0, s_.r));
+    if (s_.d != s_.at_last_clear.d) {
+        const View view =
+            rescaled_view(s_.start_view, rescale_zoom(s_.d, s_.start_rod_length, s_.r));
         surface_.set_view_height(view.height);
         surface_.set_view_width(view.width);
         surface_.set_view_left(view.left);
         surface_.set_view_top(view.top);
     }
-    s_.nlast = s_.n;
-    s_.dlast = s_.d;
-    s_.rplast = s_.rp;
+    s_.at_last_clear = now;
     surface_.clear();
 }
 
@@ -71,11 +71,11 @@ void FrameLoop::wait_while_paused() {
 // The cam phases are taken from the unwrapped angle; only then is a growing angle brought back
 // by one four-stroke cycle (4 pi), where both rings stand exactly one lobe pitch on.
 void FrameLoop::advance() {
-    s_.theta = s_.theta + s_.stepe;
-    s_.phasea0 = s_.phasea;
-    s_.phasea = s_.theta / (s_.n + 1);
-    s_.phaseb0 = s_.phaseb;
-    s_.phaseb = -s_.theta / (s_.n - 1);
+    s_.theta = s_.theta + s_.crank_step;
+    s_.cam_ring_a.previous = s_.cam_ring_a.current;
+    s_.cam_ring_a.current = s_.theta / (s_.n + 1);
+    s_.cam_ring_b.previous = s_.cam_ring_b.current;
+    s_.cam_ring_b.current = -s_.theta / (s_.n - 1);
     if (s_.theta > 4 * s_.pi) {
         s_.theta = s_.theta - 4 * s_.pi;
     }

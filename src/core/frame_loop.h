@@ -7,14 +7,15 @@
 
 namespace radial {
 
-// The program's main loop: frames back to back, each advancing the crank by stepe, solving and
-// redrawing the moving parts incrementally. Events are handled only at the pump points of frame().
+// The program's main loop: frames back to back, each advancing the crank by the crank step, solving
+// and redrawing the moving parts incrementally. Events are handled only at the pump points of
+// frame().
 class FrameLoop {
 public:
     FrameLoop(EngineState& state, Surface& surface, EventPump& pump, FrameHooks& hooks)
         : s_(state), surface_(surface), pump_(pump), hooks_(hooks) {}
 
-    // Start values, the view read into view0, the change copies.
+    // Start values, the view read as the start view, the change copies.
     void start_up();
 
     // One whole frame: frame_start(), the wait while paused, frame_finish().
@@ -25,7 +26,7 @@ public:
     // the host waits, pumping events, while paused() holds, then calls frame_finish(), which
     // advances the crank and draws.
     void frame_start();
-    bool paused() const { return s_.w == 1; }
+    bool paused() const { return s_.paused; }
     void frame_finish();
 
     // start_up(), then frames until a pump throws QuitRequested.

@@ -23,12 +23,13 @@ View resized_view(const View& view, PixelScale scale, double new_width_px, doubl
     return {view.left, view.top, new_width_px / scale.x, new_height_px / scale.y};
 }
 
-double rescale_zoom(double d, double d0, double r) {
-    return (d + r) / (d0 + r);
+double rescale_zoom(double d, double d_start, double r) {
+    return (d + r) / (d_start + r);
 }
 
-View rescaled_view(const View& view0, double zoom) {
-    return {zoom * view0.left, zoom * view0.top, zoom * view0.width, zoom * view0.height};
+View rescaled_view(const View& start_view, double zoom) {
+    return {zoom * start_view.left, zoom * start_view.top, zoom * start_view.width,
+            zoom * start_view.height};
 }
 
 } // namespace radial

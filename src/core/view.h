@@ -52,10 +52,10 @@ View view_for_client(double width_px, double height_px);
 // top stay, the spans follow the window.
 View resized_view(const View& view, PixelScale scale, double new_width_px, double new_height_px);
 
-// How much the view grows for master rod length d: (d + r) / (d0 + r).
-double rescale_zoom(double d, double d0, double r);
+// How much the view grows for master rod length d: (d + r) / (d_start + r).
+double rescale_zoom(double d, double d_start, double r);
 
 // The start view scaled about the world origin by zoom.
-View rescaled_view(const View& view0, double zoom);
+View rescaled_view(const View& start_view, double zoom);
 
 } // namespace radial

@@ -50,8 +50,8 @@ void draw_ring(const EngineState& s, Surface& surface, const Ring& ring) {
 } // namespace
 
 void draw_cam_rings(const EngineState& s, Surface& surface) {
-    draw_ring(s, surface, {lobes_a(s.n), s.phasea0, s.phasea, green});
-    draw_ring(s, surface, {lobes_b(s.n), s.phaseb0, s.phaseb, magenta});
+    draw_ring(s, surface, {lobes_a(s.n), s.cam_ring_a.previous, s.cam_ring_a.current, green});
+    draw_ring(s, surface, {lobes_b(s.n), s.cam_ring_b.previous, s.cam_ring_b.current, magenta});
 }
 
 } // namespace radial

@@ -6,7 +6,7 @@
 namespace radial {
 
 // The vector from the crankshaft axis to 9.57 times the mean position of all n piston pins
-// (columns 3 and 4 of pintab rows 1..n), erased at the previous sums and drawn at the new ones in
+// (the pin table's rows 1..n), erased at the previous sums and drawn at the new ones in
 // pen width 1. Called only while the vector is switched on; leaves the current colour orange-brown.
 void draw_centroid_vector(EngineState& s, Surface& surface);
 

@@ -8,11 +8,11 @@ namespace radial {
 
 MasterRod solve_master_rod(double r, double d, double theta) {
     MasterRod m;
-    m.xc = r * std::sin(theta);
-    m.yc = r * std::cos(theta);
-    const double rise = std::sqrt(d * d - m.xc * m.xc);
-    m.beta = std::atan(m.xc / rise);
-    m.ym = rise + m.yc;
+    m.crankpin_x = r * std::sin(theta);
+    m.crankpin_y = r * std::cos(theta);
+    const double rise = std::sqrt(d * d - m.crankpin_x * m.crankpin_x);
+    m.beta = std::atan(m.crankpin_x / rise);
+    m.piston_height = rise + m.crankpin_y;
     return m;
 }
 
@@ -42,26 +42,23 @@ void draw_crank_and_master_rod(EngineState& s, Surface& surface) {
     draw_crank(s, surface);
 
     const MasterRod m = solve_master_rod(s.r, s.d, s.theta);
-    s.xc = m.xc;
-    s.yc = m.yc;
-    s.beta = m.beta;
-    s.ym = m.ym;
+    s.master_rod = m;
 
-    double* row = s.pintab[1];
+    PinRow& row = s.pins[1];
     surface.set_current_colour(surface.background_colour());
-    surface.line(row[1], row[2], 0, row[4]);
-    surface.circle(0, row[4], s.pin);
-    surface.circle(row[1], row[2], s.crankpin);
+    surface.line(row.wrist_x, row.wrist_y, 0, row.piston_y);
+    surface.circle(0, row.piston_y, s.pin_radius);
+    surface.circle(row.wrist_x, row.wrist_y, s.crankpin_radius);
 
-    row[3] = 0;
-    row[4] = s.ym;
-    row[1] = s.xc;
-    row[2] = s.yc;
+    row.piston_x = 0;
+    row.piston_y = m.piston_height;
+    row.wrist_x = m.crankpin_x;
+    row.wrist_y = m.crankpin_y;
 
     surface.set_current_colour(blue);
-    surface.line(s.xc, s.yc, 0, s.ym);
-    surface.circle(0, s.ym, s.pin);
-    surface.circle(s.xc, s.yc, s.crankpin);
+    surface.line(m.crankpin_x, m.crankpin_y, 0, m.piston_height);
+    surface.circle(0, m.piston_height, s.pin_radius);
+    surface.circle(m.crankpin_x, m.crankpin_y, s.crankpin_radius);
 }
 
 } // namespace radial

@@ -14,7 +14,7 @@ double body_angle(int i, EngineParameters p, double pi) {
 
 void compute_body_angles(EngineState& s) {
     for (int i = 2; i <= s.n; ++i) {
-        s.pintab[i][0] = body_angle(i, {s.n, s.d, s.rp}, s.pi);
+        s.pins[static_cast<std::size_t>(i)].body_angle = body_angle(i, {s.n, s.d, s.rp}, s.pi);
     }
 }
 
@@ -42,14 +42,16 @@ Bisection bisect_piston(double sin_axis, double cos_axis, double wrist_x, double
 
 LinkRod solve_link_rod(const EngineState& s, int i) {
     LinkRod rod;
-    const double body = s.pintab[i][0] - s.beta;
-    rod.wrist_x = s.xc + s.rp * std::sin(body);
-    rod.wrist_y = s.yc + s.rp * std::cos(body);
+    const MasterRod& m = s.master_rod;
+    const double body = s.pins[static_cast<std::size_t>(i)].body_angle - m.beta;
+    rod.wrist_x = m.crankpin_x + s.rp * std::sin(body);
+    rod.wrist_y = m.crankpin_y + s.rp * std::cos(body);
     rod.axis = 2 * s.pi * (i - 1) / s.n;
     const AxisDirection direction = axis_direction(i, s.n, s.pi);
     const double sin_axis = direction.sin;
     const double cos_axis = direction.cos;
-    const Bisection b = bisect_piston(sin_axis, cos_axis, rod.wrist_x, rod.wrist_y, s.r, s.d, s.dd);
+    const Bisection b =
+        bisect_piston(sin_axis, cos_axis, rod.wrist_x, rod.wrist_y, s.r, s.d, s.link_rod_length);
     rod.distance = b.distance;
     rod.midpoints = b.midpoints;
     rod.piston_x = b.distance * sin_axis;
@@ -60,20 +62,20 @@ LinkRod solve_link_rod(const EngineState& s, int i) {
 void draw_link_rods(EngineState& s, Surface& surface) {
     for (int i = 2; i <= s.n; ++i) {
         const LinkRod rod = solve_link_rod(s, i);
-        double* row = s.pintab[i];
+        PinRow& row = s.pins[static_cast<std::size_t>(i)];
 
         surface.set_current_colour(surface.background_colour());
-        surface.circle(row[1], row[2], s.pin);
-        surface.circle(row[3], row[4], s.pin);
-        surface.line(row[1], row[2], row[3], row[4]);
+        surface.circle(row.wrist_x, row.wrist_y, s.pin_radius);
+        surface.circle(row.piston_x, row.piston_y, s.pin_radius);
+        surface.line(row.wrist_x, row.wrist_y, row.piston_x, row.piston_y);
 
         surface.set_current_colour(blue);
-        row[1] = rod.wrist_x;
-        row[2] = rod.wrist_y;
-        row[3] = rod.piston_x;
-        row[4] = rod.piston_y;
-        surface.circle(rod.wrist_x, rod.wrist_y, s.pin);
-        surface.circle(rod.piston_x, rod.piston_y, s.pin);
+        row.wrist_x = rod.wrist_x;
+        row.wrist_y = rod.wrist_y;
+        row.piston_x = rod.piston_x;
+        row.piston_y = rod.piston_y;
+        surface.circle(rod.wrist_x, rod.wrist_y, s.pin_radius);
+        surface.circle(rod.piston_x, rod.piston_y, s.pin_radius);
 
         surface.set_current_colour(red);
         surface.line(rod.wrist_x, rod.wrist_y, rod.piston_x, rod.piston_y);

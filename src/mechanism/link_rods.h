@@ -12,10 +12,11 @@ namespace radial {
 // meet it: a + asin(rp sin a / d), a being the cylinder's axis angle, written with atan.
 double body_angle(int i, EngineParameters p, double pi);
 
-// Body angles of cylinders 2..n into column 0 of pintab.
+// Body angles of cylinders 2..n into the pin table.
 void compute_body_angles(EngineState& s);
 
-// One cylinder's link rod solved at the current master rod. The rod of length dd runs from the
+// One cylinder's link rod solved at the current master rod. The rod of length dd = d - rp runs
+// from the
 // wrist pin K to the piston pin P = mid (sin axis, cos axis) on the cylinder axis. mid is found by
 // bisection on [r / 2, 2r + d]: the gap |P - K| grows with mid past the root, so a gap longer
 // than dd moves the upper bound down and any other gap moves the lower bound up. It stops once
@@ -40,12 +41,12 @@ constexpr double gap_tolerance = 0.1;
 Bisection bisect_piston(double sin_axis, double cos_axis, double wrist_x, double wrist_y, double r,
                         double d, double dd);
 
-// Solves cylinder i (2..n) from the record's xc, yc, beta, dd and pintab(i, 0).
+// Solves cylinder i (2..n) from the record's master rod, link rod length and body angle of i.
 LinkRod solve_link_rod(const EngineState& s, int i);
 
 // For i = 2..n: solve, erase the pins and rod where they were last drawn, store the new ones in
-// pintab, draw the pins in blue and the rod in red. Pen width is the caller's (2); leaves the
-// current colour red.
+// the pin table, draw the pins in blue and the rod in red. Pen width is the caller's (2); leaves
+// the current colour red.
 void draw_link_rods(EngineState& s, Surface& surface);
 
 } // namespace radial

@@ -26,11 +26,11 @@ SteadyRun::SteadyRun(Surface& surface, EngineParameters parameters, CentroidVect
     s_.n = parameters.n;
     s_.d = parameters.d;
     s_.rp = parameters.rp;
-    s_.c = vector == CentroidVector::on ? 1 : 0;
+    s_.vector_shown = vector == CentroidVector::on;
 }
 
 void SteadyRun::frame_at(double theta) {
-    s_.stepe = theta - s_.theta;
+    s_.crank_step = theta - s_.theta;
     loop_.frame();
 }
 
@@ -38,7 +38,7 @@ void draw_steady(Surface& surface, EngineParameters parameters, double theta,
                  CentroidVector vector) {
     EngineState start;
     start_values(start);
-    draw_steady(surface, parameters, theta, start.stepe1, vector);
+    draw_steady(surface, parameters, theta, start.default_crank_step, vector);
 }
 
 void draw_steady(Surface& surface, EngineParameters parameters, double theta, double step,

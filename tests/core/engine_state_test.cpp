@@ -10,34 +10,32 @@ namespace {
 TEST(EngineState, StartsAllZeroUntilGivenStartValues) {
     const EngineState s;
     EXPECT_EQ(s.n, 0);
-    EXPECT_EQ(s.w + s.c + s.mou, 0);
-    EXPECT_EQ(s.phasea0, 0);
-    EXPECT_EQ(s.phaseb0, 0);
-    EXPECT_EQ(s.sumx0, 0);
-    for (const auto& row : s.pintab) {
-        for (double cell : row) {
-            EXPECT_EQ(cell, 0);
-        }
+    EXPECT_EQ(s.paused + s.vector_shown + s.mouse_sets_speed, 0);
+    EXPECT_EQ(s.cam_ring_a.previous, 0);
+    EXPECT_EQ(s.cam_ring_b.previous, 0);
+    EXPECT_EQ(s.previous_centroid_sum.x, 0);
+    for (const PinRow& row : s.pins) {
+        EXPECT_TRUE(row == PinRow{});
     }
 }
 
 TEST(EngineState, StartValues) {
     EngineState s;
-    s.pintab[35][4] = 3; // left over from an earlier run of the record
+    s.pins[35].piston_y = 3; // left over from an earlier run of the record
     start_values(s);
     EXPECT_EQ(s.pi, 4 * std::atan(1.0));
     EXPECT_EQ(s.n, 11);
     EXPECT_EQ(s.r, 50);
     EXPECT_EQ(s.d, 200);
-    EXPECT_EQ(s.d0, 200);
+    EXPECT_EQ(s.start_rod_length, 200);
     EXPECT_EQ(s.rp, 52.5);
-    EXPECT_EQ(s.stepe1, 0.05);
-    EXPECT_EQ(s.stepe, 0.05);
+    EXPECT_EQ(s.default_crank_step, 0.05);
+    EXPECT_EQ(s.crank_step, 0.05);
     EXPECT_EQ(s.theta, 5);
-    EXPECT_EQ(s.nlast, 11);
-    EXPECT_EQ(s.dlast, 200);
-    EXPECT_EQ(s.rplast, 52.5);
-    EXPECT_EQ(s.pintab[35][4], 0);
+    EXPECT_EQ(s.at_last_clear.n, 11);
+    EXPECT_EQ(s.at_last_clear.d, 200);
+    EXPECT_EQ(s.at_last_clear.rp, 52.5);
+    EXPECT_EQ(s.pins[35].piston_y, 0);
 }
 
 TEST(EngineState, ReadoutsCutToTwoDecimals) {

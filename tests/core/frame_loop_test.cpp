@@ -105,7 +105,7 @@ TEST_F(FrameLoopTest, StartUpGivesStartValuesAndReadsTheView) {
     FrameLoop second{fresh, other, pump, hooks};
     second.start_up();
     EXPECT_EQ(other.current_colour, black);
-    EXPECT_EQ(fresh.view0, (View{-300, 280, 600, -560}));
+    EXPECT_EQ(fresh.start_view, (View{-300, 280, 600, -560}));
     EXPECT_EQ(fresh.n, 11);
     EXPECT_EQ(fresh.theta, 5);
     EXPECT_TRUE(other.calls.empty());
@@ -118,7 +118,7 @@ TEST_F(FrameLoopTest, StepsRunInOrderWithPumpsOnlyAtTheirPoints) {
     EXPECT_EQ(log, plain);
 
     log.clear();
-    s.c = 1;
+    s.vector_shown = true;
     loop.frame();
     std::vector<std::string> with_vector = plain;
     with_vector.push_back("centroid");
@@ -129,16 +129,16 @@ TEST_F(FrameLoopTest, StepsRunInOrderWithPumpsOnlyAtTheirPoints) {
 TEST_F(FrameLoopTest, FirstFrameDrawsTheCrankpinAt505) {
     loop.frame();
     EXPECT_EQ(s.theta, 5.05);
-    EXPECT_EQ(s.dd, 147.5);
+    EXPECT_EQ(s.link_rod_length, 147.5);
     const MasterRod m = solve_master_rod(50, 200, 5.05);
-    EXPECT_EQ(s.xc, m.xc);
-    EXPECT_EQ(s.ym, m.ym);
-    EXPECT_EQ(s.phasea, 5.05 / 12);
-    EXPECT_EQ(s.phaseb, -5.05 / 10);
-    EXPECT_EQ(s.phasea0, 0);
+    EXPECT_EQ(s.master_rod.crankpin_x, m.crankpin_x);
+    EXPECT_EQ(s.master_rod.piston_height, m.piston_height);
+    EXPECT_EQ(s.cam_ring_a.current, 5.05 / 12);
+    EXPECT_EQ(s.cam_ring_b.current, -5.05 / 10);
+    EXPECT_EQ(s.cam_ring_a.previous, 0);
     EXPECT_GE(first_index([&](const DrawCall& c) {
-                  return c.kind == DrawCall::Kind::circle && c.a == m.xc && c.b == m.yc &&
-                         c.c == 27 && c.colour == blue;
+                  return c.kind == DrawCall::Kind::circle && c.a == m.crankpin_x &&
+                         c.b == m.crankpin_y && c.c == 27 && c.colour == blue;
               }),
               0);
     EXPECT_EQ(surface.of_kind(DrawCall::Kind::clear).size(), 0U);
@@ -150,7 +150,7 @@ TEST_F(FrameLoopTest, ChangingOnlyTheCylinderCountClearsWithoutRescaling) {
     EXPECT_EQ(surface.calls.front(), testing::clear_call());
     EXPECT_EQ(surface.of_kind(DrawCall::Kind::clear).size(), 1U);
     EXPECT_TRUE(surface.of_kind(DrawCall::Kind::view_width).empty());
-    EXPECT_EQ(s.nlast, 13);
+    EXPECT_EQ(s.at_last_clear.n, 13);
     EXPECT_EQ(surface.of_kind(DrawCall::Kind::line).size(),
               surface.calls.size() - surface.of_kind(DrawCall::Kind::circle).size() - 1);
 }
@@ -168,7 +168,7 @@ TEST_F(FrameLoopTest, ChangingTheRodLengthRescalesThenClears) {
     };
     ASSERT_GE(surface.calls.size(), expected.size());
     EXPECT_EQ(std::vector(surface.calls.begin(), surface.calls.begin() + 5), expected);
-    EXPECT_EQ(s.dlast, 285);
+    EXPECT_EQ(s.at_last_clear.d, 285);
 
     // Back to the start length: the view is exactly the start view again.
     surface.calls.clear();
@@ -178,9 +178,9 @@ TEST_F(FrameLoopTest, ChangingTheRodLengthRescalesThenClears) {
 }
 
 TEST_F(FrameLoopTest, ChangeWhilePausedIsDrawnWithOnceThenActedOnAtTheEnd) {
-    pump.on_paced.push_back([&] { s.w = 1; });
+    pump.on_paced.push_back([&] { s.paused = true; });
     pump.on_wait.push_back([&] { s.d = 125; });
-    pump.on_wait.push_back([&] { s.w = 0; });
+    pump.on_wait.push_back([&] { s.paused = false; });
     loop.frame();
     EXPECT_EQ(std::count(log.begin(), log.end(), "wait"), 2);
     EXPECT_EQ(std::count(log.begin(), log.end(), "readouts"), 1);
@@ -194,13 +194,13 @@ TEST_F(FrameLoopTest, ChangeWhilePausedIsDrawnWithOnceThenActedOnAtTheEnd) {
     EXPECT_EQ(clear, static_cast<long>(surface.calls.size()) - 1);
     EXPECT_EQ(surface.of_kind(DrawCall::Kind::view_top).size(), 1U);
     // The link rods of that frame used the rod length of before the pause.
-    EXPECT_EQ(s.dd, 147.5);
+    EXPECT_EQ(s.link_rod_length, 147.5);
 }
 
 // A host that cannot wait inside a call: the first half stops before the pause point without
 // waiting or moving the crank, and the second draws the frame the window would.
 TEST_F(FrameLoopTest, HalvesSplitAtThePausePointWithoutWaiting) {
-    pump.on_paced.push_back([&] { s.w = 1; });
+    pump.on_paced.push_back([&] { s.paused = true; });
     loop.frame_start();
     EXPECT_EQ(log, (std::vector<std::string>{"body_angles", "pump_paced", "readouts"}));
     EXPECT_TRUE(loop.paused());
@@ -208,39 +208,39 @@ TEST_F(FrameLoopTest, HalvesSplitAtThePausePointWithoutWaiting) {
     EXPECT_TRUE(surface.calls.empty());
 
     log.clear();
-    s.w = 0;
+    s.paused = false;
     loop.frame_finish();
     EXPECT_EQ(log, (std::vector<std::string>{"axes", "cam_rings", "crank", "link_rods"}));
     EXPECT_EQ(s.theta, 5.05);
 }
 
 TEST_F(FrameLoopTest, ChangeInTheVectorsPumpIsActedOnAtTheEndOfTheFrame) {
-    s.c = 1;
+    s.vector_shown = true;
     pump.on_plain.push_back([&] { s.rp = 35; });
     loop.frame();
     ASSERT_FALSE(surface.calls.empty());
     EXPECT_EQ(surface.calls.back(), testing::clear_call());
     EXPECT_EQ(surface.of_kind(DrawCall::Kind::clear).size(), 1U);
     EXPECT_TRUE(surface.of_kind(DrawCall::Kind::view_width).empty());
-    EXPECT_EQ(s.rplast, 35);
+    EXPECT_EQ(s.at_last_clear.rp, 35);
 }
 
 TEST_F(FrameLoopTest, PhasesAreTakenBeforeTheAngleIsWrapped) {
     s.theta = 4 * s.pi - 0.01;
     loop.frame();
     const double unwrapped = 4 * s.pi - 0.01 + 0.05;
-    EXPECT_EQ(s.phasea, unwrapped / 12);
-    EXPECT_EQ(s.phaseb, -unwrapped / 10);
+    EXPECT_EQ(s.cam_ring_a.current, unwrapped / 12);
+    EXPECT_EQ(s.cam_ring_b.current, -unwrapped / 10);
     EXPECT_EQ(s.theta, unwrapped - 4 * s.pi);
 }
 
 TEST_F(FrameLoopTest, DecreasingAngleIsNeverWrapped) {
-    s.stepe = -1;
+    s.crank_step = -1;
     for (int k = 0; k < 30; ++k) {
         loop.frame();
     }
     EXPECT_EQ(s.theta, 5.0 - 30);
-    EXPECT_GT(s.phaseb, 0);
+    EXPECT_GT(s.cam_ring_b.current, 0);
 }
 
 TEST_F(FrameLoopTest, RunEndsOnlyWhenAPumpQuits) {

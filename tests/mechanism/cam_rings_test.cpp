@@ -75,8 +75,8 @@ TEST(CamRings, LobeCounts) {
 
 TEST(CamRings, FirstFrameErasesAtPhaseZeroLobeByLobe) {
     EngineState s = testing::started_engine();
-    s.phasea = 5.05 / 12;
-    s.phaseb = -5.05 / 10;
+    s.cam_ring_a.current = 5.05 / 12;
+    s.cam_ring_b.current = -5.05 / 10;
     testing::RecordingSurface surface;
     surface.set_pen_width(2);
     draw_cam_rings(s, surface);
@@ -91,10 +91,10 @@ TEST(CamRings, ThreeCylindersHaveAChordTwiceAndALoneLobe) {
     EngineState s = testing::started_engine();
     s.n = 3;
     s.d = 285;
-    s.phasea0 = 0.1;
-    s.phasea = 0.2;
-    s.phaseb0 = -0.1;
-    s.phaseb = -0.2;
+    s.cam_ring_a.previous = 0.1;
+    s.cam_ring_a.current = 0.2;
+    s.cam_ring_b.previous = -0.1;
+    s.cam_ring_b.current = -0.2;
     testing::RecordingSurface surface;
     surface.set_pen_width(2);
     draw_cam_rings(s, surface);
@@ -118,11 +118,11 @@ TEST(CamRings, WrapKeepsTheLobesInPlace) {
 
         EngineState wrapped = testing::started_engine();
         wrapped.n = n;
-        wrapped.phasea = theta / (n + 1);
-        wrapped.phaseb = -theta / (n - 1);
+        wrapped.cam_ring_a.current = theta / (n + 1);
+        wrapped.cam_ring_b.current = -theta / (n - 1);
         EngineState unwrapped = wrapped;
-        unwrapped.phasea = (theta + 4 * pi) / (n + 1);
-        unwrapped.phaseb = -(theta + 4 * pi) / (n - 1);
+        unwrapped.cam_ring_a.current = (theta + 4 * pi) / (n + 1);
+        unwrapped.cam_ring_b.current = -(theta + 4 * pi) / (n - 1);
         testing::RecordingSurface a, b;
         draw_cam_rings(wrapped, a);
         draw_cam_rings(unwrapped, b);

@@ -28,8 +28,8 @@ TEST(CentroidVector, FirstTimeErasesAZeroLengthLineThenDrawsTheMean) {
     testing::RecordingSurface surface;
     EngineState s = drawn_at(0, surface);
     draw_centroid_vector(s, surface);
-    EXPECT_NEAR(s.sumx, 0, 1e-9);
-    EXPECT_NEAR(s.sumy, 275.219, 5e-4);
+    EXPECT_NEAR(s.centroid_sum.x, 0, 1e-9);
+    EXPECT_NEAR(s.centroid_sum.y, 275.219, 5e-4);
     ASSERT_EQ(surface.calls.size(), 2U);
     EXPECT_EQ(surface.calls[0], line_call(0, 0, 0, 0, white, 1));
     const auto& drawn = surface.calls[1];
@@ -48,12 +48,12 @@ TEST(CentroidVector, SumsAllPistonPinsIncludingTheMaster) {
     EngineState s = drawn_at(5.05, surface);
     double sumx = 0, sumy = 0;
     for (int i = 1; i <= s.n; ++i) {
-        sumx += s.pintab[i][3];
-        sumy += s.pintab[i][4];
+        sumx += s.pins[i].piston_x;
+        sumy += s.pins[i].piston_y;
     }
     draw_centroid_vector(s, surface);
-    EXPECT_EQ(s.sumx, sumx);
-    EXPECT_EQ(s.sumy, sumy);
+    EXPECT_EQ(s.centroid_sum.x, sumx);
+    EXPECT_EQ(s.centroid_sum.y, sumy);
     EXPECT_NEAR(surface.calls[1].c, -239.997, 5e-4);
     EXPECT_NEAR(surface.calls[1].d, 99.032, 5e-4);
 }
@@ -64,9 +64,9 @@ TEST(CentroidVector, ErasesThePreviousVector) {
     draw_centroid_vector(s, surface);
     const auto first = surface.calls[1];
     surface.calls.clear();
-    s.pintab[1][4] += 11; // the master piston moved up by 11 units
+    s.pins[1].piston_y += 11; // the master piston moved up by 11 units
     draw_centroid_vector(s, surface);
-    EXPECT_NEAR(s.sumy0, 275.219, 5e-4);
+    EXPECT_NEAR(s.previous_centroid_sum.y, 275.219, 5e-4);
     EXPECT_EQ(surface.calls[0], line_call(0, 0, first.c, first.d, white, 1));
     EXPECT_NEAR(surface.calls[1].d - first.d, 9.57, 1e-9);
 }

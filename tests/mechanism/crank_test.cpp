@@ -16,28 +16,29 @@ using testing::line_call;
 
 TEST(MasterRod, FirstFrameValues) {
     const MasterRod m = solve_master_rod(50, 200, 5.05);
-    EXPECT_NEAR(m.xc, -47.177, 5e-4);
-    EXPECT_NEAR(m.yc, 16.562, 5e-4);
+    EXPECT_NEAR(m.crankpin_x, -47.177, 5e-4);
+    EXPECT_NEAR(m.crankpin_y, 16.562, 5e-4);
     EXPECT_NEAR(m.beta, -0.23813, 5e-6);
-    EXPECT_NEAR(m.ym, 210.918, 5e-4);
-    EXPECT_NEAR(m.beta, std::asin(m.xc / 200), testing::tolerance);
+    EXPECT_NEAR(m.piston_height, 210.918, 5e-4);
+    EXPECT_NEAR(m.beta, std::asin(m.crankpin_x / 200), testing::tolerance);
 }
 
 TEST(MasterRod, DeadCentres) {
     const MasterRod top = solve_master_rod(50, 200, 0);
     EXPECT_EQ(top.beta, 0);
-    EXPECT_EQ(top.ym, 250);
+    EXPECT_EQ(top.piston_height, 250);
     const MasterRod twice_round = solve_master_rod(50, 200, 4 * std::acos(-1.0));
-    EXPECT_NEAR(twice_round.ym, 250, testing::tolerance);
+    EXPECT_NEAR(twice_round.piston_height, 250, testing::tolerance);
     const MasterRod bottom = solve_master_rod(50, 200, std::acos(-1.0));
-    EXPECT_NEAR(bottom.ym, 150, testing::tolerance);
+    EXPECT_NEAR(bottom.piston_height, 150, testing::tolerance);
 }
 
 TEST(MasterRod, KeepsItsLengthAtEveryAngleAndRodLength) {
     for (const double d : {125.0, 200.0, 285.0}) {
         for (double theta = -7; theta < 14; theta += 0.37) {
             const MasterRod m = solve_master_rod(50, d, theta);
-            EXPECT_NEAR(std::hypot(m.xc, m.ym - m.yc), d, 1e-9) << d << " " << theta;
+            EXPECT_NEAR(std::hypot(m.crankpin_x, m.piston_height - m.crankpin_y), d, 1e-9)
+                << d << " " << theta;
         }
     }
 }
@@ -49,25 +50,30 @@ TEST(CrankAndMasterRod, FirstFrameErasesAtTheOriginThenDrawsAndStores) {
     draw_crank_and_master_rod(s, surface);
 
     const std::vector expected{
-        line_call(-10, 0, 10, 0, grey, 1),       line_call(0, -10, 0, 10, grey, 1),
-        circle_call(0, 0, 50, grey, 1),          line_call(0, 0, 0, 0, white, 2),
-        circle_call(0, 0, 10, white, 2),         circle_call(0, 0, 27, white, 2),
-        line_call(s.xc, s.yc, 0, s.ym, blue, 2), circle_call(0, s.ym, 10, blue, 2),
-        circle_call(s.xc, s.yc, 27, blue, 2),
+        line_call(-10, 0, 10, 0, grey, 1),
+        line_call(0, -10, 0, 10, grey, 1),
+        circle_call(0, 0, 50, grey, 1),
+        line_call(0, 0, 0, 0, white, 2),
+        circle_call(0, 0, 10, white, 2),
+        circle_call(0, 0, 27, white, 2),
+        line_call(s.master_rod.crankpin_x, s.master_rod.crankpin_y, 0, s.master_rod.piston_height,
+                  blue, 2),
+        circle_call(0, s.master_rod.piston_height, 10, blue, 2),
+        circle_call(s.master_rod.crankpin_x, s.master_rod.crankpin_y, 27, blue, 2),
     };
     EXPECT_EQ(surface.calls, expected);
     EXPECT_EQ(surface.pen_width, 2);
     EXPECT_EQ(surface.current_colour, blue);
 
     const MasterRod m = solve_master_rod(50, 200, 5.05);
-    EXPECT_EQ(s.xc, m.xc);
-    EXPECT_EQ(s.ym, m.ym);
-    EXPECT_EQ(s.beta, m.beta);
-    EXPECT_EQ(s.pintab[1][0], 0);
-    EXPECT_EQ(s.pintab[1][1], m.xc);
-    EXPECT_EQ(s.pintab[1][2], m.yc);
-    EXPECT_EQ(s.pintab[1][3], 0);
-    EXPECT_EQ(s.pintab[1][4], m.ym);
+    EXPECT_EQ(s.master_rod.crankpin_x, m.crankpin_x);
+    EXPECT_EQ(s.master_rod.piston_height, m.piston_height);
+    EXPECT_EQ(s.master_rod.beta, m.beta);
+    EXPECT_EQ(s.pins[1].body_angle, 0);
+    EXPECT_EQ(s.pins[1].wrist_x, m.crankpin_x);
+    EXPECT_EQ(s.pins[1].wrist_y, m.crankpin_y);
+    EXPECT_EQ(s.pins[1].piston_x, 0);
+    EXPECT_EQ(s.pins[1].piston_y, m.piston_height);
 }
 
 TEST(CrankAndMasterRod, NextFrameErasesWhereTheLastOneDrew) {
@@ -80,9 +86,10 @@ TEST(CrankAndMasterRod, NextFrameErasesWhereTheLastOneDrew) {
     s.theta = 5.10;
     draw_crank_and_master_rod(s, surface);
     ASSERT_EQ(surface.calls.size(), 9U);
-    EXPECT_EQ(surface.calls[3], line_call(old.xc, old.yc, 0, old.ym, white, 2));
-    EXPECT_EQ(surface.calls[4], circle_call(0, old.ym, 10, white, 2));
-    EXPECT_EQ(surface.calls[5], circle_call(old.xc, old.yc, 27, white, 2));
+    EXPECT_EQ(surface.calls[3],
+              line_call(old.crankpin_x, old.crankpin_y, 0, old.piston_height, white, 2));
+    EXPECT_EQ(surface.calls[4], circle_call(0, old.piston_height, 10, white, 2));
+    EXPECT_EQ(surface.calls[5], circle_call(old.crankpin_x, old.crankpin_y, 27, white, 2));
 }
 
 TEST(Axes, OneGreyLineAlongEachCylinderFromBottomToTopDeadCentre) {

@@ -44,13 +44,13 @@ TEST(BodyAngle, ComputedForCylinders2ToNOnly) {
     EngineState s = testing::started_engine();
     s.n = 3;
     compute_body_angles(s);
-    EXPECT_EQ(s.pintab[1][0], 0);
-    EXPECT_NE(s.pintab[2][0], 0);
-    EXPECT_NE(s.pintab[3][0], 0);
-    EXPECT_EQ(s.pintab[4][0], 0);
+    EXPECT_EQ(s.pins[1].body_angle, 0);
+    EXPECT_NE(s.pins[2].body_angle, 0);
+    EXPECT_NE(s.pins[3].body_angle, 0);
+    EXPECT_EQ(s.pins[4].body_angle, 0);
     s.n = 35;
     compute_body_angles(s);
-    EXPECT_NEAR(s.pintab[35][0], body_angle(35, {35, 200, 52.5}, s.pi), 0);
+    EXPECT_NEAR(s.pins[35].body_angle, body_angle(35, {35, 200, 52.5}, s.pi), 0);
 }
 
 // The bisection's midpoints are sums of powers of two over [25, 300], so these are exact.
@@ -64,8 +64,8 @@ TEST(LinkRodSolve, WorkedExampleAtTopDeadCentre) {
         const LinkRod rod = solve_link_rod(s, i);
         EXPECT_EQ(rod.distance, distances[i - 2]) << "cylinder " << i;
         EXPECT_EQ(rod.midpoints, midpoints[i - 2]) << "cylinder " << i;
-        EXPECT_NEAR(std::hypot(rod.piston_x - rod.wrist_x, rod.piston_y - rod.wrist_y), s.dd,
-                    gap_tolerance);
+        EXPECT_NEAR(std::hypot(rod.piston_x - rod.wrist_x, rod.piston_y - rod.wrist_y),
+                    s.link_rod_length, gap_tolerance);
     }
 }
 
@@ -85,8 +85,8 @@ TEST(LinkRodSolve, ZeroEccentricityIsAPlainSliderCrank) {
         const EngineState s = engine_at(theta, 9, 200, 0);
         for (int i = 2; i <= 9; ++i) {
             const LinkRod rod = solve_link_rod(s, i);
-            EXPECT_DOUBLE_EQ(rod.wrist_x, s.xc);
-            EXPECT_DOUBLE_EQ(rod.wrist_y, s.yc);
+            EXPECT_DOUBLE_EQ(rod.wrist_x, s.master_rod.crankpin_x);
+            EXPECT_DOUBLE_EQ(rod.wrist_y, s.master_rod.crankpin_y);
             // Crank angle seen from the cylinder's own axis.
             const double rel = theta - rod.axis;
             const double exact =
@@ -131,15 +131,15 @@ TEST_P(LinkRodsByCylinderCount, DrawsEachCylinderEraseStoreDraw) {
         };
         const auto first = surface.calls.begin() + 6 * (i - 2);
         EXPECT_EQ(std::vector(first, first + 6), expected) << "cylinder " << i;
-        EXPECT_EQ(s.pintab[i][1], rod.wrist_x);
-        EXPECT_EQ(s.pintab[i][2], rod.wrist_y);
-        EXPECT_EQ(s.pintab[i][3], rod.piston_x);
-        EXPECT_EQ(s.pintab[i][4], rod.piston_y);
+        EXPECT_EQ(s.pins[i].wrist_x, rod.wrist_x);
+        EXPECT_EQ(s.pins[i].wrist_y, rod.wrist_y);
+        EXPECT_EQ(s.pins[i].piston_x, rod.piston_x);
+        EXPECT_EQ(s.pins[i].piston_y, rod.piston_y);
     }
     EXPECT_EQ(surface.current_colour, red);
-    EXPECT_EQ(s.pintab[1][1], 0); // the master rod's row is not theirs
+    EXPECT_EQ(s.pins[1].wrist_x, 0); // the master rod's row is not theirs
     if (n < 35) {
-        EXPECT_EQ(s.pintab[n + 1][3], 0);
+        EXPECT_EQ(s.pins[n + 1].piston_x, 0);
     }
 
     // The next frame erases exactly what this one drew.
@@ -148,11 +148,12 @@ TEST_P(LinkRodsByCylinderCount, DrawsEachCylinderEraseStoreDraw) {
     s.theta = 5.10;
     draw_link_rods(s, surface);
     for (int i = 2; i <= n; ++i) {
-        const double* row = before.pintab[i];
+        const PinRow& row = before.pins[static_cast<std::size_t>(i)];
         const auto k = static_cast<std::size_t>(6 * (i - 2));
-        EXPECT_EQ(surface.calls[k], circle_call(row[1], row[2], 10, white, 2));
-        EXPECT_EQ(surface.calls[k + 1], circle_call(row[3], row[4], 10, white, 2));
-        EXPECT_EQ(surface.calls[k + 2], line_call(row[1], row[2], row[3], row[4], white, 2));
+        EXPECT_EQ(surface.calls[k], circle_call(row.wrist_x, row.wrist_y, 10, white, 2));
+        EXPECT_EQ(surface.calls[k + 1], circle_call(row.piston_x, row.piston_y, 10, white, 2));
+        EXPECT_EQ(surface.calls[k + 2],
+                  line_call(row.wrist_x, row.wrist_y, row.piston_x, row.piston_y, white, 2));
     }
 }
 

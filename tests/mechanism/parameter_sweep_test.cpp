@@ -1,8 +1,8 @@
+#include "controls/parameter_bars.h"
 #include "mechanism/cam_rings.h"
 #include "mechanism/centroid_vector.h"
 #include "mechanism/crank.h"
 #include "mechanism/link_rods.h"
-#include "ui/commands.h"
 
 #include "engine_fixture.h"
 #include "recording_surface.h"
@@ -22,8 +22,8 @@ constexpr double crank_angles[] = {
 void expect_finite_frames(int n, double d, double rp) {
     for (const double theta : crank_angles) {
         EngineState s = testing::engine_at(theta, n, d, rp);
-        s.phasea = theta / (n + 1);
-        s.phaseb = -theta / (n - 1);
+        s.cam_ring_a.current = theta / (n + 1);
+        s.cam_ring_b.current = -theta / (n - 1);
         testing::RecordingSurface surface;
         draw_axes(s, surface);
         draw_cam_rings(s, surface);
@@ -39,7 +39,7 @@ void expect_finite_frames(int n, double d, double rp) {
             const LinkRod rod = solve_link_rod(s, i);
             if (rod.midpoints < max_midpoints) {
                 ASSERT_NEAR(std::hypot(rod.piston_x - rod.wrist_x, rod.piston_y - rod.wrist_y),
-                            s.dd, gap_tolerance);
+                            s.link_rod_length, gap_tolerance);
             }
         }
     }

@@ -1,11 +1,12 @@
 // Whole runs of the frame loop on a pixel surface, the user changing the parameters and the
 // window's size at random in its pumps: every frame's pixels are those the stamping rasterizer
 // draws, and the changed area it reports holds every pixel that changed.
+#include "controls/commands.h"
+#include "controls/parameter_bars.h"
 #include "core/frame_loop.h"
 #include "mechanism/mechanism_hooks.h"
 #include "picture/pixel_surface.h"
 #include "stamping_raster.h"
-#include "ui/commands.h"
 
 #include <gtest/gtest.h>
 
@@ -119,7 +120,7 @@ public:
         }
         show_and_change();
     }
-    void wait_for_events() override { s.w = 0; }
+    void wait_for_events() override { s.paused = false; }
 
     EngineState s;
     PixelSurface surface{400, 300};
@@ -172,9 +173,9 @@ void RandomUser::change() {
         s.rp = wrist_radius_from_bar(between(50, 130), s.r);
     }
     if (coin(3)) {
-        s.stepe = coin(50) ? step(random_) : step(random_) / 100;
+        s.crank_step = coin(50) ? step(random_) : step(random_) / 100;
     }
-    s.c = coin(2) ? 1 - s.c : s.c;
+    s.vector_shown = coin(2) ? 1 - s.vector_shown : s.vector_shown;
     if (coin(2)) {
         const double dpr = coin(20)
                                ? std::array{1.0, 1.5, 2.0}[static_cast<std::size_t>(between(0, 2))]

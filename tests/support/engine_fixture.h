@@ -9,9 +9,9 @@ namespace radial::testing {
 inline EngineState started_engine() {
     EngineState s;
     start_values(s);
-    s.dd = s.d - s.rp;
-    s.pin = 10;
-    s.crankpin = 27;
+    s.link_rod_length = s.d - s.rp;
+    s.pin_radius = 10;
+    s.crankpin_radius = 27;
     return s;
 }
 
