@@ -1,6 +1,6 @@
 #include "app/display_check.h"
 #include "app/window_arguments.h"
-#include "ui/form1.h"
+#include "ui/engine_window.h"
 #include "ui/window_icon.h"
 #include "version.h"
 
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     }
     QApplication::setApplicationName("radial-engine");
     QApplication::setWindowIcon(radial::window_icon());
-    radial::Form1 form;
+    radial::EngineWindow form;
     form.show();
     return form.run();
 }

@@ -1,4 +1,4 @@
-#include "ui/commands.h"
+#include "controls/commands.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,20 +14,20 @@ KeyOutcome on_key_press(EngineState& s, char32_t key) {
     case escape_key:
         return KeyOutcome::quit;
     case U'.':
-        s.stepe = clamp_step(s.stepe * 1.05);
+        s.crank_step = clamp_step(s.crank_step * 1.05);
         return KeyOutcome::handled;
     case U',':
-        s.stepe = clamp_step(s.stepe * 0.95);
+        s.crank_step = clamp_step(s.crank_step * 0.95);
         return KeyOutcome::handled;
     case U'/':
-        s.stepe = s.stepe1;
+        s.crank_step = s.default_crank_step;
         return KeyOutcome::handled;
     case U'c':
     case U'C':
-        s.c = (s.c + 1) % 2;
+        s.vector_shown = !s.vector_shown;
         return KeyOutcome::handled;
     case U' ':
-        s.w = (s.w + 1) % 2;
+        s.paused = !s.paused;
         return KeyOutcome::handled;
     default:
         return KeyOutcome::ignored;
@@ -35,30 +35,14 @@ KeyOutcome on_key_press(EngineState& s, char32_t key) {
 }
 
 void on_mouse_down(EngineState& s) {
-    s.mou = (s.mou + 1) % 2;
+    s.mouse_sets_speed = !s.mouse_sets_speed;
 }
 
 void on_mouse_move(EngineState& s, float x, float y) {
     const double product = static_cast<double>(x) * static_cast<double>(y);
-    if (s.mou == 1 && static_cast<float>(product) != 0.0f && std::isfinite(product)) {
-        s.stepe = clamp_step(product / 200000);
+    if (s.mouse_sets_speed && static_cast<float>(product) != 0.0f && std::isfinite(product)) {
+        s.crank_step = clamp_step(product / 200000);
     }
-}
-
-int cylinders_from_bar(int v) {
-    int n = cylinders_bar_base - v;
-    if (n % 2 == 0) {
-        n = n + 1;
-    }
-    return n;
-}
-
-double rod_length_from_bar(int v, double r) {
-    return (rod_bar_base - v) * r / 100;
-}
-
-double wrist_radius_from_bar(int v, double r) {
-    return (wrist_bar_base - v) * r / 100;
 }
 
 } // namespace radial

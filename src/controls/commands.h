@@ -31,15 +31,4 @@ void on_mouse_down(EngineState& s);
 // pointer position that is not a finite number.
 void on_mouse_move(EngineState& s, float x, float y);
 
-// What the parameter bars mean, each counting down from its base as its value v grows: VScroll1
-// the cylinder count 38 - v (an even count is raised to the next odd one), VScroll2 the master
-// rod length (900 - v) r / 100, that is l/s (900 - v) / 200, VScroll3 the wrist-pin radius
-// (200 - v) r / 100, that is the eccentricity (200 - v) / 100. Their ranges: ui/window_layout.h.
-constexpr int cylinders_bar_base = 38;
-constexpr int rod_bar_base = 900;
-constexpr int wrist_bar_base = 200;
-int cylinders_from_bar(int v);
-double rod_length_from_bar(int v, double r);
-double wrist_radius_from_bar(int v, double r);
-
 } // namespace radial

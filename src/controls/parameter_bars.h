@@ -1,22 +1,46 @@
 #pragma once
 
+#include "core/engine_state.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
 namespace radial {
 
-// The window's caption, which names what the bars set and the commands.
-inline constexpr char window_caption[] =
-    "      Radial Engine (select: number of cylinders, l/s ratio, wrist pin eccentricity)"
-    "         Use: Mouse , . / c SpaceBar     ESC:Quit";
-
-// A parameter bar's values, the minimum at the top: an arrow moves it by single_step, a click
-// beside the thumb by page_step; start is where it stands when the window opens.
+// A parameter bar, the minimum at the top: an arrow moves it by single_step, a click beside the
+// thumb by page_step; start is where it stands when the window opens. Its setting counts down
+// from base as its value v grows, in steps of 1 / per_unit: (base - v) / per_unit. name is the
+// setting's name in the page's address.
 struct BarRange {
+    std::string_view name;
     int minimum, maximum, single_step, page_step, start;
+    int base, per_unit;
 };
 
-// VScroll1, VScroll2 and VScroll3, as cylinders_from_bar, rod_length_from_bar and
-// wrist_radius_from_bar read them (ui/commands.h): 35 cylinders at the top down to 3, l/s 2.85
-// down to 1.25, eccentricity 1.5 down to 0.7.
-inline constexpr BarRange parameter_bars[3] = {
-    {3, 35, 2, 2, 25}, {330, 650, 1, 10, 500}, {50, 130, 1, 1, 95}};
+// The cylinder count 38 - v (an even count is raised to the next odd one), 35 at the top down to
+// 3; l/s (900 - v) / 200, 2.85 down to 1.25, the master rod length being l/s times the stroke 2r;
+// the eccentricity (200 - v) / 100, 1.5 down to 0.7, the wrist-pin radius being it times r.
+inline constexpr std::array<BarRange, 3> parameter_bars = {{
+    {"cylinders", 3, 35, 2, 2, 25, 38, 1},
+    {"ls", 330, 650, 1, 10, 500, 900, 200},
+    {"eccentricity", 50, 130, 1, 1, 95, 200, 100},
+}};
+inline constexpr std::size_t cylinders_bar = 0;
+inline constexpr std::size_t rod_length_bar = 1;
+inline constexpr std::size_t wrist_radius_bar = 2;
+
+// The setting at the bottom and at the top of a bar: (base - maximum) / per_unit and
+// (base - minimum) / per_unit.
+double lowest_setting(const BarRange& bar);
+double highest_setting(const BarRange& bar);
+
+int cylinders_from_bar(int v);
+double rod_length_from_bar(int v, double r);
+double wrist_radius_from_bar(int v, double r);
+
+// What a bar's handler does when bar (an index into parameter_bars) is moved to v: sets its one
+// parameter in the record.
+void set_from_bar(EngineState& s, std::size_t bar, int v);
 
 } // namespace radial

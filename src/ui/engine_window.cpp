@@ -1,11 +1,11 @@
-#include "ui/form1.h"
+#include "ui/engine_window.h"
 
+#include "controls/commands.h"
+#include "controls/window_caption.h"
 #include "core/frame_loop.h"
 #include "mechanism/mechanism_hooks.h"
-#include "ui/commands.h"
 #include "ui/picture_view.h"
 #include "ui/qt_event_pump.h"
-#include "ui/window_layout.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -16,7 +16,7 @@
 
 namespace radial {
 
-const char* const Form1::caption = window_caption;
+const char* const EngineWindow::caption = window_caption;
 
 namespace {
 
@@ -24,11 +24,11 @@ const QSize design_client_size(design_width_px, design_height_px);
 
 class WindowHooks final : public MechanismHooks {
 public:
-    explicit WindowHooks(Form1& form) : form_(form) {}
+    explicit WindowHooks(EngineWindow& form) : form_(form) {}
     void update_readouts(const EngineState&) override { form_.update_readouts(); }
 
 private:
-    Form1& form_;
+    EngineWindow& form_;
 };
 
 } // namespace
@@ -36,7 +36,7 @@ private:
 // The picture lies beneath the controls. When it is an X11 window of its own (on X11, whoever
 // paints it), so is each control, made after it and so stacked above it; a control drawn into this
 // window's backing store would lie beneath the picture's window.
-Form1::Form1(QWidget* parent)
+EngineWindow::EngineWindow(QWidget* parent)
     : QWidget(parent), x11_(X11Presenter::for_application()),
       surface_(design_client_size, devicePixelRatioF(), x11_.get()), controls_(*this, state_),
       picture_(new PictureView(surface_, x11_.get(), this)) {
@@ -46,8 +46,12 @@ Form1::Form1(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     resize(design_client_size);
-    const QList<QWidget*> controls{controls_.VScroll1, controls_.VScroll2, controls_.VScroll3,
-                                   controls_.Label1,   controls_.Label2,   controls_.Label3};
+    const QList<QWidget*> controls{controls_.cylinders_scroll_bar,
+                                   controls_.rod_length_scroll_bar,
+                                   controls_.wrist_radius_scroll_bar,
+                                   controls_.cylinders_label,
+                                   controls_.ls_label,
+                                   controls_.eccentricity_label};
     picture_->setGeometry(rect());
     picture_->lower();
     for (QWidget* control : controls) {
@@ -60,11 +64,11 @@ Form1::Form1(QWidget* parent)
 
 // The picture's view uses the surface and the presenter, which go with the members, before
 // QWidget's destructor would delete the view with the other children.
-Form1::~Form1() {
+EngineWindow::~EngineWindow() {
     delete picture_;
 }
 
-int Form1::run() {
+int EngineWindow::run() {
     QtEventPump pump(*this);
     WindowHooks hooks(*this);
     FrameLoop loop(state_, surface_, pump, hooks);
@@ -76,28 +80,28 @@ int Form1::run() {
     }
 }
 
-bool Form1::exposed() const {
+bool EngineWindow::exposed() const {
     return windowHandle() != nullptr && windowHandle()->isExposed();
 }
 
-void Form1::show_drawing() {
+void EngineWindow::show_drawing() {
     picture_->show_changes();
 }
 
-void Form1::wait_until_shown() {
+void EngineWindow::wait_until_shown() {
     picture_->wait_until_shown();
 }
 
-void Form1::update_readouts() {
+void EngineWindow::update_readouts() {
     controls_.update_readouts(state_);
 }
 
-void Form1::quit() {
+void EngineWindow::quit() {
     surface_.clear();
     quit_requested_ = true;
 }
 
-bool Form1::event(QEvent* event) {
+bool EngineWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         activated_ = true;
     }
@@ -107,7 +111,7 @@ bool Form1::event(QEvent* event) {
 // Keys reach the command handler whichever bar has the focus; a command key is used up there, any
 // other key goes on to the bar (arrows and page keys move it). Mouse events over a control stay
 // with the control: the labels swallow them.
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool EngineWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
         return handle_key(static_cast<QKeyEvent*>(event));
@@ -120,7 +124,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-bool Form1::handle_key(QKeyEvent* event) {
+bool EngineWindow::handle_key(QKeyEvent* event) {
     char32_t key = 0;
     if (event->key() == Qt::Key_Escape) {
         key = escape_key;
@@ -139,32 +143,32 @@ bool Form1::handle_key(QKeyEvent* event) {
     return false;
 }
 
-void Form1::keyPressEvent(QKeyEvent* event) {
+void EngineWindow::keyPressEvent(QKeyEvent* event) {
     if (!handle_key(event)) {
         QWidget::keyPressEvent(event);
     }
 }
 
-void Form1::mousePressEvent(QMouseEvent*) {
+void EngineWindow::mousePressEvent(QMouseEvent*) {
     on_mouse_down(state_);
 }
 
-void Form1::mouseDoubleClickEvent(QMouseEvent*) {
+void EngineWindow::mouseDoubleClickEvent(QMouseEvent*) {
     quit();
 }
 
-void Form1::mouseMoveEvent(QMouseEvent* event) {
+void EngineWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPointF world = surface_.to_world(event->position());
     on_mouse_move(state_, static_cast<float>(world.x()), static_cast<float>(world.y()));
 }
 
-void Form1::resizeEvent(QResizeEvent*) {
+void EngineWindow::resizeEvent(QResizeEvent*) {
     surface_.resize(size(), devicePixelRatioF());
     picture_->setGeometry(rect());
 }
 
 // Closing the window ends the program the way the quit commands do, paused or not.
-void Form1::closeEvent(QCloseEvent* event) {
+void EngineWindow::closeEvent(QCloseEvent* event) {
     quit();
     event->accept();
 }

@@ -18,14 +18,14 @@ class PictureView;
 // The animation's only window. It owns the engine record and the drawing surface; its handlers
 // only set values in the record (the quit commands also clear), and everything is drawn by the
 // frame loop, which run() enters once the window has first been activated.
-class Form1 final : public QWidget {
+class EngineWindow final : public QWidget {
 public:
     static const char* const caption;
 
-    explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
+    explicit EngineWindow(QWidget* parent = nullptr);
+    ~EngineWindow() override;
+    EngineWindow(const EngineWindow&) = delete;
+    EngineWindow& operator=(const EngineWindow&) = delete;
 
     // Waits for the first activation, then runs the frame loop until a quit command or the
     // window manager ends the program. Returns the exit status.

@@ -15,8 +15,8 @@ class ImageSurface final : public PixelSurface {
 public:
     // size is the client area in logical pixels; the view is the design view for that size. The
     // pixels live in store, or on the heap without one.
-    explicit ImageSurface(QSize size = {711, 695}, qreal device_pixel_ratio = 1.0,
-                          PixelStore* store = nullptr);
+    explicit ImageSurface(QSize size = {design_width_px, design_height_px},
+                          qreal device_pixel_ratio = 1.0, PixelStore* store = nullptr);
 
     // As PixelSurface::resize, in Qt's terms.
     void resize(QSize size, qreal device_pixel_ratio);

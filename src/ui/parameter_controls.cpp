@@ -1,8 +1,7 @@
 #include "ui/parameter_controls.h"
 
+#include "controls/parameter_bars.h"
 #include "core/view.h"
-#include "ui/commands.h"
-#include "ui/window_layout.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -56,21 +55,24 @@ void show_number(QLabel* label, const QString& text) {
 } // namespace
 
 ParameterControls::ParameterControls(QWidget& parent, EngineState& state)
-    : VScroll1(make_bar(parent, from_twips(240, 240, 255, 1335), parameter_bars[0])),
-      VScroll2(make_bar(parent, from_twips(960, 240, 255, 1335), parameter_bars[1])),
-      VScroll3(make_bar(parent, from_twips(1680, 240, 255, 1335), parameter_bars[2])),
-      Label1(make_label(parent, from_twips(240, 1800, 375, 375), "Label1")),
-      Label2(make_label(parent, from_twips(840, 1800, 495, 375), "Label2")),
-      Label3(make_label(parent, from_twips(1560, 1800, 495, 255), "Label3")) {
-    QWidget::setTabOrder(VScroll1, VScroll2);
-    QWidget::setTabOrder(VScroll2, VScroll3);
+    : cylinders_scroll_bar(
+          make_bar(parent, from_twips(240, 240, 255, 1335), parameter_bars[cylinders_bar])),
+      rod_length_scroll_bar(
+          make_bar(parent, from_twips(960, 240, 255, 1335), parameter_bars[rod_length_bar])),
+      wrist_radius_scroll_bar(
+          make_bar(parent, from_twips(1680, 240, 255, 1335), parameter_bars[wrist_radius_bar])),
+      cylinders_label(make_label(parent, from_twips(240, 1800, 375, 375), "Label1")),
+      ls_label(make_label(parent, from_twips(840, 1800, 495, 375), "Label2")),
+      eccentricity_label(make_label(parent, from_twips(1560, 1800, 495, 255), "Label3")) {
+    QWidget::setTabOrder(cylinders_scroll_bar, rod_length_scroll_bar);
+    QWidget::setTabOrder(rod_length_scroll_bar, wrist_radius_scroll_bar);
     EngineState* s = &state;
-    QObject::connect(VScroll1, &QScrollBar::valueChanged,
-                     [s](int v) { s->n = cylinders_from_bar(v); });
-    QObject::connect(VScroll2, &QScrollBar::valueChanged,
-                     [s](int v) { s->d = rod_length_from_bar(v, s->r); });
-    QObject::connect(VScroll3, &QScrollBar::valueChanged,
-                     [s](int v) { s->rp = wrist_radius_from_bar(v, s->r); });
+    const QScrollBar* bars[] = {cylinders_scroll_bar, rod_length_scroll_bar,
+                                wrist_radius_scroll_bar};
+    for (std::size_t k = 0; k < parameter_bars.size(); ++k) {
+        QObject::connect(bars[k], &QScrollBar::valueChanged,
+                         [s, k](int v) { set_from_bar(*s, k, v); });
+    }
 }
 
 void ParameterControls::update_readouts(const EngineState& s) {
@@ -79,9 +81,10 @@ void ParameterControls::update_readouts(const EngineState& s) {
         return;
     }
     shown_ = now;
-    show_number(Label1, QString::number(now.n));
-    show_number(Label2, now.locale.toString(now.ls, 'g', QLocale::FloatingPointShortest));
-    show_number(Label3, now.locale.toString(now.eccentricity, 'g', QLocale::FloatingPointShortest));
+    show_number(cylinders_label, QString::number(now.n));
+    show_number(ls_label, now.locale.toString(now.ls, 'g', QLocale::FloatingPointShortest));
+    show_number(eccentricity_label,
+                now.locale.toString(now.eccentricity, 'g', QLocale::FloatingPointShortest));
 }
 
 } // namespace radial

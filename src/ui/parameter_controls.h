@@ -24,12 +24,12 @@ public:
     // or the locale have changed.
     void update_readouts(const EngineState& s);
 
-    QScrollBar* VScroll1;
-    QScrollBar* VScroll2;
-    QScrollBar* VScroll3;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
+    QScrollBar* cylinders_scroll_bar;
+    QScrollBar* rod_length_scroll_bar;
+    QScrollBar* wrist_radius_scroll_bar;
+    QLabel* cylinders_label;
+    QLabel* ls_label;
+    QLabel* eccentricity_label;
 
 private:
     struct Readouts {

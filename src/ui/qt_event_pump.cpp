@@ -1,6 +1,6 @@
 #include "ui/qt_event_pump.h"
 
-#include "ui/form1.h"
+#include "ui/engine_window.h"
 
 #include <QCoreApplication>
 
@@ -8,7 +8,7 @@
 
 namespace radial {
 
-QtEventPump::QtEventPump(Form1& form) : form_(form), next_frame_(Clock::now()) {
+QtEventPump::QtEventPump(EngineWindow& form) : form_(form), next_frame_(Clock::now()) {
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
 }

@@ -9,20 +9,20 @@
 
 namespace radial {
 
-class Form1;
+class EngineWindow;
 
 // The frame loop's view of Qt's event queue. Each pump first shows what was drawn since the last
-// one, then lets Qt deliver the pending events to Form1 and its controls; when a handler has asked
-// to end the program, the pump throws QuitRequested. It returns once the window system has taken
-// what was shown, as the frame loop then draws over it. The paced pump holds the animation to a
-// fixed frame rate on a monotonic clock, sleeping in the window system's wait, never spinning.
+// one, then lets Qt deliver the pending events to EngineWindow and its controls; when a handler has
+// asked to end the program, the pump throws QuitRequested. It returns once the window system has
+// taken what was shown, as the frame loop then draws over it. The paced pump holds the animation to
+// a fixed frame rate on a monotonic clock, sleeping in the window system's wait, never spinning.
 class QtEventPump final : public EventPump {
 public:
     using Clock = std::chrono::steady_clock;
     static constexpr Clock::duration frame_period =
         std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / 60));
 
-    explicit QtEventPump(Form1& form);
+    explicit QtEventPump(EngineWindow& form);
 
     void pump_events() override;
     void pump_events_paced() override;
@@ -38,7 +38,7 @@ private:
                    QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     void end_if_asked() const;
 
-    Form1& form_;
+    EngineWindow& form_;
     QTimer wake_;
     Clock::time_point next_frame_;
 };

@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/engine_window.h"
 #include "ui/picture_view.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +27,9 @@ bool all_white(const QImage& image) {
     return true;
 }
 
-class Form1Test : public ::testing::Test {
+class EngineWindowTest : public ::testing::Test {
 protected:
-    Form1 form;
+    EngineWindow form;
     EngineState& s = form.state();
     ParameterControls& controls = form.controls();
 
@@ -56,7 +56,7 @@ protected:
     }
 };
 
-TEST_F(Form1Test, CaptionAndDesignSize) {
+TEST_F(EngineWindowTest, CaptionAndDesignSize) {
     EXPECT_EQ(form.windowTitle().toStdString(),
               "      Radial Engine (select: number of cylinders, l/s ratio, wrist pin "
               "eccentricity)         Use: Mouse , . / c SpaceBar     ESC:Quit");
@@ -64,15 +64,16 @@ TEST_F(Form1Test, CaptionAndDesignSize) {
     EXPECT_EQ(form.surface().image().size(), QSize(711, 695));
 }
 
-TEST_F(Form1Test, ControlsSitAtTheirPlacesWithTheirSettings) {
-    EXPECT_EQ(controls.VScroll1->geometry(), QRect(16, 16, 17, 89));
-    EXPECT_EQ(controls.VScroll2->geometry(), QRect(64, 16, 17, 89));
-    EXPECT_EQ(controls.VScroll3->geometry(), QRect(112, 16, 17, 89));
-    EXPECT_EQ(controls.Label1->geometry(), QRect(16, 120, 25, 25));
-    EXPECT_EQ(controls.Label2->geometry(), QRect(56, 120, 33, 25));
-    EXPECT_EQ(controls.Label3->geometry(), QRect(104, 120, 33, 17));
+TEST_F(EngineWindowTest, ControlsSitAtTheirPlacesWithTheirSettings) {
+    EXPECT_EQ(controls.cylinders_scroll_bar->geometry(), QRect(16, 16, 17, 89));
+    EXPECT_EQ(controls.rod_length_scroll_bar->geometry(), QRect(64, 16, 17, 89));
+    EXPECT_EQ(controls.wrist_radius_scroll_bar->geometry(), QRect(112, 16, 17, 89));
+    EXPECT_EQ(controls.cylinders_label->geometry(), QRect(16, 120, 25, 25));
+    EXPECT_EQ(controls.ls_label->geometry(), QRect(56, 120, 33, 25));
+    EXPECT_EQ(controls.eccentricity_label->geometry(), QRect(104, 120, 33, 17));
 
-    const QScrollBar* bars[] = {controls.VScroll1, controls.VScroll2, controls.VScroll3};
+    const QScrollBar* bars[] = {controls.cylinders_scroll_bar, controls.rod_length_scroll_bar,
+                                controls.wrist_radius_scroll_bar};
     const int settings[][5] = {{3, 35, 2, 2, 25}, {330, 650, 1, 10, 500}, {50, 130, 1, 1, 95}};
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(bars[k]->orientation(), Qt::Vertical);
@@ -82,198 +83,199 @@ TEST_F(Form1Test, ControlsSitAtTheirPlacesWithTheirSettings) {
         EXPECT_EQ(bars[k]->pageStep(), settings[k][3]);
         EXPECT_EQ(bars[k]->value(), settings[k][4]);
     }
-    EXPECT_EQ(controls.VScroll1->nextInFocusChain(), controls.VScroll2);
-    EXPECT_EQ(controls.VScroll2->nextInFocusChain(), controls.VScroll3);
-    EXPECT_TRUE(controls.Label1->font().bold());
-    EXPECT_EQ(controls.Label1->font().pointSizeF(), 9.75);
-    EXPECT_TRUE(controls.Label1->autoFillBackground());
-    // The start values are not read from the bars: VScroll1 stands for 13 cylinders.
+    EXPECT_EQ(controls.cylinders_scroll_bar->nextInFocusChain(), controls.rod_length_scroll_bar);
+    EXPECT_EQ(controls.rod_length_scroll_bar->nextInFocusChain(), controls.wrist_radius_scroll_bar);
+    EXPECT_TRUE(controls.cylinders_label->font().bold());
+    EXPECT_EQ(controls.cylinders_label->font().pointSizeF(), 9.75);
+    EXPECT_TRUE(controls.cylinders_label->autoFillBackground());
+    // The start values are not read from the bars: cylinders_scroll_bar stands for 13 cylinders.
     EXPECT_EQ(s.n, 11);
 }
 
-TEST_F(Form1Test, EachBarSetsItsOwnParameterWhenItsValueChanges) {
-    controls.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+TEST_F(EngineWindowTest, EachBarSetsItsOwnParameterWhenItsValueChanges) {
+    controls.cylinders_scroll_bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(s.n, 11);
-    controls.VScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
-    controls.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    controls.cylinders_scroll_bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    controls.cylinders_scroll_bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(s.n, 15);
     EXPECT_EQ(s.d, 200);
     EXPECT_EQ(s.rp, 52.5);
 
-    controls.VScroll2->setValue(331);
+    controls.rod_length_scroll_bar->setValue(331);
     EXPECT_EQ(s.d, 284.5);
-    controls.VScroll3->setValue(130);
+    controls.wrist_radius_scroll_bar->setValue(130);
     EXPECT_EQ(s.rp, 35);
     EXPECT_EQ(s.n, 15);
 
     s.n = 9; // a click that leaves the value where it is changes nothing
-    controls.VScroll1->setValue(controls.VScroll1->value());
-    controls.VScroll1->triggerAction(QAbstractSlider::SliderToMinimum);
-    controls.VScroll1->triggerAction(QAbstractSlider::SliderToMinimum);
+    controls.cylinders_scroll_bar->setValue(controls.cylinders_scroll_bar->value());
+    controls.cylinders_scroll_bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    controls.cylinders_scroll_bar->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(s.n, 35);
 }
 
-TEST_F(Form1Test, DraggedThumbCountsOnlyWhenLetGoAndEvenValuesRoundUpToOdd) {
-    controls.VScroll1->setSliderDown(true);
-    controls.VScroll1->setSliderPosition(4);
-    controls.VScroll1->setSliderPosition(6);
+TEST_F(EngineWindowTest, DraggedThumbCountsOnlyWhenLetGoAndEvenValuesRoundUpToOdd) {
+    controls.cylinders_scroll_bar->setSliderDown(true);
+    controls.cylinders_scroll_bar->setSliderPosition(4);
+    controls.cylinders_scroll_bar->setSliderPosition(6);
     EXPECT_EQ(s.n, 11);
-    controls.VScroll1->setSliderPosition(4);
-    controls.VScroll1->setSliderDown(false);
+    controls.cylinders_scroll_bar->setSliderPosition(4);
+    controls.cylinders_scroll_bar->setSliderDown(false);
     EXPECT_EQ(s.n, 35);
-    controls.VScroll1->setValue(34);
+    controls.cylinders_scroll_bar->setValue(34);
     EXPECT_EQ(s.n, 5);
 }
 
-TEST_F(Form1Test, ReadoutsInShortestFormWithTheLocalesSeparator) {
+TEST_F(EngineWindowTest, ReadoutsInShortestFormWithTheLocalesSeparator) {
     form.update_readouts();
-    EXPECT_EQ(controls.Label1->text(), "11");
-    EXPECT_EQ(controls.Label2->text(), "2");
-    EXPECT_EQ(controls.Label3->text(), "1.05");
-    controls.VScroll2->setValue(331);
-    controls.VScroll3->setValue(80);
+    EXPECT_EQ(controls.cylinders_label->text(), "11");
+    EXPECT_EQ(controls.ls_label->text(), "2");
+    EXPECT_EQ(controls.eccentricity_label->text(), "1.05");
+    controls.rod_length_scroll_bar->setValue(331);
+    controls.wrist_radius_scroll_bar->setValue(80);
     form.update_readouts();
-    EXPECT_EQ(controls.Label2->text(), "2.84");
-    EXPECT_EQ(controls.Label3->text(), "1.2");
+    EXPECT_EQ(controls.ls_label->text(), "2.84");
+    EXPECT_EQ(controls.eccentricity_label->text(), "1.2");
 
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     form.update_readouts();
     QLocale::setDefault(before);
-    EXPECT_EQ(controls.Label2->text(), "2,84");
+    EXPECT_EQ(controls.ls_label->text(), "2,84");
 }
 
-TEST_F(Form1Test, KeysWorkOnceWhicheverWidgetHasTheFocus) {
+TEST_F(EngineWindowTest, KeysWorkOnceWhicheverWidgetHasTheFocus) {
     send_key(&form, Qt::Key_Period, ".");
-    EXPECT_EQ(s.stepe, 0.05 * 1.05);
-    send_key(controls.VScroll2, Qt::Key_Comma, ",");
-    EXPECT_NEAR(s.stepe, 0.05 * 0.9975, 1e-15);
-    send_key(controls.VScroll3, Qt::Key_Period, ".", true);
-    send_key(controls.VScroll3, Qt::Key_Period, ".", true); // auto-repeat: each press counts
-    EXPECT_NEAR(s.stepe, 0.05 * 0.9975 * 1.05 * 1.05, 1e-15);
-    send_key(controls.VScroll1, Qt::Key_Slash, "/");
-    EXPECT_EQ(s.stepe, 0.05);
-    send_key(controls.VScroll1, Qt::Key_C, "C");
+    EXPECT_EQ(s.crank_step, 0.05 * 1.05);
+    send_key(controls.rod_length_scroll_bar, Qt::Key_Comma, ",");
+    EXPECT_NEAR(s.crank_step, 0.05 * 0.9975, 1e-15);
+    send_key(controls.wrist_radius_scroll_bar, Qt::Key_Period, ".", true);
+    send_key(controls.wrist_radius_scroll_bar, Qt::Key_Period, ".",
+             true); // auto-repeat: each press counts
+    EXPECT_NEAR(s.crank_step, 0.05 * 0.9975 * 1.05 * 1.05, 1e-15);
+    send_key(controls.cylinders_scroll_bar, Qt::Key_Slash, "/");
+    EXPECT_EQ(s.crank_step, 0.05);
+    send_key(controls.cylinders_scroll_bar, Qt::Key_C, "C");
     send_key(&form, Qt::Key_Space, " ");
-    EXPECT_EQ(s.c, 1);
-    EXPECT_EQ(s.w, 1);
-    send_key(controls.VScroll1, Qt::Key_Space, " ");
-    EXPECT_EQ(s.w, 0);
-    EXPECT_EQ(controls.VScroll1->value(), 25); // the command key did not move the bar
+    EXPECT_EQ(s.vector_shown, 1);
+    EXPECT_EQ(s.paused, 1);
+    send_key(controls.cylinders_scroll_bar, Qt::Key_Space, " ");
+    EXPECT_EQ(s.paused, 0);
+    EXPECT_EQ(controls.cylinders_scroll_bar->value(), 25); // the command key did not move the bar
 
     // Arrow keys still move a focused bar.
-    send_key(controls.VScroll1, Qt::Key_Down, "");
-    EXPECT_EQ(controls.VScroll1->value(), 27);
+    send_key(controls.cylinders_scroll_bar, Qt::Key_Down, "");
+    EXPECT_EQ(controls.cylinders_scroll_bar->value(), 27);
     EXPECT_EQ(s.n, 11);
     EXPECT_FALSE(form.quit_requested());
 }
 
-TEST_F(Form1Test, MouseSpeedControl) {
+TEST_F(EngineWindowTest, MouseSpeedControl) {
     const QPointF pointer = form.surface().to_pixels(200, 100);
     QTest::mousePress(&form, Qt::LeftButton, {}, pointer.toPoint());
-    EXPECT_EQ(s.mou, 1);
-    EXPECT_EQ(s.stepe, 0.05); // the press alone leaves the step
+    EXPECT_EQ(s.mouse_sets_speed, 1);
+    EXPECT_EQ(s.crank_step, 0.05); // the press alone leaves the step
     move_mouse(pointer);
     const QPointF world = form.surface().to_world(pointer);
-    EXPECT_EQ(s.stepe, static_cast<double>(static_cast<float>(world.x())) *
-                           static_cast<double>(static_cast<float>(world.y())) / 200000);
-    EXPECT_NEAR(s.stepe, 0.1, 1e-9);
+    EXPECT_EQ(s.crank_step, static_cast<double>(static_cast<float>(world.x())) *
+                                static_cast<double>(static_cast<float>(world.y())) / 200000);
+    EXPECT_NEAR(s.crank_step, 0.1, 1e-9);
     move_mouse(form.surface().to_pixels(-200, 100));
-    EXPECT_NEAR(s.stepe, -0.1, 1e-9);
+    EXPECT_NEAR(s.crank_step, -0.1, 1e-9);
     send_key(&form, Qt::Key_Slash, "/");
-    EXPECT_EQ(s.stepe, 0.05);
+    EXPECT_EQ(s.crank_step, 0.05);
 
     // A control keeps its clicks and moves.
-    QTest::mousePress(controls.Label2, Qt::LeftButton);
-    EXPECT_EQ(s.mou, 1);
-    for (QWidget* control :
-         {static_cast<QWidget*>(controls.Label1), static_cast<QWidget*>(controls.VScroll3)}) {
+    QTest::mousePress(controls.ls_label, Qt::LeftButton);
+    EXPECT_EQ(s.mouse_sets_speed, 1);
+    for (QWidget* control : {static_cast<QWidget*>(controls.cylinders_label),
+                             static_cast<QWidget*>(controls.wrist_radius_scroll_bar)}) {
         QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), control->mapToGlobal(QPointF(5, 5)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(control, &move);
     }
-    EXPECT_EQ(s.stepe, 0.05);
+    EXPECT_EQ(s.crank_step, 0.05);
 }
 
 // The picture lies over the whole client area; the mouse over it must still steer the engine.
-TEST_F(Form1Test, MouseOverThePictureReachesTheWindow) {
+TEST_F(EngineWindowTest, MouseOverThePictureReachesTheWindow) {
     QWidget* picture = &form.picture();
     ASSERT_EQ(picture->geometry(), form.rect());
     const QPoint pointer = form.surface().to_pixels(200, 100).toPoint();
     QTest::mousePress(picture, Qt::LeftButton, {}, pointer);
-    EXPECT_EQ(s.mou, 1);
+    EXPECT_EQ(s.mouse_sets_speed, 1);
     QMouseEvent move(QEvent::MouseMove, pointer, picture->mapToGlobal(pointer), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(picture, &move);
     const QPointF world = form.surface().to_world(pointer);
-    EXPECT_EQ(s.stepe, static_cast<double>(static_cast<float>(world.x())) *
-                           static_cast<double>(static_cast<float>(world.y())) / 200000);
+    EXPECT_EQ(s.crank_step, static_cast<double>(static_cast<float>(world.x())) *
+                                static_cast<double>(static_cast<float>(world.y())) / 200000);
     QTest::mouseDClick(picture, Qt::LeftButton, {}, pointer);
     EXPECT_TRUE(form.quit_requested());
 }
 
-TEST_F(Form1Test, EscAndDoubleClickClearAndAskToEnd) {
+TEST_F(EngineWindowTest, EscAndDoubleClickClearAndAskToEnd) {
     form.surface().line(-100, -100, 100, 100, red);
     send_key(&form, Qt::Key_Escape, "\x1b");
     EXPECT_TRUE(form.quit_requested());
     EXPECT_TRUE(all_white(form.surface().image()));
 
-    Form1 other;
+    EngineWindow other;
     other.surface().circle(0, 0, 50, blue);
     QTest::mouseDClick(&other, Qt::LeftButton, {}, QPoint(400, 400));
     EXPECT_TRUE(other.quit_requested());
     EXPECT_TRUE(all_white(other.surface().image()));
 }
 
-TEST_F(Form1Test, FrameLoopRunsAndReadoutsFollowTheBars) {
+TEST_F(EngineWindowTest, FrameLoopRunsAndReadoutsFollowTheBars) {
     double theta_seen = 0;
     QString readout;
     const int status = run_with({
-        {300, [&] { controls.VScroll1->setValue(23); }},
+        {300, [&] { controls.cylinders_scroll_bar->setValue(23); }},
         {500,
          [&] {
              theta_seen = s.theta;
-             readout = controls.Label1->text();
+             readout = controls.cylinders_label->text();
          }},
         {550, [&] { form.close(); }},
     });
     EXPECT_EQ(status, 0);
     EXPECT_GT(theta_seen, 5);
     EXPECT_EQ(readout, "15");
-    EXPECT_EQ(s.nlast, 15);
+    EXPECT_EQ(s.at_last_clear.n, 15);
 }
 
-TEST_F(Form1Test, WhilePausedReadoutsKeepTheirTextAndQuittingWorks) {
+TEST_F(EngineWindowTest, WhilePausedReadoutsKeepTheirTextAndQuittingWorks) {
     QString while_paused;
     double theta_paused = 0, theta_later = 0;
     const int status = run_with({
         {200, [&] { send_key(&form, Qt::Key_Space, " "); }},
         {300,
          [&] {
-             controls.VScroll1->setValue(23);
+             controls.cylinders_scroll_bar->setValue(23);
              theta_paused = s.theta;
          }},
         {600,
          [&] {
-             while_paused = controls.Label1->text();
+             while_paused = controls.cylinders_label->text();
              theta_later = s.theta;
              send_key(&form, Qt::Key_Escape, "\x1b");
          }},
     });
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(s.w, 1);
+    EXPECT_EQ(s.paused, 1);
     EXPECT_EQ(s.n, 15);
     EXPECT_EQ(while_paused, "11");
     EXPECT_EQ(theta_later, theta_paused);
 }
 
-TEST_F(Form1Test, ClosingTheWindowWhilePausedEndsTheProgram) {
+TEST_F(EngineWindowTest, ClosingTheWindowWhilePausedEndsTheProgram) {
     const int status = run_with({
-        {150, [&] { send_key(controls.VScroll2, Qt::Key_Space, " "); }},
+        {150, [&] { send_key(controls.rod_length_scroll_bar, Qt::Key_Space, " "); }},
         {300, [&] { form.close(); }},
     });
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(s.w, 1);
+    EXPECT_EQ(s.paused, 1);
     EXPECT_TRUE(form.quit_requested());
 }
 

@@ -1,13 +1,14 @@
 // The picture files against the window's own surface: the window's frame loop runs on an
 // ImageSurface from its start, and the PNG of the angle it reached must hold the same pixels.
+#include "controls/commands.h"
+#include "controls/parameter_bars.h"
 #include "core/frame_loop.h"
 #include "kinematics_cli.h"
 #include "mechanism/mechanism_hooks.h"
 #include "picture/steady_run.h"
 #include "picture_files.h"
-#include "report/number_text.h"
+#include "svg/number_text.h"
 #include "tool_run.h"
-#include "ui/commands.h"
 #include "ui/image_surface.h"
 
 #include <gtest/gtest.h>

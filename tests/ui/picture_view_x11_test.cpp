@@ -3,7 +3,7 @@
 // Run under Xvfb, also at a device pixel ratio of 1.5.
 
 #include "picture/steady_run.h"
-#include "ui/form1.h"
+#include "ui/engine_window.h"
 #include "ui/picture_view.h"
 #include "ui/qt_event_pump.h"
 #include "ui/x11_presenter.h"
@@ -126,7 +126,7 @@ std::vector<WId> stacked_children(WId window) {
 
 class X11PictureTest : public ::testing::Test {
 protected:
-    Form1 form;
+    EngineWindow form;
     ImageSurface& surface = form.surface();
     std::mt19937 random{7};
 
@@ -217,7 +217,8 @@ TEST_F(X11PictureTest, ControlsLieAboveThePicture) {
     ASSERT_LT(picture, static_cast<std::ptrdiff_t>(stack.size()));
     const ParameterControls& c = form.controls();
     for (const QWidget* control : std::initializer_list<const QWidget*>{
-             c.VScroll1, c.VScroll2, c.VScroll3, c.Label1, c.Label2, c.Label3}) {
+             c.cylinders_scroll_bar, c.rod_length_scroll_bar, c.wrist_radius_scroll_bar,
+             c.cylinders_label, c.ls_label, c.eccentricity_label}) {
         const auto above = place(control);
         EXPECT_TRUE(above > picture && above < static_cast<std::ptrdiff_t>(stack.size()))
             << control->metaObject()->className();

@@ -1,0 +1,39 @@
+#include "controls/parameter_bars.h"
+
+namespace radial {
+
+double lowest_setting(const BarRange& bar) {
+    return static_cast<double>(bar.base - bar.maximum) / bar.per_unit;
+}
+
+double highest_setting(const BarRange& bar) {
+    return static_cast<double>(bar.base - bar.minimum) / bar.per_unit;
+}
+
+int cylinders_from_bar(int v) {
+    int n = parameter_bars[cylinders_bar].base - v;
+    if (n % 2 == 0) {
+        n = n + 1;
+    }
+    return n;
+}
+
+double rod_length_from_bar(int v, double r) {
+    return (parameter_bars[rod_length_bar].base - v) * r / 100;
+}
+
+double wrist_radius_from_bar(int v, double r) {
+    return (parameter_bars[wrist_radius_bar].base - v) * r / 100;
+}
+
+void set_from_bar(EngineState& s, std::size_t bar, int v) {
+    if (bar == cylinders_bar) {
+        s.n = cylinders_from_bar(v);
+    } else if (bar == rod_length_bar) {
+        s.d = rod_length_from_bar(v, s.r);
+    } else if (bar == wrist_radius_bar) {
+        s.rp = wrist_radius_from_bar(v, s.r);
+    }
+}
+
+} // namespace radial
