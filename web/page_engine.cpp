@@ -1,6 +1,6 @@
 #include "page_engine.h"
 
-#include "ui/commands.h"
+#include "controls/commands.h"
 
 #include <algorithm>
 
@@ -18,15 +18,15 @@ PageEngine::PageEngine(double device_pixel_ratio, const PageStart& start)
                PixelOrder::canvas_bytes),
       loop_(s_, surface_, pump_, hooks_) {
     loop_.start_up();
-    for (int bar = 0; bar < 3; ++bar) {
-        if (start.bars[bar]) {
-            set_bar(bar, *start.bars[bar]);
+    for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
+        if (start.bar_positions[bar]) {
+            set_bar(bar, *start.bar_positions[bar]);
         }
     }
     if (start.speed) {
-        s_.stepe = clamp_step(*start.speed);
+        s_.crank_step = clamp_step(*start.speed);
     }
-    s_.c = start.vector ? 1 : 0;
+    s_.vector_shown = start.vector;
     pause_after_first_ = start.paused;
     hooks_.update_readouts(s_);
 }
@@ -34,7 +34,7 @@ PageEngine::PageEngine(double device_pixel_ratio, const PageStart& start)
 bool PageEngine::queue(PageInput input) {
     if (input.kind == PageInput::Kind::key) {
         EngineState scratch = s_;
-        if (on_key_press(scratch, static_cast<char32_t>(input.a)) == KeyOutcome::ignored) {
+        if (on_key_press(scratch, input.key) == KeyOutcome::ignored) {
             return false;
         }
     }
@@ -78,6 +78,18 @@ PageEngine::Run PageEngine::wake() {
     return run_state();
 }
 
+const char* PageEngine::run_name(Run run) {
+    switch (run) {
+    case Run::running:
+        return "running";
+    case Run::paused:
+        return "paused";
+    case Run::ended:
+        return "ended";
+    }
+    return "ended";
+}
+
 PageEngine::Run PageEngine::run_state() const {
     if (ended_) {
         return Run::ended;
@@ -89,7 +101,7 @@ void PageEngine::finish_frame() {
     loop_.frame_finish();
     ++frames_;
     if (frames_ == 1 && pause_after_first_) {
-        queue({PageInput::Kind::key, U' '});
+        queue(PageInput::key_press(U' '));
     }
 }
 
@@ -104,7 +116,7 @@ void PageEngine::handle_queue() {
 void PageEngine::handle(const PageInput& input) {
     switch (input.kind) {
     case PageInput::Kind::key:
-        if (on_key_press(s_, static_cast<char32_t>(input.a)) == KeyOutcome::quit) {
+        if (on_key_press(s_, input.key) == KeyOutcome::quit) {
             surface_.clear();
             ended_ = true;
         }
@@ -113,7 +125,7 @@ void PageEngine::handle(const PageInput& input) {
         on_mouse_down(s_);
         return;
     case PageInput::Kind::mouse_move: {
-        const PixelPoint world = surface_.world_of(input.a, input.b);
+        const PixelPoint world = surface_.world_of(input.x, input.y);
         on_mouse_move(s_, static_cast<float>(world.x), static_cast<float>(world.y));
         return;
     }
@@ -122,32 +134,26 @@ void PageEngine::handle(const PageInput& input) {
         ended_ = true;
         return;
     case PageInput::Kind::bar:
-        set_bar(static_cast<int>(input.a), static_cast<int>(input.b));
+        set_bar(input.bar, input.position);
         return;
     case PageInput::Kind::device_pixel_ratio:
-        surface_.resize(design_width_px, design_height_px, input.a);
+        surface_.resize(design_width_px, design_height_px, input.device_pixel_ratio);
         return;
     }
 }
 
 // A bar's handler sets its parameter only when its value really changed.
-void PageEngine::set_bar(int bar, int value) {
-    if (bar < 0 || bar > 2) {
+void PageEngine::set_bar(std::size_t bar, int position) {
+    if (bar >= parameter_bars.size()) {
         return;
     }
     const BarRange& b = parameter_bars[bar];
-    const int v = std::clamp(value, b.minimum, b.maximum);
-    if (v == bars_[bar]) {
+    const int v = std::clamp(position, b.minimum, b.maximum);
+    if (v == bar_positions_[bar]) {
         return;
     }
-    bars_[bar] = v;
-    if (bar == 0) {
-        s_.n = cylinders_from_bar(v);
-    } else if (bar == 1) {
-        s_.d = rod_length_from_bar(v, s_.r);
-    } else {
-        s_.rp = wrist_radius_from_bar(v, s_.r);
-    }
+    bar_positions_[bar] = v;
+    set_from_bar(s_, bar, v);
 }
 
 // One rectangle around them all: the canvas takes one large rectangle faster than a few dozen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/parameter_bars.h"
 #include "core/engine_state.h"
 #include "core/event_pump.h"
 #include "core/frame_loop.h"
@@ -7,21 +8,36 @@
 #include "mechanism/mechanism_hooks.h"
 #include "page_parameters.h"
 #include "picture/pixel_surface.h"
-#include "ui/window_layout.h"
 
 #include <vector>
 
 namespace radial {
 
 // One input from the page, queued until the frame loop's next pump point: a character key (Esc is
-// 27), a mouse press, a pointer position or a double click over the picture (in CSS pixels from
-// its top-left corner, which are the picture's logical pixels), a bar let go at a value, a new
-// device pixel ratio.
+// 27), a mouse press, a pointer position over the picture (in CSS pixels from its top-left corner,
+// which are the picture's logical pixels), a double click, a bar let go at a position, a new
+// device pixel ratio. Each kind uses only its own fields.
 struct PageInput {
     enum class Kind { key, mouse_down, mouse_move, double_click, bar, device_pixel_ratio };
     Kind kind = Kind::key;
-    double a = 0;
-    double b = 0;
+    char32_t key = 0;
+    double x = 0, y = 0;
+    std::size_t bar = 0; // an index into parameter_bars
+    int position = 0;
+    double device_pixel_ratio = 1;
+
+    static PageInput key_press(char32_t key) { return {.kind = Kind::key, .key = key}; }
+    static PageInput mouse_press() { return {.kind = Kind::mouse_down}; }
+    static PageInput pointer_at(double x, double y) {
+        return {.kind = Kind::mouse_move, .x = x, .y = y};
+    }
+    static PageInput double_click_input() { return {.kind = Kind::double_click}; }
+    static PageInput bar_moved(std::size_t bar, int position) {
+        return {.kind = Kind::bar, .bar = bar, .position = position};
+    }
+    static PageInput ratio_changed(double ratio) {
+        return {.kind = Kind::device_pixel_ratio, .device_pixel_ratio = ratio};
+    }
 };
 
 // The readouts under the bars, as numbers; the page writes them in the browser's language.
@@ -39,6 +55,8 @@ struct PageReadouts {
 class PageEngine {
 public:
     enum class Run { running, paused, ended };
+    // The run state's name, as the page's script reads it.
+    static const char* run_name(Run run);
 
     PageEngine(double device_pixel_ratio, const PageStart& start);
     PageEngine(const PageEngine&) = delete;
@@ -61,7 +79,7 @@ public:
     const EngineState& state() const { return s_; }
     long frames() const { return frames_; }
     const PageReadouts& readouts() const { return readouts_; }
-    int bar_value(int bar) const { return bars_[bar]; }
+    int bar_position(std::size_t bar) const { return bar_positions_[bar]; }
     PixelSurface& surface() { return surface_; }
 
 private:
@@ -86,7 +104,7 @@ private:
 
     void handle_queue();
     void handle(const PageInput& input);
-    void set_bar(int bar, int value);
+    void set_bar(std::size_t bar, int position);
     void finish_frame();
 
     EngineState s_;
@@ -97,7 +115,8 @@ private:
     FrameLoop loop_;
     FramePacer pacer_;
     std::vector<PageInput> queue_;
-    int bars_[3] = {parameter_bars[0].start, parameter_bars[1].start, parameter_bars[2].start};
+    int bar_positions_[parameter_bars.size()] = {parameter_bars[0].start, parameter_bars[1].start,
+                                                 parameter_bars[2].start};
     bool pause_after_first_ = false;
     bool waiting_ = false; // stopped at the pause point of a frame
     bool ended_ = false;

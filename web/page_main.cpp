@@ -19,12 +19,26 @@ std::string refused;
 std::unique_ptr<PageEngine> engine;
 std::vector<radial::PixelRect> device_rects;
 
-int run_code(PageEngine::Run run) {
-    return static_cast<int>(run); // 0 running, 1 paused, 2 ended
+const char* run_name(PageEngine::Run run) {
+    return PageEngine::run_name(run);
 }
 
-bool queue(PageInput::Kind kind, double a = 0, double b = 0) {
-    return engine->queue({kind, a, b});
+bool queue(const PageInput& input) {
+    return engine->queue(input);
+}
+
+// The bar the page's address and the script call by name ("cylinders", "ls", "eccentricity"),
+// or nullptr.
+const radial::BarRange* bar_named(const char* name, std::size_t* index = nullptr) {
+    for (std::size_t k = 0; k < radial::parameter_bars.size(); ++k) {
+        if (radial::parameter_bars[k].name == name) {
+            if (index != nullptr) {
+                *index = k;
+            }
+            return &radial::parameter_bars[k];
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -44,30 +58,42 @@ EMSCRIPTEN_KEEPALIVE void web_start(double device_pixel_ratio, int from_start_va
                                           from_start_values ? radial::PageStart{} : start);
 }
 
-EMSCRIPTEN_KEEPALIVE int web_key(int code) {
-    return queue(PageInput::Kind::key, code) ? 1 : 0;
+// The picture's size in CSS pixels: the window's design size.
+EMSCRIPTEN_KEEPALIVE int web_design_width() {
+    return radial::design_width_px;
 }
-EMSCRIPTEN_KEEPALIVE void web_mouse_down() {
-    queue(PageInput::Kind::mouse_down);
-}
-EMSCRIPTEN_KEEPALIVE void web_mouse_move(double x, double y) {
-    queue(PageInput::Kind::mouse_move, x, y);
-}
-EMSCRIPTEN_KEEPALIVE void web_double_click() {
-    queue(PageInput::Kind::double_click);
-}
-EMSCRIPTEN_KEEPALIVE void web_bar(int bar, int value) {
-    queue(PageInput::Kind::bar, bar, value);
-}
-EMSCRIPTEN_KEEPALIVE void web_device_pixel_ratio(double ratio) {
-    queue(PageInput::Kind::device_pixel_ratio, ratio);
+EMSCRIPTEN_KEEPALIVE int web_design_height() {
+    return radial::design_height_px;
 }
 
-EMSCRIPTEN_KEEPALIVE int web_animation_frame(double now_ms) {
-    return run_code(engine->animation_frame(now_ms));
+EMSCRIPTEN_KEEPALIVE int web_key(int code) {
+    return queue(PageInput::key_press(static_cast<char32_t>(code))) ? 1 : 0;
 }
-EMSCRIPTEN_KEEPALIVE int web_wake() {
-    return run_code(engine->wake());
+EMSCRIPTEN_KEEPALIVE void web_mouse_down() {
+    queue(PageInput::mouse_press());
+}
+EMSCRIPTEN_KEEPALIVE void web_mouse_move(double x, double y) {
+    queue(PageInput::pointer_at(x, y));
+}
+EMSCRIPTEN_KEEPALIVE void web_double_click() {
+    queue(PageInput::double_click_input());
+}
+EMSCRIPTEN_KEEPALIVE void web_bar(const char* name, int position) {
+    std::size_t index = 0;
+    if (bar_named(name, &index) != nullptr) {
+        queue(PageInput::bar_moved(index, position));
+    }
+}
+EMSCRIPTEN_KEEPALIVE void web_device_pixel_ratio(double ratio) {
+    queue(PageInput::ratio_changed(ratio));
+}
+
+// Each returns the run's state by name: "running", "paused" or "ended".
+EMSCRIPTEN_KEEPALIVE const char* web_animation_frame(double now_ms) {
+    return run_name(engine->animation_frame(now_ms));
+}
+EMSCRIPTEN_KEEPALIVE const char* web_wake() {
+    return run_name(engine->wake());
 }
 EMSCRIPTEN_KEEPALIVE void web_restart_pacing() {
     engine->restart_pacing();
@@ -98,26 +124,59 @@ EMSCRIPTEN_KEEPALIVE int web_device_height() {
     return engine->surface().device_height();
 }
 
-// What status() and the readouts show: 0 theta, 1 n, 2 d, 3 rp, 4 stepe, 5 w, 6 c, 7 frames,
-// 8 the cylinders readout, 9 l/s, 10 the eccentricity; 11 + bar: a bar's position.
-EMSCRIPTEN_KEEPALIVE double web_value(int which) {
-    const radial::EngineState& s = engine->state();
-    const radial::PageReadouts& r = engine->readouts();
-    const auto real = [](auto x) { return static_cast<double>(x); };
-    const double values[] = {s.theta,   real(s.n), s.d,           s.rp,
-                             s.stepe,   real(s.w), real(s.c),     real(engine->frames()),
-                             real(r.n), r.ls,      r.eccentricity};
-    constexpr int count = sizeof values / sizeof values[0];
-    if (which >= 0 && which < count) {
-        return values[which];
-    }
-    return which >= count && which < count + 3 ? engine->bar_value(which - count) : 0;
+// The engine record, for status().
+EMSCRIPTEN_KEEPALIVE double web_theta() {
+    return engine->state().theta;
+}
+EMSCRIPTEN_KEEPALIVE int web_cylinders() {
+    return engine->state().n;
+}
+EMSCRIPTEN_KEEPALIVE double web_rod_length() {
+    return engine->state().d;
+}
+EMSCRIPTEN_KEEPALIVE double web_wrist_radius() {
+    return engine->state().rp;
+}
+EMSCRIPTEN_KEEPALIVE double web_crank_step() {
+    return engine->state().crank_step;
+}
+EMSCRIPTEN_KEEPALIVE int web_paused() {
+    return engine->state().paused ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE int web_vector_shown() {
+    return engine->state().vector_shown ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE double web_frames() {
+    return static_cast<double>(engine->frames());
 }
 
-// A bar's minimum, maximum and step (what 0, 1, 2 ask for).
-EMSCRIPTEN_KEEPALIVE int web_bar_setting(int bar, int what) {
-    const radial::BarRange& b = radial::parameter_bars[bar];
-    return what == 0 ? b.minimum : what == 1 ? b.maximum : b.single_step;
+// The readouts under the bars, as numbers.
+EMSCRIPTEN_KEEPALIVE int web_cylinders_readout() {
+    return engine->readouts().n;
+}
+EMSCRIPTEN_KEEPALIVE double web_ls_readout() {
+    return engine->readouts().ls;
+}
+EMSCRIPTEN_KEEPALIVE double web_eccentricity_readout() {
+    return engine->readouts().eccentricity;
+}
+
+// A bar's range, step and position, by its name; 0 for a name that is no bar's.
+EMSCRIPTEN_KEEPALIVE int web_bar_minimum(const char* name) {
+    const radial::BarRange* bar = bar_named(name);
+    return bar != nullptr ? bar->minimum : 0;
+}
+EMSCRIPTEN_KEEPALIVE int web_bar_maximum(const char* name) {
+    const radial::BarRange* bar = bar_named(name);
+    return bar != nullptr ? bar->maximum : 0;
+}
+EMSCRIPTEN_KEEPALIVE int web_bar_step(const char* name) {
+    const radial::BarRange* bar = bar_named(name);
+    return bar != nullptr ? bar->single_step : 0;
+}
+EMSCRIPTEN_KEEPALIVE int web_bar_position(const char* name) {
+    std::size_t index = 0;
+    return bar_named(name, &index) != nullptr ? engine->bar_position(index) : 0;
 }
 
 } // extern "C"

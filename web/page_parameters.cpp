@@ -1,7 +1,7 @@
 #include "page_parameters.h"
 
-#include "ui/commands.h"
-#include "ui/window_layout.h"
+#include "controls/commands.h"
+#include "controls/parameter_bars.h"
 
 #include <cmath>
 #include <cstdint>
@@ -78,15 +78,15 @@ std::optional<int> steps_of(std::string_view text, int per_unit, int lowest, int
     return static_cast<int>(steps);
 }
 
-// The value a bar takes for a setting of steps / per_unit, where the bar counts the steps down from
-// base: one of the bar's values, or nothing.
-std::optional<int> bar_value(std::string_view text, int per_unit, int base, const BarRange& bar) {
+// The position a bar takes for a setting of steps / per_unit, where the bar counts the steps down
+// from its base: one of the bar's values, or nothing.
+std::optional<int> bar_position(std::string_view text, const BarRange& bar) {
     const std::optional<int> steps =
-        steps_of(text, per_unit, base - bar.maximum, base - bar.minimum);
+        steps_of(text, bar.per_unit, bar.base - bar.maximum, bar.base - bar.minimum);
     if (!steps) {
         return std::nullopt;
     }
-    return base - *steps;
+    return bar.base - *steps;
 }
 
 std::optional<bool> read_switch(std::string_view text) {
@@ -108,30 +108,31 @@ std::string refusal(std::string_view name, std::string_view takes, std::string_v
            "\": the page starts with " + std::string(start) + ".";
 }
 
+// What each bar's setting takes, and where the page starts it; in the order of parameter_bars.
+struct BarWords {
+    std::string_view takes, start;
+};
+constexpr BarWords bar_words[] = {
+    {"an odd number from 3 to 35", "11"},
+    {"1.25 to 2.85 in steps of 0.005", "2"},
+    {"0.7 to 1.5 in steps of 0.01", "1.05"},
+};
+
 } // namespace
 
 std::string take_parameter(PageStart& start, std::string_view name, std::string_view value) {
-    if (name == "cylinders") {
-        const auto v = bar_value(value, 1, cylinders_bar_base, parameter_bars[0]);
-        if (!v || (cylinders_bar_base - *v) % 2 == 0) {
-            return refusal(name, "an odd number from 3 to 35", value, "11");
+    for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
+        if (name != parameter_bars[bar].name) {
+            continue;
         }
-        start.bars[0] = *v;
-    } else if (name == "ls") {
-        // l/s = (900 - VScroll2) / 200
-        const auto v = bar_value(value, 200, rod_bar_base, parameter_bars[1]);
-        if (!v) {
-            return refusal(name, "1.25 to 2.85 in steps of 0.005", value, "2");
+        const auto v = bar_position(value, parameter_bars[bar]);
+        if (!v || (bar == cylinders_bar && (parameter_bars[bar].base - *v) % 2 == 0)) {
+            return refusal(name, bar_words[bar].takes, value, bar_words[bar].start);
         }
-        start.bars[1] = *v;
-    } else if (name == "eccentricity") {
-        // rp / r = (200 - VScroll3) / 100
-        const auto v = bar_value(value, 100, wrist_bar_base, parameter_bars[2]);
-        if (!v) {
-            return refusal(name, "0.7 to 1.5 in steps of 0.01", value, "1.05");
-        }
-        start.bars[2] = *v;
-    } else if (name == "speed") {
+        start.bar_positions[bar] = *v;
+        return {};
+    }
+    if (name == "speed") {
         const auto decimal = read_decimal(value);
         const std::optional<double> speed =
             decimal ? std::optional(decimal->value()) : std::nullopt;

@@ -11,7 +11,7 @@ namespace radial {
 // can take), the crank step in radians per frame (within the commands' bounds), the centroid
 // vector, and a pause after the first frame. Anything left unset keeps its start value.
 struct PageStart {
-    std::optional<int> bars[3]; // VScroll1..3
+    std::optional<int> bar_positions[3]; // as parameter_bars, by index
     std::optional<double> speed;
     bool vector = false;
     bool paused = false;

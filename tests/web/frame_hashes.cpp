@@ -7,8 +7,8 @@
 // rectangles) and where they go; a run starts from a blank picture, so equal hashes frame after
 // frame mean equal pictures.
 
+#include "controls/parameter_bars.h"
 #include "page_engine.h"
-#include "ui/commands.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -46,8 +46,8 @@ std::uint64_t frame_hash(radial::PixelSurface& surface) {
 
 struct Sweep {
     int cylinders;
-    int rod_bar;   // VScroll2: 330 (l/s 2.85) .. 650 (1.25)
-    int wrist_bar; // VScroll3: 50 (eccentricity 1.5) .. 130 (0.7)
+    int rod_bar;   // the l/s bar: 330 (l/s 2.85) .. 650 (1.25)
+    int wrist_bar; // the eccentricity bar: 50 (eccentricity 1.5) .. 130 (0.7)
     double speed;
     bool vector;
     double device_pixel_ratio;
@@ -56,22 +56,23 @@ struct Sweep {
 // Input during a run: at frame 40 the bars move, at 90 the speed keys and the mouse.
 void feed(PageEngine& engine, long frame) {
     if (frame == 40) {
-        engine.queue({PageInput::Kind::bar, 0, 33});
-        engine.queue({PageInput::Kind::bar, 1, 400});
-        engine.queue({PageInput::Kind::bar, 2, 70});
+        engine.queue(PageInput::bar_moved(radial::cylinders_bar, 33));
+        engine.queue(PageInput::bar_moved(radial::rod_length_bar, 400));
+        engine.queue(PageInput::bar_moved(radial::wrist_radius_bar, 70));
     } else if (frame == 90) {
-        engine.queue({PageInput::Kind::key, '.'});
-        engine.queue({PageInput::Kind::mouse_down});
-        engine.queue({PageInput::Kind::mouse_move, 600, 80});
-        engine.queue({PageInput::Kind::key, 'c'});
+        engine.queue(PageInput::key_press('.'));
+        engine.queue(PageInput::mouse_press());
+        engine.queue(PageInput::pointer_at(600, 80));
+        engine.queue(PageInput::key_press('c'));
     }
 }
 
 void run(const Sweep& w, bool with_input, long frames) {
     radial::PageStart start;
-    start.bars[0] = radial::cylinders_bar_base - w.cylinders;
-    start.bars[1] = w.rod_bar;
-    start.bars[2] = w.wrist_bar;
+    start.bar_positions[radial::cylinders_bar] =
+        radial::parameter_bars[radial::cylinders_bar].base - w.cylinders;
+    start.bar_positions[radial::rod_length_bar] = w.rod_bar;
+    start.bar_positions[radial::wrist_radius_bar] = w.wrist_bar;
     start.speed = w.speed;
     start.vector = w.vector;
     PageEngine engine(w.device_pixel_ratio, start);

@@ -11,7 +11,7 @@ namespace {
 using Run = PageEngine::Run;
 
 PageInput key(char32_t k) {
-    return {PageInput::Kind::key, static_cast<double>(k)};
+    return PageInput::key_press(k);
 }
 
 bool all_white(PixelSurface& surface) {
@@ -38,7 +38,7 @@ TEST_F(PageEngineTest, PausedStopsAtThePausePointUntilInputResumes) {
 
     engine.queue(key(U'.'));
     EXPECT_EQ(engine.wake(), Run::paused);
-    EXPECT_EQ(engine.state().stepe, 0.05 * 1.05);
+    EXPECT_EQ(engine.state().crank_step, 0.05 * 1.05);
     engine.queue(key(U' '));
     EXPECT_EQ(engine.wake(), Run::running);
     EXPECT_EQ(engine.state().theta, 5.05 + 0.05 * 1.05);
@@ -48,17 +48,17 @@ TEST_F(PageEngineTest, PausedStopsAtThePausePointUntilInputResumes) {
 // Input waits for the frame's pump: a bar let go changes nothing before the next frame, and a bar
 // let go where it already was changes nothing at all (the cylinder bar starts at 25, n at 11).
 TEST_F(PageEngineTest, BarsAreTakenAtThePumpAndOnlyWhenMoved) {
-    engine.queue({PageInput::Kind::bar, 0, 25});
-    engine.queue({PageInput::Kind::bar, 1, 330});
+    engine.queue(PageInput::bar_moved(cylinders_bar, 25));
+    engine.queue(PageInput::bar_moved(rod_length_bar, 330));
     EXPECT_EQ(engine.state().d, 200);
     engine.run_frame();
     EXPECT_EQ(engine.state().n, 11);
     EXPECT_EQ(engine.state().d, 285);
     EXPECT_EQ(engine.readouts().ls, 2.85);
-    engine.queue({PageInput::Kind::bar, 0, 4});
+    engine.queue(PageInput::bar_moved(cylinders_bar, 4));
     engine.run_frame();
     EXPECT_EQ(engine.state().n, 35);
-    EXPECT_EQ(engine.bar_value(0), 4);
+    EXPECT_EQ(engine.bar_position(cylinders_bar), 4);
 }
 
 TEST_F(PageEngineTest, KeysThatAreNoCommandAreNotTaken) {
@@ -70,7 +70,7 @@ TEST_F(PageEngineTest, KeysThatAreNoCommandAreNotTaken) {
 // Esc and a double click end the run at the pump that delivers them, with the picture cleared;
 // what was queued after them is dropped.
 TEST_F(PageEngineTest, QuitCommandsEndTheRunCleared) {
-    for (const PageInput quit : {key(27), PageInput{PageInput::Kind::double_click}}) {
+    for (const PageInput quit : {key(27), PageInput::double_click_input()}) {
         PageEngine e(1.0, PageStart{});
         e.run_frame();
         ASSERT_FALSE(all_white(e.surface()));
@@ -78,7 +78,7 @@ TEST_F(PageEngineTest, QuitCommandsEndTheRunCleared) {
         e.queue(key(U'.'));
         EXPECT_EQ(e.run_frame(), Run::ended);
         EXPECT_TRUE(all_white(e.surface()));
-        EXPECT_EQ(e.state().stepe, 0.05);
+        EXPECT_EQ(e.state().crank_step, 0.05);
         EXPECT_EQ(e.run_frame(), Run::ended);
         EXPECT_EQ(e.frames(), 1);
     }
@@ -87,25 +87,25 @@ TEST_F(PageEngineTest, QuitCommandsEndTheRunCleared) {
 // The pointer's pixel goes to the world as over the window: the top-left corner is
 // (-270, 270), so the step is -270 * 270 / 200000.
 TEST_F(PageEngineTest, MouseSpeedFollowsThePointerOnceSwitchedOn) {
-    engine.queue({PageInput::Kind::mouse_move, 0, 0});
+    engine.queue(PageInput::pointer_at(0, 0));
     engine.run_frame();
-    EXPECT_EQ(engine.state().stepe, 0.05);
-    engine.queue({PageInput::Kind::mouse_down});
-    engine.queue({PageInput::Kind::mouse_move, 0, 0});
+    EXPECT_EQ(engine.state().crank_step, 0.05);
+    engine.queue(PageInput::mouse_press());
+    engine.queue(PageInput::pointer_at(0, 0));
     engine.run_frame();
-    EXPECT_EQ(engine.state().stepe, -72900.0 / 200000);
+    EXPECT_EQ(engine.state().crank_step, -72900.0 / 200000);
 }
 
 TEST(PageEngineStart, AddressSettingsActLikeTheBarsAndKeysBeforeTheFirstFrame) {
     PageStart start;
-    start.bars[0] = 3;
+    start.bar_positions[cylinders_bar] = 3;
     start.speed = -0.2;
     start.vector = true;
     start.paused = true;
     PageEngine engine(1.5, start);
     EXPECT_EQ(engine.run_frame(), Run::running);
     EXPECT_EQ(engine.state().n, 35);
-    EXPECT_EQ(engine.state().c, 1);
+    EXPECT_EQ(engine.state().vector_shown, 1);
     EXPECT_EQ(engine.state().theta, 5 - 0.2);
     EXPECT_EQ(engine.readouts().n, 35);
     EXPECT_EQ(engine.run_frame(), Run::paused);

@@ -1,8 +1,8 @@
 #include "page_parameters.h"
 
+#include "controls/commands.h"
+#include "controls/parameter_bars.h"
 #include "core/engine_state.h"
-#include "ui/commands.h"
-#include "ui/window_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(PageParameters, BarsTakeExactlyTheirValues) {
     for (const Case& c : cases) {
         PageStart start;
         const std::string line = take_parameter(start, c.name, c.value);
-        EXPECT_EQ(start.bars[c.bar], c.position) << c.name << "=" << c.value;
+        EXPECT_EQ(start.bar_positions[c.bar], c.position) << c.name << "=" << c.value;
         EXPECT_EQ(line.empty(), c.position.has_value()) << c.name << "=" << c.value;
     }
 }
@@ -86,13 +86,15 @@ TEST(PageParameters, RefusalNamesTheParameterWhatItTakesAndTheValue) {
     }
     PageStart start;
     EXPECT_EQ(take_parameter(start, "embedder", "3"), "");
-    EXPECT_FALSE(start.bars[1] || start.speed);
+    EXPECT_FALSE(start.bar_positions[1] || start.speed);
 
     EngineState s;
     start_values(s);
-    const BarRange* bars = parameter_bars;
-    const auto ls = [](int v) { return (rod_bar_base - v) / 200.0; };
-    const auto eccentricity = [](int v) { return (wrist_bar_base - v) / 100.0; };
+    const auto& bars = parameter_bars;
+    const auto ls = [](int v) { return (parameter_bars[rod_length_bar].base - v) / 200.0; };
+    const auto eccentricity = [](int v) {
+        return (parameter_bars[wrist_radius_bar].base - v) / 100.0;
+    };
     const std::pair<double, double> named[] = {
         {3, cylinders_from_bar(bars[0].maximum)},
         {35, cylinders_from_bar(bars[0].minimum)},
@@ -106,7 +108,7 @@ TEST(PageParameters, RefusalNamesTheParameterWhatItTakesAndTheValue) {
         {0.01, bars[2].single_step / 100.0},
         {1.05, eccentricity_readout(s)},
         {12.566, std::floor(max_step * 1000) / 1000},
-        {0.05, s.stepe},
+        {0.05, s.crank_step},
     };
     for (const auto& [said, is] : named) {
         EXPECT_EQ(said, is);

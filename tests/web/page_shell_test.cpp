@@ -1,6 +1,6 @@
 // The page's shell holds a title for its first paint, before the engine has loaded: the window's
 // caption, which the page cannot take from the engine that early.
-#include "ui/window_layout.h"
+#include "controls/window_caption.h"
 
 #include <gtest/gtest.h>
 

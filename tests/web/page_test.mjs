@@ -103,9 +103,9 @@ test("a key, a bar and the mouse change the record as over the window", async ()
 
   // A bar takes effect when let go; its readout beneath follows at the next frame's start, after
   // the pause, as in the window.
-  await page.locator("#VScroll1").fill("3");
+  await page.locator("#cylinders-bar").fill("3");
   assert.equal((await status(page)).cylinders, 35);
-  await page.locator("#VScroll2").fill("330");
+  await page.locator("#ls-bar").fill("330");
   assert.equal((await status(page)).rodLength, 285);
   assert.deepEqual(await page.locator(".label").allTextContents(), ["11", "2", "1.05"]);
 
