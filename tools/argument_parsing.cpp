@@ -1,15 +1,12 @@
 #include "argument_parsing.h"
 
 #include "analysis/sweep_angles.h"
-#include "core/engine_state.h"
+#include "flag_table.h"
 #include "picture_arguments.h"
 #include "report/crank_sweep.h"
-#include "report/number_text.h"
+#include "svg/number_text.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,46 +14,6 @@
 namespace radial {
 
 namespace {
-
-// A flag and what its value may be; flags without a value have an empty accepts.
-struct Flag {
-    std::string_view name;
-    std::string_view accepts;
-};
-
-constexpr std::string_view wrist_radius_accepts =
-    "a finite number at least 0 and less than the rod length";
-
-constexpr std::array flags = {
-    Flag{"--cylinders", "an odd whole number from 3 to 35"},
-    Flag{"--rod-length", "a finite number greater than 50 and at most 10000"},
-    Flag{"--wrist-radius", wrist_radius_accepts},
-    Flag{"--ls", "a finite number from 1.25 to 2.85 (rod length over stroke)"},
-    Flag{"--eccentricity", "a finite number from 0.7 to 1.5 (wrist radius over crank radius)"},
-    Flag{"--theta", "a finite number of radians"},
-    Flag{"--sweep", "a finite step in radians greater than 0"},
-    Flag{"--summary", ""},
-    Flag{"--format", "'text' or 'csv'"},
-    Flag{"--plot", "a path ending in .svg"},
-    Flag{"--balance", ""},
-    Flag{"--orders", "a whole number from 1 to 50"},
-    Flag{"--balance-plot", "a path ending in .svg"},
-    Flag{"--picture", "a path ending in .png or .svg"},
-    Flag{"--animation", "a path ending in .gif"},
-    Flag{"--frames", "a whole number from 2 to 2000"},
-    Flag{"--vector", ""},
-    Flag{"--version", ""},
-};
-
-// The flags that choose an output other than the single-angle CSV; at most one is given.
-constexpr std::array<std::string_view, 7> mode_flags = {
-    "--sweep", "--summary", "--plot", "--balance", "--balance-plot", "--picture", "--animation"};
-
-const Flag* find_flag(std::string_view name) {
-    const auto* it =
-        std::find_if(flags.begin(), flags.end(), [name](const Flag& f) { return f.name == name; });
-    return it == flags.end() ? nullptr : it;
-}
 
 // An argument as a flag and the value it carries: "--theta" alone, or "--theta=1" with "1".
 struct Argument {
@@ -74,127 +31,67 @@ Argument split_argument(std::string_view arg) {
 
 // An argument that names a flag, with or without its value after "=".
 bool names_flag(std::string_view arg) {
-    return find_flag(split_argument(arg).name) != nullptr;
+    return find_flag_row(split_argument(arg).name) != nullptr;
 }
 
-UsageError refuse(const Flag& flag, std::string_view got) {
-    const bool path = flag.accepts.starts_with("a path");
-    return {std::string(flag.name) + " takes " + std::string(flag.accepts) + ", not '" +
-            std::string(got) + "'" +
-            (path && names_directory(got) ? ", which is a directory" : "")};
+UsageError refuse(const FlagRow& flag, std::string_view got) {
+    return {std::string(flag.name) + " takes " + flag.accepts + ", not '" + std::string(got) + "'" +
+            (flag.path && names_directory(got) ? ", which is a directory" : "")};
 }
 
-bool is_finite(const std::optional<double>& value) {
-    return value && std::isfinite(*value);
+bool given(std::span<const FlagRow* const> seen, const FlagRow& row) {
+    return std::find(seen.begin(), seen.end(), &row) != seen.end();
 }
 
-// The engine's parameters: false when the value is not one the flag accepts.
-bool read_engine_value(ToolOptions& o, std::string_view flag, std::string_view text) {
-    if (flag == "--cylinders") {
-        const auto n = read_integer(text);
-        o.engine.n = n.value_or(0);
-        return n && *n >= 3 && *n <= 35 && *n % 2 == 1;
-    }
-    const auto value = read_real(text);
-    if (!is_finite(value)) {
-        return false;
-    }
-    if (flag == "--rod-length") {
-        o.engine.d = *value;
-        return *value > 50 && *value <= 10000;
-    }
-    if (flag == "--wrist-radius") {
-        o.engine.rp = *value;
-        return *value >= 0;
-    }
-    if (flag == "--ls") {
-        o.engine.d = 2 * crank_radius * *value;
-        return *value >= 1.25 && *value <= 2.85;
-    }
-    o.engine.rp = crank_radius * *value;
-    return *value >= 0.7 && *value <= 1.5;
-}
-
-// What to print: false when the value is not one the flag accepts.
-bool read_output_value(ToolOptions& o, std::string_view flag, std::string_view text) {
-    if (flag == "--plot" || flag == "--balance-plot") {
-        o.mode = flag == "--plot" ? ToolMode::plot : ToolMode::balance_plot;
-        o.plot_path = text;
-        return has_ending(text, ".svg");
-    }
-    if (flag == "--orders") {
-        const auto k = read_integer(text);
-        o.orders = k.value_or(0);
-        return k && *k >= 1 && *k <= 50;
-    }
-    if (flag == "--format") {
-        o.format = text == "csv" ? TableFormat::csv : TableFormat::text;
-        return text == "csv" || text == "text";
-    }
-    const auto value = read_real(text);
-    if (flag == "--sweep") {
-        o.mode = ToolMode::sweep;
-        o.sweep_step = value.value_or(0);
-        return is_finite(value) && *value > 0;
-    }
-    o.theta = value.value_or(0);
-    return is_finite(value);
-}
-
-bool read_value(ToolOptions& o, std::string_view flag, std::string_view text) {
-    constexpr std::array<std::string_view, 5> engine_flags = {
-        "--cylinders", "--rod-length", "--wrist-radius", "--ls", "--eccentricity"};
-    if (std::find(engine_flags.begin(), engine_flags.end(), flag) != engine_flags.end()) {
-        return read_engine_value(o, flag, text);
-    }
-    if (is_picture_flag(flag)) {
-        return read_picture_value(o, flag, text);
-    }
-    return read_output_value(o, flag, text);
-}
-
-bool given(std::span<const std::string_view> seen, std::string_view flag) {
-    return std::find(seen.begin(), seen.end(), flag) != seen.end();
-}
-
-// Two flags that set one parameter, each in its own units.
-std::optional<UsageError> check_alternatives(std::span<const std::string_view> seen) {
-    const std::array<std::array<std::string_view, 3>, 2> pairs = {{
-        {"--ls", "--rod-length", "the master rod length"},
-        {"--eccentricity", "--wrist-radius", "the wrist-pin circle radius"},
-    }};
-    for (const auto& [ratio, length, what] : pairs) {
-        if (given(seen, ratio) && given(seen, length)) {
-            return UsageError{std::string(ratio) + " and " + std::string(length) + " both set " +
-                              std::string(what) + ": give one"};
+// Two given flags that set one parameter, each in its own units; or that choose an output each.
+std::optional<UsageError> check_alternatives(std::span<const FlagRow* const> seen) {
+    const auto rows = flag_rows();
+    for (auto first = rows.begin(); first != rows.end(); ++first) {
+        if (!given(seen, *first) || (first->sets.empty() && !first->mode)) {
+            continue;
+        }
+        for (auto second = first + 1; second != rows.end(); ++second) {
+            if (!given(seen, *second)) {
+                continue;
+            }
+            if (!first->sets.empty() && second->sets == first->sets) {
+                return UsageError{std::string(first->name) + " and " + std::string(second->name) +
+                                  " both set " + std::string(first->sets) + ": give one"};
+            }
+            if (first->mode && second->mode) {
+                return UsageError{std::string(first->name) + " and " + std::string(second->name) +
+                                  " are separate outputs: give one"};
+            }
         }
     }
     return std::nullopt;
 }
 
-std::optional<UsageError> check_modes(std::span<const std::string_view> seen) {
-    std::vector<std::string_view> modes;
-    std::copy_if(mode_flags.begin(), mode_flags.end(), std::back_inserter(modes),
-                 [seen](std::string_view flag) { return given(seen, flag); });
-    if (modes.size() > 1) {
-        return UsageError{std::string(modes[0]) + " and " + std::string(modes[1]) +
-                          " are separate outputs: give one"};
+// "--a", "--a and --b", "--a, --b and --c"; the default output by its description.
+std::string outputs_text(const std::vector<ToolMode>& modes) {
+    std::string text;
+    for (std::size_t k = 0; k < modes.size(); ++k) {
+        text += k == 0 ? "" : k + 1 == modes.size() ? " and " : ", ";
+        text += modes[k] == ToolMode::single_angle ? std::string("the single-angle output")
+                                                   : std::string(mode_flag(modes[k]));
     }
-    if (given(seen, "--format") && !given(seen, "--summary") && !given(seen, "--balance")) {
-        return UsageError{"--format applies only to --summary and --balance"};
-    }
-    if (given(seen, "--orders") && !given(seen, "--balance")) {
-        return UsageError{"--orders applies only to --balance"};
-    }
-    if (given(seen, "--frames") && !given(seen, "--animation")) {
-        return UsageError{"--frames applies only to --animation"};
-    }
-    if (given(seen, "--vector") && !given(seen, "--picture") && !given(seen, "--animation")) {
-        return UsageError{"--vector applies only to --picture and --animation"};
-    }
-    if (!modes.empty() && modes[0] != "--picture" && given(seen, "--theta")) {
-        return UsageError{"--theta applies only to the single-angle output and --picture, not to " +
-                          std::string(modes[0]) + ", which covers every crank angle"};
+    return text;
+}
+
+// A given flag that belongs to other outputs than the one chosen.
+std::optional<UsageError> check_outputs(ToolMode mode, std::span<const FlagRow* const> seen) {
+    for (const FlagRow& row : flag_rows()) {
+        const auto& outputs = row.applies_to;
+        if (outputs.empty() || !given(seen, row) ||
+            std::find(outputs.begin(), outputs.end(), mode) != outputs.end()) {
+            continue;
+        }
+        std::string message = std::string(row.name) + " applies only to " + outputs_text(outputs);
+        if (std::find(outputs.begin(), outputs.end(), ToolMode::single_angle) != outputs.end()) {
+            message +=
+                ", not to " + std::string(mode_flag(mode)) + ", which covers every crank angle";
+        }
+        return UsageError{message};
     }
     return std::nullopt;
 }
@@ -216,14 +113,14 @@ std::optional<UsageError> check_sweep_rows(const ToolOptions& o) {
 }
 
 std::optional<UsageError> check_combination(const ToolOptions& o,
-                                            std::span<const std::string_view> seen) {
+                                            std::span<const FlagRow* const> seen) {
     if (auto error = check_alternatives(seen)) {
         return error;
     }
-    if (auto error = check_modes(seen)) {
+    if (auto error = check_outputs(o.mode, seen)) {
         return error;
     }
-    if (o.engine.rp >= o.engine.d && given(seen, "--eccentricity")) {
+    if (o.engine.rp >= o.engine.d && given(seen, *find_flag_row("--eccentricity"))) {
         return UsageError{"--eccentricity gives a wrist-pin circle radius of " +
                           shortest_text(o.engine.rp) + ", which must be less than the rod " +
                           "length (" + shortest_text(o.engine.d) + ")"};
@@ -249,10 +146,10 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
         o.version = true;
         return o;
     }
-    std::vector<std::string_view> seen;
+    std::vector<const FlagRow*> seen;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const auto [name, attached] = split_argument(args[k]);
-        const Flag* flag = find_flag(name);
+        const FlagRow* flag = find_flag_row(name);
         if (flag == nullptr) {
             return UsageError{"unknown argument '" + std::string(args[k]) + "' (see --help)"};
         }
@@ -263,22 +160,17 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
         }
         // A flag in the value's place means the value was left out.
         if (takes_value && !attached && (k + 1 == args.size() || names_flag(args[k + 1]))) {
-            return UsageError{std::string(flag->name) +
-                              " needs a value: " + std::string(flag->accepts)};
+            return UsageError{std::string(flag->name) + " needs a value: " + flag->accepts};
         }
-        if (std::find(seen.begin(), seen.end(), flag->name) != seen.end()) {
+        if (given(seen, *flag)) {
             return UsageError{std::string(flag->name) + " is given twice"};
         }
-        seen.push_back(flag->name);
-        if (flag->name == "--summary") {
-            o.mode = ToolMode::summary;
+        seen.push_back(flag);
+        if (flag->mode) {
+            o.mode = *flag->mode;
         }
-        if (flag->name == "--balance") {
-            o.mode = ToolMode::balance;
-        }
-        o.vector = o.vector || flag->name == "--vector";
         const std::string_view value = !takes_value ? "" : attached ? *attached : args[++k];
-        if (takes_value && !read_value(o, flag->name, value)) {
+        if (!flag->read(o, value)) {
             return refuse(*flag, value);
         }
     }

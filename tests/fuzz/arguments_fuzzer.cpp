@@ -3,7 +3,8 @@
 // trip a sanitizer, and what it accepts must lie within the ranges the tool promises.
 #include "argument_parsing.h"
 #include "kinematics_cli.h"
-#include "report/number_text.h"
+#include "number_parsing.h"
+#include "svg/number_text.h"
 
 #include <cmath>
 #include <cstddef>

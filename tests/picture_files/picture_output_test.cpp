@@ -2,7 +2,7 @@
 #include "picture/shape_surface.h"
 #include "picture/steady_run.h"
 #include "picture_files.h"
-#include "report/number_text.h"
+#include "svg/number_text.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "report/number_text.h"
+#include "svg/number_text.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>

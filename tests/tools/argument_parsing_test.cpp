@@ -1,5 +1,4 @@
 #include "argument_parsing.h"
-#include "report/number_text.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>
@@ -152,38 +151,6 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--picture", "/"},
                 "--picture takes a path ending in .png or .svg, not '/', which "
                 "is a directory"}));
-
-struct RealText {
-    std::string_view text;
-    std::optional<double> value;
-};
-
-void PrintTo(const RealText& real, std::ostream* out) {
-    *out << '"' << real.text << '"';
-}
-
-class ReadReal : public ::testing::TestWithParam<RealText> {};
-
-TEST_P(ReadReal, TakesTheWholeTextOrNothing) {
-    const auto value = read_real(GetParam().text);
-    ASSERT_EQ(value, GetParam().value);
-    if (value) {
-        EXPECT_EQ(std::signbit(*value), std::signbit(*GetParam().value));
-    }
-}
-
-constexpr double denormal = std::numeric_limits<double>::denorm_min();
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ReadReal,
-    ::testing::Values(RealText{"0.25", 0.25}, RealText{"1e-400", 0.0}, RealText{"-1e-400", -0.0},
-                      RealText{"2e-324", 0.0}, RealText{"3e-324", denormal},
-                      RealText{"5e-324", denormal}, RealText{"-5e-324", -denormal},
-                      RealText{"1.5e-320", 1.5e-320}, RealText{"1e999", std::nullopt},
-                      RealText{"-1e999", std::nullopt}, RealText{"+1e-400", std::nullopt},
-                      RealText{" 1e-400", std::nullopt}, RealText{"1e-400 ", std::nullopt},
-                      RealText{"1e-400x", std::nullopt}, RealText{"0x1p-2000", std::nullopt},
-                      RealText{"", std::nullopt}, RealText{"-", std::nullopt}));
 
 } // namespace
 } // namespace radial

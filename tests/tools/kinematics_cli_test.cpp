@@ -1,4 +1,5 @@
-#include "report/number_text.h"
+#include "number_parsing.h"
+#include "svg/number_text.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>
