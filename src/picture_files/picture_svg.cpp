@@ -1,6 +1,6 @@
 #include "picture_files/picture_svg.h"
 
-#include "report/svg_text.h"
+#include "svg/svg_text.h"
 
 #include <sstream>
 

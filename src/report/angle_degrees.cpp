@@ -1,6 +1,6 @@
 #include "report/angle_degrees.h"
 
-#include "report/number_text.h"
+#include "svg/number_text.h"
 
 #include <cmath>
 #include <numbers>

@@ -3,7 +3,7 @@
 #include "report/aligned_table.h"
 #include "report/angle_degrees.h"
 #include "report/engine_description.h"
-#include "report/number_text.h"
+#include "svg/number_text.h"
 
 #include <numbers>
 #include <ostream>

@@ -4,7 +4,7 @@
 #include "analysis/sweep_angles.h"
 #include "core/engine_state.h"
 #include "mechanism/engine_solution.h"
-#include "report/number_text.h"
+#include "svg/number_text.h"
 
 #include <cmath>
 #include <ostream>

@@ -1,6 +1,6 @@
 #include "report/cylinder_colours.h"
 
-#include "report/svg_text.h"
+#include "svg/svg_text.h"
 
 #include <array>
 #include <cmath>

@@ -6,8 +6,8 @@
 #include "core/engine_state.h"
 #include "report/cylinder_colours.h"
 #include "report/engine_description.h"
-#include "report/number_text.h"
-#include "report/svg_text.h"
+#include "svg/number_text.h"
+#include "svg/svg_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "report/engine_description.h"
 
 #include "core/engine_state.h"
-#include "report/number_text.h"
+#include "svg/number_text.h"
 
 namespace radial {
 

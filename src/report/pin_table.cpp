@@ -1,7 +1,7 @@
 #include "report/pin_table.h"
 
 #include "mechanism/engine_solution.h"
-#include "report/number_text.h"
+#include "svg/number_text.h"
 
 #include <ostream>
 

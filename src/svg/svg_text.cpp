@@ -1,6 +1,6 @@
-#include "report/svg_text.h"
+#include "svg/svg_text.h"
 
-#include "report/number_text.h"
+#include "svg/number_text.h"
 
 #include <array>
 #include <cmath>
