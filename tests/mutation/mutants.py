@@ -285,8 +285,10 @@ def mutants(lines):
 
 
 def sample(all_mutants, most, seed, name):
-    """At most `most` of the mutants, the same ones for the same seed and file, in line order."""
-    chosen = random.Random(f"{seed}:{name}").sample(all_mutants, min(most, len(all_mutants)))
+    """At most `most` of the mutants, the same ones for the same seed and file whatever their
+    order, in line order."""
+    ordered = sorted(all_mutants, key=lambda m: (m.line, m.operator, m.mutated))
+    chosen = random.Random(f"{seed}:{name}").sample(ordered, min(most, len(ordered)))
     return sorted(chosen, key=lambda m: (m.line, m.operator, m.mutated))
 
 
