@@ -494,13 +494,16 @@ def main():
                 path = ROOT / name
                 originals[path] = path.read_bytes()
                 run_file(session, name, path, originals[path], args, results)
+        except KeyboardInterrupt:
+            print("\nInterrupted; the files are as they were.", file=sys.stderr)
+            sys.exit(130)
         finally:
             for path, original in originals.items():
                 if path.read_bytes() != original:
                     path.write_bytes(original)
-            for path in originals:
-                if git("diff", "--quiet", "--", path).returncode != 0:
-                    print(f"{path} differs from its committed text!", file=sys.stderr)
+            changed = [p for p in originals if git("diff", "--quiet", "--", p).returncode != 0]
+            if changed:
+                sys.exit(f"{', '.join(map(str, changed))} differs from its committed text!")
     report(results, time.monotonic() - started)
 
 
