@@ -486,6 +486,7 @@ def main():
     originals = {}
     results = []  # (name, mutant, outcome)
     started = time.monotonic()
+    interrupted = False
     with open(session.build / "mutants.log", "w") as session.log:
         print(f"Build and test output: {session.log.name}")
         try:
@@ -495,8 +496,8 @@ def main():
                 originals[path] = path.read_bytes()
                 run_file(session, name, path, originals[path], args, results)
         except KeyboardInterrupt:
-            print("\nInterrupted; the files are as they were.", file=sys.stderr)
-            sys.exit(130)
+            print("\nInterrupted; the files are put back. The mutants tried so far:")
+            interrupted = True
         finally:
             for path, original in originals.items():
                 if path.read_bytes() != original:
@@ -505,6 +506,7 @@ def main():
             if changed:
                 sys.exit(f"{', '.join(map(str, changed))} differs from its committed text!")
     report(results, time.monotonic() - started)
+    sys.exit(130 if interrupted else 0)
 
 
 def run_file(session, name, path, original, args, results):
@@ -533,7 +535,7 @@ def run_file(session, name, path, original, args, results):
             else:
                 outcome, by = session.test(checks, args.all)
         results.append((name, mutant, outcome))
-        where = f" by {by.name if isinstance(by, Program) else 'ctest'}" if outcome == "killed" else ""
+        where = f" by {getattr(by, 'name', 'ctest')}" if outcome == "killed" else ""
         print(
             f"  [{number}/{len(chosen)}] line {mutant.line} {mutant.operator}: {outcome}{where}"
             f" ({time.monotonic() - started:.0f} s)"
@@ -551,7 +553,8 @@ def report(results, seconds):
         mine_killed = sum(1 for r in mine if r[2] == "killed")
         print(f"{name}: {mine_killed}/{len(mine)} killed")
     percent = f"{100 * killed / len(counted):.0f} %" if counted else "no mutants"
-    print(f"Score: {killed}/{len(counted)} killed ({percent}); {unbuildable} unbuildable, not counted")
+    print(f"Score: {killed}/{len(counted)} killed ({percent});", end=" ")
+    print(f"{unbuildable} unbuildable, not counted")
     survivors = [r for r in counted if r[2] == "survived"]
     if survivors:
         print("Survivors:")
