@@ -484,7 +484,7 @@ def main():
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     signal.signal(signal.SIGHUP, lambda *_: sys.exit(129))
     originals = {}
-    results = []  # (name, mutant, outcome)
+    results = []  # (name, mutant, outcome, seconds)
     started = time.monotonic()
     interrupted = False
     with open(session.build / "mutants.log", "w") as session.log:
@@ -534,11 +534,12 @@ def run_file(session, name, path, original, args, results):
                 return
             else:
                 outcome, by = session.test(checks, args.all)
-        results.append((name, mutant, outcome))
+        seconds = time.monotonic() - started
+        results.append((name, mutant, outcome, seconds))
         where = f" by {getattr(by, 'name', 'ctest')}" if outcome == "killed" else ""
         print(
             f"  [{number}/{len(chosen)}] line {mutant.line} {mutant.operator}: {outcome}{where}"
-            f" ({time.monotonic() - started:.0f} s)"
+            f" ({seconds:.0f} s)"
         )
         sys.stdout.flush()
 
@@ -558,11 +559,13 @@ def report(results, seconds):
     survivors = [r for r in counted if r[2] == "survived"]
     if survivors:
         print("Survivors:")
-    for name, mutant, _ in survivors:
+    for name, mutant, *_ in survivors:
         before, after = mutant.change()
         print(f"  {name}:{mutant.line} ({mutant.operator})\n    - {before}\n    + {after}")
     if results:
-        print(f"{len(results)} mutants in {seconds:.0f} s: {seconds / len(results):.1f} s a mutant")
+        each = sum(r[3] for r in results) / len(results)
+        print(f"{len(results)} mutants, {each:.1f} s a mutant; {seconds:.0f} s in all, with the")
+        print("build and test runs of the unchanged code")
 
 
 if __name__ == "__main__":
