@@ -51,8 +51,8 @@ class Ctest:
 TESTS = {
     "src/core": [Program("radial_engine_tests")],
     "src/mechanism": [Program("radial_engine_tests")],
-    "src/ui/commands.cpp": [Program("radial_engine_tests")],
-    "src/controls": [Program("radial_controls_tests")],
+    "src/controls": [Program("radial_controls_tests"), Program("radial_web_tests")],
+    "src/svg": [Program("radial_report_tests"), Program("radial_picture_files_tests")],
     "src/picture": [Program("radial_picture_tests")],
     "src/analysis": [Program("radial_analysis_tests")],
     "src/report": [Program("radial_report_tests")],
