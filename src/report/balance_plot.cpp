@@ -129,12 +129,13 @@ void write_legend(const EngineBalance& balance, const Rings& rings, std::ostream
 
 } // namespace
 
-std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance) {
-    const std::vector<ExactPiston> pistons = exact_pistons(p);
-    const auto plain = locus(pistons, 0);
-    const auto balanced = locus(pistons, balance.orders[0].forward);
+BalanceChart::BalanceChart(EngineParameters p, const EngineBalance& balance)
+    : pistons_(exact_pistons(p)), cancelled_(balance.orders[0].forward) {
+    const auto plain = locus(pistons_, 0);
+    const auto balanced = locus(pistons_, cancelled_);
     const Rings rings = rings_for(
         std::max(balance.largest.magnitude, balance.largest_with_counterweight.magnitude));
+    px_per_unit_ = rings.px_per_unit();
     std::ostringstream svg;
     open_svg(svg, width, height, chart_font);
     svg << "<text x=\"30\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
@@ -145,7 +146,27 @@ std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance) {
     write_locus(balanced, rings, true, svg);
     write_legend(balance, rings, svg);
     svg << "</svg>\n";
-    return svg.str();
+    svg_ = svg.str();
+}
+
+double BalanceChart::centre_x() const {
+    return cx;
+}
+
+double BalanceChart::centre_y() const {
+    return cy;
+}
+
+BalanceChart::Cursor BalanceChart::cursor(double theta) const {
+    const EngineVector force = shaking_force(pistons_, theta);
+    const EngineVector balanced = force - cancelled_ * std::polar(1.0, theta);
+    const double s = px_per_unit_;
+    return {cx + s * force.imag(), cy - s * force.real(), cx + s * balanced.imag(),
+            cy - s * balanced.real()};
+}
+
+std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance) {
+    return BalanceChart(p, balance).svg();
 }
 
 } // namespace radial

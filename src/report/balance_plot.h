@@ -1,9 +1,11 @@
 #pragma once
 
 #include "analysis/engine_balance.h"
+#include "analysis/shaking_force.h"
 #include "core/engine_parameters.h"
 
 #include <string>
+#include <vector>
 
 namespace radial {
 
@@ -16,5 +18,32 @@ namespace radial {
 // at crank angle 0, a legend); rings at round multiples of m r omega^2 with their values, spokes
 // every 30 degrees, the parameters in the title.
 std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance);
+
+// That diagram, with what a host needs to draw a cursor on top of it: where the force at a crank
+// angle lands, in the diagram's own pixels.
+class BalanceChart {
+public:
+    BalanceChart(EngineParameters p, const EngineBalance& balance);
+
+    const std::string& svg() const { return svg_; }
+
+    // The centre, where the force vectors start, in pixels.
+    double centre_x() const;
+    double centre_y() const;
+
+    // At crank angle theta (radians): the tip of the force as it is, and with the counterweight,
+    // each on its path.
+    struct Cursor {
+        double x = 0, y = 0;                             // the force's tip
+        double counterweight_x = 0, counterweight_y = 0; // with the counterweight
+    };
+    Cursor cursor(double theta) const;
+
+private:
+    std::vector<ExactPiston> pistons_;
+    EngineVector cancelled_;
+    double px_per_unit_ = 1;
+    std::string svg_;
+};
 
 } // namespace radial

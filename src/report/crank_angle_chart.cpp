@@ -1,4 +1,4 @@
-#include "report/distance_plot.h"
+#include "report/crank_angle_chart.h"
 
 #include "analysis/crank_grid.h"
 #include "analysis/exact_piston.h"
@@ -28,8 +28,20 @@ constexpr double legend_column = 100, legend_row = 22;
 
 struct Point {
     double degrees;
-    double distance;
+    double value;
 };
+
+double value_of(const PistonMotion& m, ChartQuantity quantity) {
+    switch (quantity) {
+    case ChartQuantity::velocity:
+        return m.velocity;
+    case ChartQuantity::acceleration:
+        return m.acceleration;
+    case ChartQuantity::distance:
+        break;
+    }
+    return m.distance;
+}
 
 // One cylinder's curve: runs of points the rod reaches, split where it cannot.
 struct Curve {
@@ -38,9 +50,10 @@ struct Curve {
     bool has_gaps = false;
 };
 
-// The plot grid's angles (0 to 360 degrees inclusive) and the ends of the unreachable ranges.
-// Between the ends the rod cannot reach; at them it sits square to the axis, at the foot.
-Curve curve_of(int cylinder, const ExactPiston& piston) {
+// The plot grid's angles (0 to 360 degrees inclusive) and, for the distance, the ends of the
+// unreachable ranges. Between the ends the rod cannot reach; at them it sits square to the axis,
+// at the foot, where its velocity and acceleration are infinite.
+Curve curve_of(int cylinder, const ExactPiston& piston, ChartQuantity quantity) {
     const auto ranges = unreachable_ranges(piston, summary_grid);
     struct Sample {
         double angle;
@@ -50,7 +63,8 @@ Curve curve_of(int cylinder, const ExactPiston& piston) {
     for (int k = 0; k <= plot_grid.steps; ++k) {
         samples.push_back({plot_grid.angle(k), false});
     }
-    for (const AngleRange& range : ranges) {
+    for (const AngleRange& range :
+         quantity == ChartQuantity::distance ? ranges : std::vector<AngleRange>{}) {
         for (const double end : {range.from, range.to, range.to - two_pi}) {
             if (end >= 0 && end <= two_pi && range.to - range.from < two_pi) {
                 samples.push_back({end, true});
@@ -66,8 +80,8 @@ Curve curve_of(int cylinder, const ExactPiston& piston) {
             curve.runs.emplace_back();
             continue;
         }
-        const double t = m.reaches ? m.distance : piston.nearest_axis_point(s.angle);
-        curve.runs.back().push_back({s.angle * 180 / std::numbers::pi, t});
+        const double v = m.reaches ? value_of(m, quantity) : piston.nearest_axis_point(s.angle);
+        curve.runs.back().push_back({s.angle * 180 / std::numbers::pi, v});
     }
     return curve;
 }
@@ -83,8 +97,8 @@ Scale scale_of(const std::vector<Curve>& curves) {
     for (const Curve& c : curves) {
         for (const auto& run : c.runs) {
             for (const Point& p : run) {
-                lo = std::min(lo, p.distance);
-                hi = std::max(hi, p.distance);
+                lo = std::min(lo, p.value);
+                hi = std::max(hi, p.value);
             }
         }
     }
@@ -95,50 +109,62 @@ Scale scale_of(const std::vector<Curve>& curves) {
     return {std::floor(lo / step) * step, std::ceil(hi / step) * step, step};
 }
 
-// Pixel positions of the plot area and the mapping into it.
-struct Frame {
-    double x0, x1, y0, y1; // left, right, bottom, top
-    Scale scale;
-    double x(double degrees) const { return x0 + (x1 - x0) * degrees / 360; }
-    double y(double distance) const {
-        return y0 - (y0 - y1) * (distance - scale.lo) / (scale.hi - scale.lo);
-    }
+// The plot area and the mapping into it, with the scale's step between ticks.
+struct Frame : CrankChartLayout {
+    double step = 1;
 };
 
 void write_axes(const Frame& f, std::ostream& svg) {
     svg << "<g stroke=\"#dddddd\" stroke-width=\"1\">\n";
     for (int degrees = 0; degrees <= 360; degrees += 30) {
-        svg << "<line x1=\"" << px(f.x(degrees)) << "\" y1=\"" << px(f.y0) << "\" x2=\""
-            << px(f.x(degrees)) << "\" y2=\"" << px(f.y1) << "\"/>\n";
+        svg << "<line x1=\"" << px(f.x(degrees)) << "\" y1=\"" << px(f.bottom) << "\" x2=\""
+            << px(f.x(degrees)) << "\" y2=\"" << px(f.top) << "\"/>\n";
     }
-    const int ticks = static_cast<int>(std::lround((f.scale.hi - f.scale.lo) / f.scale.step));
+    const int ticks = static_cast<int>(std::lround((f.highest - f.lowest) / f.step));
     for (int k = 0; k <= ticks; ++k) {
-        const double y = f.y(f.scale.lo + k * f.scale.step);
-        svg << "<line x1=\"" << px(f.x0) << "\" y1=\"" << px(y) << "\" x2=\"" << px(f.x1)
+        const double y = f.y(f.lowest + k * f.step);
+        svg << "<line x1=\"" << px(f.left) << "\" y1=\"" << px(y) << "\" x2=\"" << px(f.right)
             << "\" y2=\"" << px(y) << "\"/>\n";
     }
     svg << "</g>\n<g text-anchor=\"middle\">\n";
     for (int degrees = 0; degrees <= 360; degrees += 30) {
-        svg << "<text x=\"" << px(f.x(degrees)) << "\" y=\"" << px(f.y0 + 20) << "\">" << degrees
-            << "</text>\n";
+        svg << "<text x=\"" << px(f.x(degrees)) << "\" y=\"" << px(f.bottom + 20) << "\">"
+            << degrees << "</text>\n";
     }
     svg << "</g>\n<g text-anchor=\"end\">\n";
     for (int k = 0; k <= ticks; ++k) {
-        const double value = f.scale.lo + k * f.scale.step;
-        svg << "<text x=\"" << px(f.x0 - 8) << "\" y=\"" << px(f.y(value) + 4) << "\">"
+        const double value = f.lowest + k * f.step;
+        svg << "<text x=\"" << px(f.left - 8) << "\" y=\"" << px(f.y(value) + 4) << "\">"
             << shortest_text(value) << "</text>\n";
     }
-    svg << "</g>\n<rect x=\"" << px(f.x0) << "\" y=\"" << px(f.y1) << "\" width=\""
-        << px(f.x1 - f.x0) << "\" height=\"" << px(f.y0 - f.y1)
+    svg << "</g>\n<rect x=\"" << px(f.left) << "\" y=\"" << px(f.top) << "\" width=\""
+        << px(f.right - f.left) << "\" height=\"" << px(f.bottom - f.top)
         << "\" fill=\"none\" stroke=\"#444444\"/>\n";
 }
 
-void write_labels(const Frame& f, std::ostream& svg) {
-    svg << "<text x=\"" << px((f.x0 + f.x1) / 2) << "\" y=\"" << px(f.y0 + 48)
+// The quantity's name in the title, and the value axis's label.
+struct QuantityWords {
+    const char* name;
+    const char* axis;
+};
+
+QuantityWords words_for(ChartQuantity quantity) {
+    switch (quantity) {
+    case ChartQuantity::velocity:
+        return {"velocity", "piston pin velocity along its axis (world units per radian)"};
+    case ChartQuantity::acceleration:
+        return {"acceleration", "piston pin acceleration along its axis (world units per radian²)"};
+    case ChartQuantity::distance:
+        break;
+    }
+    return {"distance", "piston pin distance from the crank centre (world units)"};
+}
+
+void write_labels(const Frame& f, ChartQuantity quantity, std::ostream& svg) {
+    svg << "<text x=\"" << px((f.left + f.right) / 2) << "\" y=\"" << px(f.bottom + 48)
         << "\" text-anchor=\"middle\">crank angle (degrees from cylinder 1's axis)</text>\n"
-        << "<text transform=\"translate(" << px(f.x0 - 62) << " " << px((f.y0 + f.y1) / 2)
-        << ") rotate(-90)\" text-anchor=\"middle\">piston pin distance from the crank centre"
-        << " (world units)</text>\n";
+        << "<text transform=\"translate(" << px(f.left - 62) << " " << px((f.bottom + f.top) / 2)
+        << ") rotate(-90)\" text-anchor=\"middle\">" << words_for(quantity).axis << "</text>\n";
 }
 
 // SVG path data: a move to the start of each run of two points or more, then lines.
@@ -147,7 +173,7 @@ std::string path_data(const Frame& f, const Curve& c) {
     for (const auto& run : c.runs) {
         for (std::size_t k = 0; run.size() > 1 && k < run.size(); ++k) {
             data += k > 0 ? " L" : data.empty() ? "M" : " M";
-            data += px(f.x(run[k].degrees)) + ' ' + px(f.y(run[k].distance));
+            data += px(f.x(run[k].degrees)) + ' ' + px(f.y(run[k].value));
         }
     }
     return data;
@@ -178,36 +204,70 @@ void write_legend(double x, const std::vector<Curve>& curves, int n, std::ostrea
     svg << "</g>\n";
 }
 
-void write_title(EngineParameters p, bool gaps, std::ostream& svg) {
+void write_title(EngineParameters p, ChartQuantity quantity, bool gaps, std::ostream& svg) {
     svg << "<text x=\"" << px(left) << "\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
-        << "Piston pin distance over one crank revolution</text>\n<text x=\"" << px(left)
-        << "\" y=\"54\">" << engine_description(p)
+        << "Piston pin " << words_for(quantity).name
+        << " over one crank revolution</text>\n<text x=\"" << px(left) << "\" y=\"54\">"
+        << engine_description(p)
         << (gaps ? "; gaps where a link rod cannot reach its cylinder axis" : "") << "</text>\n";
 }
 
 } // namespace
 
-std::string distance_plot_svg(EngineParameters p) {
-    const std::vector<ExactPiston> pistons = exact_pistons(p);
+double CrankChartLayout::degrees_at(double x) const {
+    return std::clamp(360 * (x - left) / (right - left), 0.0, 360.0);
+}
+
+CrankAngleChart::CrankAngleChart(EngineParameters p, ChartQuantity quantity)
+    : pistons_(exact_pistons(p)), quantity_(quantity) {
     std::vector<Curve> curves;
     for (int i = 1; i <= p.n; ++i) {
-        curves.push_back(curve_of(i, pistons[static_cast<std::size_t>(i - 1)]));
+        curves.push_back(curve_of(i, pistons_[static_cast<std::size_t>(i - 1)], quantity));
     }
     const int columns = (p.n + legend_rows - 1) / legend_rows;
     const double legend_x = width - right_gap - legend_column * columns;
-    const Frame frame{left, legend_x - 30, height - bottom, top, scale_of(curves)};
+    const Scale scale = scale_of(curves);
+    Frame frame;
+    frame.left = left;
+    frame.right = legend_x - 30;
+    frame.bottom = height - bottom;
+    frame.top = top;
+    frame.lowest = scale.lo;
+    frame.highest = scale.hi;
+    frame.step = scale.step;
+    layout_ = frame;
     const bool gaps =
         std::any_of(curves.begin(), curves.end(), [](const Curve& c) { return c.has_gaps; });
 
     std::ostringstream svg;
     open_svg(svg, width, height, chart_font);
-    write_title(p, gaps, svg);
+    write_title(p, quantity, gaps, svg);
     write_axes(frame, svg);
-    write_labels(frame, svg);
+    write_labels(frame, quantity, svg);
     write_curves(frame, curves, p.n, svg);
     write_legend(legend_x, curves, p.n, svg);
     svg << "</svg>\n";
-    return svg.str();
+    svg_ = svg.str();
+}
+
+CrankAngleChart::Cursor CrankAngleChart::cursor(double theta) const {
+    double within = std::fmod(theta, two_pi);
+    if (within < 0) {
+        within += two_pi;
+    }
+    Cursor c;
+    c.degrees = std::min(within * 180 / std::numbers::pi, std::nextafter(360.0, 0.0));
+    c.x = layout_.x(c.degrees);
+    for (const ExactPiston& piston : pistons_) {
+        const PistonMotion m = piston.at(within);
+        c.crossings.push_back(m.reaches ? std::optional(layout_.y(value_of(m, quantity_)))
+                                        : std::nullopt);
+    }
+    return c;
+}
+
+std::string distance_plot_svg(EngineParameters p) {
+    return CrankAngleChart(p).svg();
 }
 
 } // namespace radial

@@ -1,4 +1,5 @@
 #include "report/balance_plot.h"
+#include "svg/svg_text.h"
 #include "svg_checks.h"
 #include "tool_run.h"
 
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <unistd.h>
 
 namespace radial {
@@ -70,6 +72,26 @@ TEST(BalancePlot, TurnsLikeTheEngineWithCylinder1Up) {
     EXPECT_GT(plain[180].first, cx + 50);
     // 0.38 backward at order 2: at 45 degrees it points 90 degrees anticlockwise, to the left.
     EXPECT_LT(balanced[90].first, cx - 5);
+}
+
+// The cursor's force lands on each locus's own point: at crank angle 0 (the dots) and at 90
+// degrees (point 180 of 720), the counterweight's on the second path.
+TEST(BalancePlot, CursorTipsLieOnTheLoci) {
+    const EngineParameters engine{11, 200, 52.5};
+    const BalanceChart chart(engine, balance_engine(engine, 1));
+    EXPECT_EQ(chart.svg(), balance_plot_svg(engine, balance_engine(engine, 1)));
+    const auto loci = elements(chart.svg(), "<path class=\"locus\"");
+    const auto plain = points(attribute(loci[0], "d"));
+    const auto balanced = points(attribute(loci[1], "d"));
+    for (const auto& [theta, k] : {std::pair{0.0, 0}, std::pair{std::numbers::pi / 2, 180}}) {
+        const BalanceChart::Cursor c = chart.cursor(theta);
+        const auto at = [](double v) { return std::stod(px(v)); };
+        EXPECT_EQ(std::pair(at(c.x), at(c.y)), plain[static_cast<std::size_t>(k)]) << k;
+        EXPECT_EQ(std::pair(at(c.counterweight_x), at(c.counterweight_y)),
+                  balanced[static_cast<std::size_t>(k)])
+            << k;
+    }
+    EXPECT_EQ(std::pair(chart.centre_x(), chart.centre_y()), std::pair(400.0, 470.0));
 }
 
 // The outer ring (320 pixels from the centre) is at or beyond the largest force: 6.57 m r omega^2
