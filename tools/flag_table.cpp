@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace radial {
 
@@ -76,6 +77,20 @@ bool read_format(ToolOptions& o, std::string_view text) {
 bool read_plot_path(ToolOptions& o, std::string_view text) {
     o.plot_path = text;
     return has_ending(text, ".svg");
+}
+
+bool read_quantity(ToolOptions& o, std::string_view text) {
+    const std::pair<std::string_view, ChartQuantity> names[] = {
+        {"distance", ChartQuantity::distance},
+        {"velocity", ChartQuantity::velocity},
+        {"acceleration", ChartQuantity::acceleration}};
+    for (const auto& [name, quantity] : names) {
+        if (text == name) {
+            o.quantity = quantity;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool read_orders(ToolOptions& o, std::string_view text) {
@@ -164,6 +179,10 @@ std::vector<FlagRow> make_rows() {
          .accepts = "'text' or 'csv'",
          .read = read_format,
          .applies_to = {M::summary, M::balance}},
+        {.name = "--quantity",
+         .accepts = "'distance', 'velocity' or 'acceleration'",
+         .read = read_quantity,
+         .applies_to = {M::plot}},
         {.name = "--orders",
          .accepts = "a whole number from 1 to 50",
          .read = read_orders,

@@ -5,8 +5,8 @@
 #include "picture_output.h"
 #include "report/balance_plot.h"
 #include "report/balance_table.h"
+#include "report/crank_angle_chart.h"
 #include "report/crank_sweep.h"
-#include "report/distance_plot.h"
 #include "report/pin_table.h"
 #include "report/summary_table.h"
 #include "version.h"
@@ -20,7 +20,8 @@ const char* const tool_usage =
     R"(Usage: radial-kinematics [--cylinders N] [--rod-length D | --ls RATIO]
                          [--wrist-radius RP | --eccentricity RATIO]
                          [--theta T | --sweep STEP | --summary [--format text|csv] |
-                          --plot FILE | --balance [--orders K] [--format text|csv] |
+                          --plot FILE [--quantity Q] |
+                          --balance [--orders K] [--format text|csv] |
                           --balance-plot FILE | --picture FILE [--theta T] [--vector] |
                           --animation FILE [--frames N] [--vector]]
        radial-kinematics -h | --help | --version
@@ -70,11 +71,14 @@ Whole-revolution output instead:
                      bdc_offset_deg,max_bisection_error,reaches
                      with angles in [0, 360), offsets in (-180, 180], reaches yes or no; for
                      the balance: order,forward,forward_phase_deg,backward,backward_phase_deg)
-  --plot FILE        writes an SVG chart of every cylinder's exact distance against crank
-                     angle (0 to 360 degrees), one colour per cylinder with a legend, broken
-                     where a rod cannot reach its axis. FILE ends in .svg and is replaced whole
-                     or not at all (the chart goes to a new file beside it first); nothing is
-                     printed.
+  --plot FILE        writes an SVG chart of every cylinder's exact distance (or --quantity)
+                     against crank angle (0 to 360 degrees), one colour per cylinder with a
+                     legend, broken where a rod cannot reach its axis. FILE ends in .svg and is
+                     replaced whole or not at all (the chart goes to a new file beside it
+                     first); nothing is printed.
+  --quantity Q       what --plot plots against crank angle: distance (the default), velocity
+                     or acceleration, the sweep's exact_distance, velocity and acceleration
+                     columns
   --balance          the shaking force of the pistons (one mass m at each piston pin, the crank
                      turning steadily at ω) split into harmonic orders 1..K: at each order k a
                      force turning forward (with the crank) and one turning backward (against
@@ -112,8 +116,8 @@ Both write FILE whole or not at all, as --plot does, and print nothing.
 A flag's value follows it as the next argument or after an equals sign (--cylinders=9); file
 endings may be in either case (E.PNG). Give at most one of --sweep, --summary, --plot, --balance,
 --balance-plot, --picture and --animation; --theta belongs to the single-angle output and
---picture, --format to --summary and --balance, --orders to --balance, --frames to --animation,
---vector to --picture and --animation.
+--picture, --format to --summary and --balance, --quantity to --plot, --orders to --balance,
+--frames to --animation, --vector to --picture and --animation.
 Refused arguments, and files that cannot be written, print one line on standard error and exit
 with 2; output that cannot be written, with 1.
 )";
@@ -161,7 +165,8 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
         print_summary(options.engine, options.format, out);
         return 0;
     case ToolMode::plot:
-        return write_flag_file("--plot", options.plot_path, distance_plot_svg(options.engine), err);
+        return write_flag_file("--plot", options.plot_path,
+                               CrankAngleChart(options.engine, options.quantity).svg(), err);
     case ToolMode::balance:
     case ToolMode::balance_plot:
         return write_balance(options, out, err);

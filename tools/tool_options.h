@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/engine_parameters.h"
+#include "report/crank_angle_chart.h"
 #include "report/table_format.h"
 
 #include <string>
@@ -34,9 +35,10 @@ struct ToolOptions {
     ToolMode mode = ToolMode::single_angle;
     double sweep_step = 0;
     TableFormat format = TableFormat::text;
-    int orders = 6;           // the balance's harmonic orders, 1..orders
-    std::string plot_path;    // --plot's or --balance-plot's SVG file
-    std::string picture_path; // --picture or --animation
+    int orders = 6;                                   // the balance's harmonic orders, 1..orders
+    std::string plot_path;                            // --plot's or --balance-plot's SVG file
+    ChartQuantity quantity = ChartQuantity::distance; // what --plot plots
+    std::string picture_path;                         // --picture or --animation
     int frames = default_animation_frames;
     bool vector = false; // --vector: the pictures with the centroid vector on
     bool help = false;

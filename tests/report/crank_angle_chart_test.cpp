@@ -1,7 +1,9 @@
 #include "analysis/exact_piston.h"
 #include "analysis/reach_ranges.h"
+#include "report/crank_angle_chart.h"
+#include "report/crank_sweep.h"
 #include "report/cylinder_colours.h"
-#include "report/distance_plot.h"
+#include "svg/svg_text.h"
 #include "svg_checks.h"
 #include "tool_run.h"
 
@@ -12,7 +14,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <set>
+#include <sstream>
 #include <unistd.h>
 
 namespace radial {
@@ -83,6 +87,38 @@ TEST(DistancePlot, BreaksCurvesWhereRodsCannotReach) {
     EXPECT_NE(svg.find("cannot reach"), std::string::npos);
 }
 
+// Each quantity is the sweep's column: cylinder 3's curve starts at the sweep's value at crank
+// angle 0, and the cursor crosses it there, one revolution on or back.
+TEST(CrankAngleChart, PlotsTheSweepsColumnsAndItsCursorCrossesThem) {
+    const EngineParameters engine{11, 200, 52.5};
+    std::ostringstream sweep;
+    print_sweep(engine, 1, sweep);
+    const auto row = testing::split(testing::split(sweep.str(), '\n')[3], ','); // 0, cylinder 3
+    ASSERT_EQ(row[1], "3");
+    const std::pair<ChartQuantity, std::string> columns[] = {{ChartQuantity::distance, row[3]},
+                                                             {ChartQuantity::velocity, row[4]},
+                                                             {ChartQuantity::acceleration, row[5]}};
+    for (const auto& [quantity, text] : columns) {
+        const CrankAngleChart chart(engine, quantity);
+        const CrankChartLayout& layout = chart.layout();
+        const double y = layout.y(std::stod(text));
+        const std::string d = attribute(elements(chart.svg(), "<path class=\"curve\"")[2], "d");
+        EXPECT_EQ(d.substr(0, d.find(" L")), "M" + px(layout.left) + " " + px(y)) << text;
+        for (const double theta : {0.0, 4 * std::numbers::pi, -2 * std::numbers::pi}) {
+            const CrankAngleChart::Cursor cursor = chart.cursor(theta);
+            EXPECT_EQ(cursor.degrees, 0);
+            EXPECT_EQ(cursor.x, layout.left);
+            ASSERT_EQ(cursor.crossings.size(), 11U);
+            EXPECT_NEAR(*cursor.crossings[2], y, 1e-9) << text;
+        }
+    }
+    EXPECT_EQ(distance_plot_svg(engine), CrankAngleChart(engine).svg());
+    const CrankChartLayout layout = CrankAngleChart(engine).layout();
+    EXPECT_EQ(layout.degrees_at(layout.x(90)), 90);
+    EXPECT_EQ(layout.degrees_at(layout.right + 5), 360);
+    EXPECT_EQ(CrankAngleChart(engine).cursor(-std::numbers::pi / 2).degrees, 270);
+}
+
 TEST(CylinderColours, AreDistinctAndTheMasterIsBlack) {
     for (const int n : {3, 11, 35}) {
         std::set<std::string> colours;
@@ -110,7 +146,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{{"--plot", "a.svg", "--summary"}, "--summary and --plot"},
                       Refusal{{"--sweep", "1", "--plot", "a.svg"}, "--sweep and --plot"},
                       Refusal{{"--plot", "a.svg", "--theta", "1"}, "--theta applies only"},
-                      Refusal{{"--plot", "a.svg", "--format", "csv"}, "--format applies only"}));
+                      Refusal{{"--plot", "a.svg", "--format", "csv"}, "--format applies only"},
+                      Refusal{{"--plot", "a.svg", "--quantity", "speed"},
+                              "--quantity takes 'distance', 'velocity' or 'acceleration', not "
+                              "'speed'"},
+                      Refusal{{"--summary", "--quantity", "velocity"},
+                              "--quantity applies only to --plot"}));
 
 } // namespace
 } // namespace radial

@@ -1,5 +1,5 @@
 #include "file_replacement.h"
-#include "report/distance_plot.h"
+#include "report/crank_angle_chart.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>
