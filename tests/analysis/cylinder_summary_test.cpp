@@ -2,6 +2,7 @@
 #include "core/engine_state.h"
 #include "mechanism/engine_solution.h"
 #include "report/angle_degrees.h"
+#include "engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@
 namespace radial {
 namespace {
 
-constexpr double r = crank_radius;
+using testing::r;
 constexpr double degree = std::numbers::pi / 180;
 
 // The angle between two crank angles, in degrees (0 to 180).

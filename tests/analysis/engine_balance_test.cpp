@@ -1,5 +1,6 @@
 #include "analysis/engine_balance.h"
 #include "core/engine_state.h"
+#include "engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 namespace radial {
 namespace {
 
-constexpr double r = crank_radius;
+using testing::r;
 constexpr double pi = std::numbers::pi;
 // What the orders promise, in multiples of m r omega^2.
 constexpr double accuracy = 1e-9;

@@ -1,6 +1,7 @@
 #include "analysis/exact_piston.h"
 #include "core/engine_state.h"
 #include "mechanism/engine_solution.h"
+#include "engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 namespace radial {
 namespace {
 
-constexpr double r = crank_radius;
+using testing::r;
 constexpr double two_pi = 6.283185307179586;
 
 struct Setting {

@@ -26,7 +26,7 @@ int read_bytes(GifFileType* gif, GifByteType* into, int length) {
     return static_cast<int>(n);
 }
 
-struct GifCloser {
+struct ReadingCloser {
     void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
 };
 
@@ -43,7 +43,7 @@ TEST(GifEncoder, WritesTheTableTheFramesTheirPlacesDelaysAndTransparency) {
 
     Reading reading{&*bytes};
     int error = 0;
-    std::unique_ptr<GifFileType, GifCloser> read(DGifOpen(&reading, read_bytes, &error));
+    std::unique_ptr<GifFileType, ReadingCloser> read(DGifOpen(&reading, read_bytes, &error));
     ASSERT_TRUE(read);
     ASSERT_EQ(DGifSlurp(read.get()), GIF_OK);
     EXPECT_EQ(read->SWidth, 3);

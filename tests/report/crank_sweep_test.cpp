@@ -1,3 +1,4 @@
+#include "analysis/crank_grid.h"
 #include "analysis/sweep_angles.h"
 #include "report/crank_sweep.h"
 #include "tool_run.h"
@@ -14,7 +15,6 @@ using testing::Refusal;
 using testing::run;
 using testing::split;
 
-constexpr double two_pi = 2 * std::numbers::pi;
 
 TEST(CrankSweep, CountsEveryMultipleOfTheStepBelowTwoPi) {
     for (int parts = 1; parts <= 2000; parts += 7) {

@@ -23,4 +23,7 @@ inline EngineState engine_at(double theta, int n = 11, double d = 200, double rp
 
 constexpr double tolerance = 1e-9;
 
+// The crank radius, as the formulas write it.
+constexpr double r = crank_radius;
+
 } // namespace radial::testing

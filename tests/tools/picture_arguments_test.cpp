@@ -12,7 +12,7 @@ namespace {
 
 using testing::Refusal;
 
-ToolOptions parsed(std::vector<std::string_view> args) {
+ToolOptions picture_options(std::vector<std::string_view> args) {
     const auto result = parse_arguments(args);
     EXPECT_TRUE(std::holds_alternative<ToolOptions>(result));
     return std::holds_alternative<ToolOptions>(result) ? std::get<ToolOptions>(result)
@@ -20,10 +20,10 @@ ToolOptions parsed(std::vector<std::string_view> args) {
 }
 
 TEST(PictureArguments, AcceptTheBoundsAndTheAngle) {
-    EXPECT_EQ(parsed({"--animation", "a.gif", "--frames", "2"}).frames, 2);
-    EXPECT_EQ(parsed({"--frames", "2000", "--animation", "a.gif"}).frames, 2000);
-    EXPECT_EQ(parsed({"--animation", "a.gif"}).frames, 209);
-    const ToolOptions picture = parsed({"--theta", "-7.5", "--picture", "dir/a.svg"});
+    EXPECT_EQ(picture_options({"--animation", "a.gif", "--frames", "2"}).frames, 2);
+    EXPECT_EQ(picture_options({"--frames", "2000", "--animation", "a.gif"}).frames, 2000);
+    EXPECT_EQ(picture_options({"--animation", "a.gif"}).frames, 209);
+    const ToolOptions picture = picture_options({"--theta", "-7.5", "--picture", "dir/a.svg"});
     EXPECT_EQ(picture.mode, ToolMode::picture);
     EXPECT_EQ(picture.theta, -7.5);
     EXPECT_EQ(picture.picture_path, "dir/a.svg");
