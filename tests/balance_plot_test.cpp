@@ -7,7 +7,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace radial {
 namespace {
@@ -87,9 +86,8 @@ TEST(BalancePlot, OuterRingEnclosesBothLoci) {
 }
 
 TEST(BalancePlot, IsWrittenLikeThePlotAndRefusedWithoutABalance) {
-    const fs::path dir = fs::temp_directory_path() / ("radial-balance-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const std::string path = (dir / "balance.svg").string();
+    const testing::ScratchDirectory dir;
+    const std::string path = dir / "balance.svg";
     std::ofstream(path) << "old";
     const auto r = run({"--balance-plot", path, "--cylinders", "5"});
     EXPECT_EQ(r.status, 0) << r.err;
@@ -97,14 +95,13 @@ TEST(BalancePlot, IsWrittenLikeThePlotAndRefusedWithoutABalance) {
     std::ifstream in(path);
     const std::string written{std::istreambuf_iterator<char>(in), {}};
     EXPECT_EQ(written, balance_plot_svg({5, 200, 52.5}, balance_engine({5, 200, 52.5}, 1)));
-    const std::string unreached = (dir / "unreached.svg").string();
+    const std::string unreached = dir / "unreached.svg";
     EXPECT_TRUE(testing::refused(run({"--balance-plot", unreached, "--cylinders", "35", "--ls",
                                       "1.25", "--eccentricity", "1.5"}),
                                  "--balance-plot: the link rods of cylinders 4, "));
     EXPECT_FALSE(fs::exists(unreached));
     EXPECT_TRUE(testing::refused(run({"--balance-plot", "/dev/null"}),
                                  "--balance-plot takes a path ending in .svg, not '/dev/null'"));
-    fs::remove_all(dir);
 }
 
 } // namespace
