@@ -143,6 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--plot", "p.png"}, "--plot takes a path ending in .svg, not 'p.png'"},
         Refusal{{"--balance-plot=b"}, "--balance-plot takes a path ending in .svg, not 'b'"},
         Refusal{{"--plot", "dir/.SVG"}, "--plot takes"},
+        Refusal{{"--plot", ".svg"}, "--plot takes a path ending in .svg, not '.svg'"},
         Refusal{{"--summary=yes"}, "--summary takes no value, not 'yes'"},
         Refusal{{"--cylinders="}, "--cylinders takes an odd whole number from 3 to 35, not ''"},
         Refusal{{"--cylinders=12"}, "--cylinders takes an odd whole number from 3 to 35, not '12'"},
@@ -151,7 +152,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--frob=1"}, "unknown argument '--frob=1'"},
         Refusal{{"--picture", "/"},
                 "--picture takes a path ending in .png or .svg, not '/', which "
-                "is a directory"}));
+                "is a directory"},
+        Refusal{{"--picture", "nosuchdir/"},
+                "--picture takes a path ending in .png or .svg, not 'nosuchdir/', which is a "
+                "directory"}));
 
 struct RealText {
     std::string_view text;
