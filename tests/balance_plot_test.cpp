@@ -54,6 +54,17 @@ TEST(BalancePlot, DrawsBothLociInTwoColoursWithALegend) {
     }
 }
 
+// With every rod on the crankpin and 31 cylinders the force only turns, at 15.5 m r ω², and the
+// counterweight cancels it: both keys name no crank angle.
+TEST(BalancePlot, LegendOfAForceOfOneSizeSaysAtEveryCrankAngle) {
+    const std::string svg = balance_plot_svg({31, 150, 0}, balance_engine({31, 150, 0}, 1));
+    for (const char* text : {"without counterweight: 15.500 m r ω² at every crank angle<",
+                             "first-order forward force: 0.000 m r ω² at every crank angle<"}) {
+        EXPECT_NE(svg.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(svg.find("largest"), std::string::npos);
+}
+
 // Three rods on the crankpin: at crank angle 0 the force points up cylinder 1's axis, at 90
 // degrees mostly along +x, which is clockwise and so to the right; the counterweight leaves the
 // small second order, turning the other way.
