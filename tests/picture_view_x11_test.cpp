@@ -23,6 +23,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 #include <random>
 #include <thread>
 #include <vector>
@@ -316,6 +317,31 @@ TEST_F(X11PictureTest, PumpsReturnOnceTheServerHasReadThePicture) {
     run.frame_at(0.15);
     pump.pump_events();
     EXPECT_FALSE(presenter.reading());
+}
+
+// Each put from shared memory asks for a reply, to know when the server has read the pixels; the
+// reply to the put before is let go. Kept, every frame would add one to the connection's memory.
+TEST_F(X11PictureTest, ManyPutsHoldNoMoreMemoryThanAFew) {
+    if (!form.picture().presented()) {
+        GTEST_SKIP() << "no presenter on this screen";
+    }
+    X11Presenter other(connection());
+    ASSERT_TRUE(other.show_in(static_cast<std::uint32_t>(form.picture().winId())));
+    std::uint32_t* pixels = other.allocate(16);
+    ASSERT_TRUE(other.shares_memory());
+    std::fill(pixels, pixels + 16, 0x336699u);
+    const PixelRect square{0, 0, 4, 4};
+    const auto puts = [&](int count) {
+        for (int k = 0; k < count; ++k) {
+            other.put({pixels, 4, 4, 4}, {&square, 1});
+        }
+        other.wait_until_read();
+        return mallinfo2().uordblks;
+    };
+    const std::size_t before = puts(100);
+    const std::size_t after = puts(20000);
+    EXPECT_LT(after, before + 256 * 1024) << "from " << before;
+    other.deallocate(pixels);
 }
 
 // When Qt makes the picture's native window anew, the presenter puts into the new window.
