@@ -58,6 +58,14 @@ without_display() {
     DISPLAY=:65000 run -reverse
     [ "$STATUS" = 1 ] && [ "$ERR" = "$session: could not open X11 display ':65000'" ] ||
         fail "DISPLAY=:65000: status $STATUS, '$ERR'"
+    # Qt takes its options with two dashes too.
+    run --display :65000
+    [ "$STATUS" = 1 ] && [ "$ERR" = "$session: could not open X11 display ':65000'" ] ||
+        fail "--display :65000: status $STATUS, '$ERR'"
+    # Without WAYLAND_DISPLAY a Wayland client looks for wayland-0 in XDG_RUNTIME_DIR.
+    run -platform wayland
+    [ "$STATUS" = 1 ] && [ "$ERR" = "$session: could not open Wayland display 'wayland-0'" ] ||
+        fail "-platform wayland: status $STATUS, '$ERR'"
 }
 (without_display) || exit 1
 
