@@ -57,9 +57,7 @@ bool x11_answers(const std::string& display) {
     return answered;
 }
 
-bool wayland_answers(const std::string& display) {
-    const std::string path =
-        display.starts_with('/') ? display : environment("XDG_RUNTIME_DIR") + "/" + display;
+bool socket_answers(const std::string& path) {
     sockaddr_un address{};
     if (!path.starts_with('/') || path.size() >= sizeof address.sun_path) {
         return false;
@@ -74,6 +72,20 @@ bool wayland_answers(const std::string& display) {
         connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     close(s);
     return answered;
+}
+
+// Why the Wayland display does not answer; nothing when it does. A name that is no path is a
+// socket in XDG_RUNTIME_DIR, which a Wayland client will not guess when it is not set.
+std::optional<std::string> wayland_fault(const std::string& display) {
+    const std::string cannot = "could not open Wayland display '" + display + "'";
+    if (display.starts_with('/')) {
+        return socket_answers(display) ? std::nullopt : std::optional(cannot);
+    }
+    const std::string runtime = environment("XDG_RUNTIME_DIR");
+    if (runtime.empty()) {
+        return cannot + ": XDG_RUNTIME_DIR is not set";
+    }
+    return socket_answers(runtime + "/" + display) ? std::nullopt : std::optional(cannot);
 }
 
 } // namespace
@@ -106,10 +118,11 @@ std::optional<std::string> unreachable_display(std::span<const std::string_view>
         why = x11.empty() ? "DISPLAY is not set" : "could not open X11 display '" + x11 + "'";
     }
     if (try_wayland) {
-        if (wayland_answers(wayland)) {
+        const std::optional<std::string> fault = wayland_fault(wayland);
+        if (!fault) {
             return std::nullopt;
         }
-        why += (why.empty() ? "" : "; ") + ("could not open Wayland display '" + wayland + "'");
+        why += (why.empty() ? "" : "; ") + *fault;
     }
     return "the window needs a graphical session (X11 or Wayland): " + why;
 }

@@ -58,6 +58,20 @@ without_display() {
     DISPLAY=:65000 run -reverse
     [ "$STATUS" = 1 ] && [ "$ERR" = "$session: could not open X11 display ':65000'" ] ||
         fail "DISPLAY=:65000: status $STATUS, '$ERR'"
+    # Qt takes its options with two dashes too.
+    run --display :65000
+    [ "$STATUS" = 1 ] && [ "$ERR" = "$session: could not open X11 display ':65000'" ] ||
+        fail "--display :65000: status $STATUS, '$ERR'"
+    # Without WAYLAND_DISPLAY a Wayland client looks for wayland-0 in XDG_RUNTIME_DIR, and without
+    # XDG_RUNTIME_DIR for nothing.
+    run -platform wayland
+    [ "$STATUS" = 1 ] && [ "$ERR" = "$session: could not open Wayland display 'wayland-0'" ] ||
+        fail "-platform wayland: status $STATUS, '$ERR'"
+    unset XDG_RUNTIME_DIR
+    run -platform wayland
+    local no_runtime="could not open Wayland display 'wayland-0': XDG_RUNTIME_DIR is not set"
+    [ "$STATUS" = 1 ] && [ "$ERR" = "$session: $no_runtime" ] ||
+        fail "-platform wayland without XDG_RUNTIME_DIR: status $STATUS, '$ERR'"
 }
 (without_display) || exit 1
 

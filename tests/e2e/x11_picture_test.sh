@@ -6,7 +6,7 @@
 # Usage: x11_picture_test.sh TEST_PROGRAM [SCALE] [DEPTH]
 source "$(dirname "$0")/x_session.sh"
 WORK=$(mktemp -d)
-XVFB_SCREEN=2400x2000x${3:-24}
+XVFB_SCREEN=2400x2100x${3:-24}
 start_x
 kill "$WM_PID"
 wait "$WM_PID" 2>/dev/null || true

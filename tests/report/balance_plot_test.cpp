@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <numbers>
-#include <unistd.h>
 
 namespace radial {
 namespace {
@@ -55,6 +54,17 @@ TEST(BalancePlot, DrawsBothLociInTwoColoursWithALegend) {
           "largest 6.572 m r ω²", "rings every 2", ">0° (cylinder 1)<", ">90°<"}) {
         EXPECT_NE(svg.find(text), std::string::npos) << text;
     }
+}
+
+// With every rod on the crankpin and 31 cylinders the force only turns, at 15.5 m r ω², and the
+// counterweight cancels it: both keys name no crank angle.
+TEST(BalancePlot, LegendOfAForceOfOneSizeSaysAtEveryCrankAngle) {
+    const std::string svg = balance_plot_svg({31, 150, 0}, balance_engine({31, 150, 0}, 1));
+    for (const char* text : {"without counterweight: 15.500 m r ω² at every crank angle<",
+                             "first-order forward force: 0.000 m r ω² at every crank angle<"}) {
+        EXPECT_NE(svg.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(svg.find("largest"), std::string::npos);
 }
 
 // Three rods on the crankpin: at crank angle 0 the force points up cylinder 1's axis, at 90
@@ -109,9 +119,8 @@ TEST(BalancePlot, OuterRingEnclosesBothLoci) {
 }
 
 TEST(BalancePlot, IsWrittenLikeThePlotAndRefusedWithoutABalance) {
-    const fs::path dir = fs::temp_directory_path() / ("radial-balance-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const std::string path = (dir / "balance.svg").string();
+    const testing::ScratchDirectory dir;
+    const std::string path = dir / "balance.svg";
     std::ofstream(path) << "old";
     const auto r = run({"--balance-plot", path, "--cylinders", "5"});
     EXPECT_EQ(r.status, 0) << r.err;
@@ -119,14 +128,13 @@ TEST(BalancePlot, IsWrittenLikeThePlotAndRefusedWithoutABalance) {
     std::ifstream in(path);
     const std::string written{std::istreambuf_iterator<char>(in), {}};
     EXPECT_EQ(written, balance_plot_svg({5, 200, 52.5}, balance_engine({5, 200, 52.5}, 1)));
-    const std::string unreached = (dir / "unreached.svg").string();
+    const std::string unreached = dir / "unreached.svg";
     EXPECT_TRUE(testing::refused(run({"--balance-plot", unreached, "--cylinders", "35", "--ls",
                                       "1.25", "--eccentricity", "1.5"}),
                                  "--balance-plot: the link rods of cylinders 4, "));
     EXPECT_FALSE(fs::exists(unreached));
     EXPECT_TRUE(testing::refused(run({"--balance-plot", "/dev/null"}),
                                  "--balance-plot takes a path ending in .svg, not '/dev/null'"));
-    fs::remove_all(dir);
 }
 
 } // namespace

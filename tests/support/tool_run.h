@@ -4,13 +4,44 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace radial::testing {
+
+// A directory of its own for one test, removed with everything in it at the end.
+class ScratchDirectory {
+public:
+    ScratchDirectory() {
+        static int made = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("radial-tests-" + std::to_string(getpid()) + "-" + std::to_string(made++));
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchDirectory() { std::filesystem::remove_all(path_); }
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+    // The names of what it holds.
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+private:
+    std::filesystem::path path_;
+};
 
 // One run of the tool with its status and both streams.
 struct ToolRun {
@@ -69,6 +100,22 @@ inline ::testing::AssertionResult refused(const ToolRun& r, std::string_view nam
         return ::testing::AssertionFailure() << "'" << names << "' not in: " << r.err;
     }
     return ::testing::AssertionSuccess();
+}
+
+// The refusal run in a fresh directory of its own as the current one, which it must leave empty:
+// a path among the arguments that the tool writes after all lands there, not where the tests run.
+inline ::testing::AssertionResult refused_leaving_nothing(const Refusal& refusal) {
+    const ScratchDirectory dir;
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const ToolRun r = run(refusal.args);
+    std::filesystem::current_path(home);
+    ::testing::AssertionResult result = refused(r, refusal.names);
+    const std::vector<std::string> left = dir.entries();
+    if (result && !left.empty()) {
+        return ::testing::AssertionFailure() << "left '" << left.front() << "' behind";
+    }
+    return result;
 }
 
 } // namespace radial::testing

@@ -57,7 +57,7 @@ TEST(Usage, DocumentsEveryFlag) {
 class WindowUnitsRefuse : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(WindowUnitsRefuse, WithOneLine) {
-    EXPECT_TRUE(testing::refused(testing::run(GetParam().args), GetParam().names));
+    EXPECT_TRUE(testing::refused_leaving_nothing(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
 class LeftOutValuesRefuse : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(LeftOutValuesRefuse, WithOneLine) {
-    EXPECT_TRUE(testing::refused(testing::run(GetParam().args), GetParam().names));
+    EXPECT_TRUE(testing::refused_leaving_nothing(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,7 +133,7 @@ TEST(Conventions, ShortHelpAndEndingsInEitherCase) {
 class ConventionsRefuse : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(ConventionsRefuse, WithOneLine) {
-    EXPECT_TRUE(testing::refused(testing::run(GetParam().args), GetParam().names));
+    EXPECT_TRUE(testing::refused_leaving_nothing(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -142,6 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--plot", "p.png"}, "--plot takes a path ending in .svg, not 'p.png'"},
         Refusal{{"--balance-plot=b"}, "--balance-plot takes a path ending in .svg, not 'b'"},
         Refusal{{"--plot", "dir/.SVG"}, "--plot takes"},
+        Refusal{{"--plot", ".svg"}, "--plot takes a path ending in .svg, not '.svg'"},
         Refusal{{"--summary=yes"}, "--summary takes no value, not 'yes'"},
         Refusal{{"--cylinders="}, "--cylinders takes an odd whole number from 3 to 35, not ''"},
         Refusal{{"--cylinders=12"}, "--cylinders takes an odd whole number from 3 to 35, not '12'"},
@@ -150,7 +151,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--frob=1"}, "unknown argument '--frob=1'"},
         Refusal{{"--picture", "/"},
                 "--picture takes a path ending in .png or .svg, not '/', which "
-                "is a directory"}));
+                "is a directory"},
+        Refusal{{"--picture", "nosuchdir/"},
+                "--picture takes a path ending in .png or .svg, not 'nosuchdir/', which is a "
+                "directory"}));
 
 } // namespace
 } // namespace radial

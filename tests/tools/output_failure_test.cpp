@@ -81,11 +81,10 @@ TEST(OutputThatFails, StillLetsRefusalsAndPlotsReportAsBefore) {
     EXPECT_EQ(refused.status, 2);
     EXPECT_TRUE(refused.err.starts_with("radial-kinematics: --cylinders takes")) << refused.err;
 
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("radial-output-" + std::to_string(getpid()) + ".svg");
-    const auto plotted = run_into(full, {"--plot", path.string(), "--cylinders", "3"});
+    const testing::ScratchDirectory dir;
+    const auto plotted = run_into(full, {"--plot", dir / "plot.svg", "--cylinders", "3"});
     EXPECT_EQ(plotted.status, 0) << plotted.err;
-    EXPECT_TRUE(std::filesystem::remove(path));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"plot.svg"});
 }
 
 TEST(DescriptorBuffer, WritesAllOfALongOutput) {

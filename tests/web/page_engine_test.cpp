@@ -45,6 +45,19 @@ TEST_F(PageEngineTest, PausedStopsAtThePausePointUntilInputResumes) {
     EXPECT_EQ(engine.frames(), 2);
 }
 
+// The pacing starts afresh on resuming: the first callback after it runs one frame, not the two
+// that the schedule from before the pause would have owed by then.
+TEST_F(PageEngineTest, ResumingRunsOneFrameNotTheMissedOnes) {
+    engine.animation_frame(0);
+    engine.queue(key(U' '));
+    EXPECT_EQ(engine.animation_frame(20), Run::paused);
+    engine.queue(key(U' '));
+    EXPECT_EQ(engine.wake(), Run::running);
+    EXPECT_EQ(engine.frames(), 2);
+    EXPECT_EQ(engine.animation_frame(8000), Run::running);
+    EXPECT_EQ(engine.frames(), 3);
+}
+
 // Input waits for the frame's pump: a bar let go changes nothing before the next frame, and a bar
 // let go where it already was changes nothing at all (the cylinder bar starts at 25, n at 11).
 TEST_F(PageEngineTest, BarsAreTakenAtThePumpAndOnlyWhenMoved) {
@@ -82,6 +95,19 @@ TEST_F(PageEngineTest, QuitCommandsEndTheRunCleared) {
         EXPECT_EQ(e.run_frame(), Run::ended);
         EXPECT_EQ(e.frames(), 1);
     }
+}
+
+// A quit typed after the key that resumes a paused run still ends it at that pump: no frame is
+// finished after it and the picture stays cleared.
+TEST_F(PageEngineTest, QuitAfterResumingWhilePausedFinishesNoFrame) {
+    engine.run_frame();
+    engine.queue(key(U' '));
+    EXPECT_EQ(engine.run_frame(), Run::paused);
+    engine.queue(key(U' '));
+    engine.queue(key(27));
+    EXPECT_EQ(engine.wake(), Run::ended);
+    EXPECT_EQ(engine.frames(), 1);
+    EXPECT_TRUE(all_white(engine.surface()));
 }
 
 // The pointer's pixel goes to the world as over the window: the top-left corner is

@@ -19,19 +19,34 @@ struct Case {
     std::optional<int> position; // where that bar goes; nothing when refused
 };
 
-// Each bar parameter at both ends of its range, one step inside and one step beyond.
+// Each bar parameter at both ends of its range, one step inside and one step beyond; at most 15
+// digits, one decimal point, and the sign kept.
 TEST(PageParameters, BarsTakeExactlyTheirValues) {
     const Case cases[] = {
-        {"cylinders", "3", 0, 35},       {"cylinders", "35", 0, 3},
-        {"cylinders", "11", 0, 27},      {"cylinders", "1", 0, {}},
-        {"cylinders", "37", 0, {}},      {"cylinders", "12", 0, {}},
-        {"cylinders", "11.5", 0, {}},    {"ls", "1.25", 1, 650},
-        {"ls", "2.85", 1, 330},          {"ls", "2.005", 1, 499},
-        {"ls", "1.245", 1, {}},          {"ls", "2.855", 1, {}},
-        {"ls", "2.003", 1, {}},          {"eccentricity", "0.7", 2, 130},
-        {"eccentricity", "1.5", 2, 50},  {"eccentricity", "1.05", 2, 95},
-        {"eccentricity", "0.69", 2, {}}, {"eccentricity", "1.51", 2, {}},
-        {"eccentricity", "1e0", 2, {}},  {"ls", " 2", 1, {}},
+        {"cylinders", "3", 0, 35},
+        {"cylinders", "35", 0, 3},
+        {"cylinders", "11", 0, 27},
+        {"cylinders", "1", 0, {}},
+        {"cylinders", "37", 0, {}},
+        {"cylinders", "12", 0, {}},
+        {"cylinders", "11.5", 0, {}},
+        {"ls", "1.25", 1, 650},
+        {"ls", "2.85", 1, 330},
+        {"ls", "2.005", 1, 499},
+        {"ls", "1.245", 1, {}},
+        {"ls", "2.855", 1, {}},
+        {"ls", "2.003", 1, {}},
+        {"eccentricity", "0.7", 2, 130},
+        {"eccentricity", "1.5", 2, 50},
+        {"eccentricity", "1.05", 2, 95},
+        {"eccentricity", "0.69", 2, {}},
+        {"eccentricity", "1.51", 2, {}},
+        {"eccentricity", "1e0", 2, {}},
+        {"ls", " 2", 1, {}},
+        {"ls", "2.00000000000000", 1, 500},
+        {"ls", "2.000000000000000", 1, {}},
+        {"eccentricity", "1.0.5", 2, {}},
+        {"cylinders", "-3", 0, {}},
     };
     for (const Case& c : cases) {
         PageStart start;

@@ -63,15 +63,18 @@ async function unlikePixels(page, file) {
 }
 
 // Paused by a space after 20 frames or so (well before the angle's 4 pi wrap at frame 152), the
-// canvas holds the tool's picture at the status's theta, pixel for pixel.
-for (const [name, query, flags] of [
-  ["start values", "", []],
+// canvas holds the tool's picture at the status's theta, pixel for pixel. The bars stand where
+// the settings put them.
+for (const [name, query, flags, bars] of [
+  ["start values", "", [], [25, 500, 95]],
   ["35 cylinders, l/s 2.5, eccentricity 0.8, the vector",
    "?cylinders=35&ls=2.5&eccentricity=0.8&vector=1",
-   ["--cylinders", "35", "--rod-length", "250", "--wrist-radius", "40", "--vector"]],
+   ["--cylinders", "35", "--rod-length", "250", "--wrist-radius", "40", "--vector"], [3, 400, 120]],
 ]) {
   test(`paused page shows radial-kinematics' picture: ${name}`, async () => {
     const page = await open(query);
+    assert.deepEqual(await page.locator(".bar").evaluateAll((all) => all.map((b) => Number(b.value))),
+                     bars);
     await until(page, () => radialEngine.status().frames >= 20);
     await page.keyboard.press(" ");
     await until(page, () => radialEngine.status().paused);
@@ -164,19 +167,22 @@ test("the canvas's backing store is in device pixels", async () => {
   }
 });
 
-// A hidden page runs no frames and goes on when shown. (Headless pages are never hidden, so the
-// test tells the page it is.)
+// A hidden page runs no frames and goes on when shown, with one frame in the first callback, not
+// a burst for the time it was hidden. (Headless pages are never hidden, so the test tells the page
+// it is; its callback is asked for after the page's, and so runs after it.)
 test("a hidden page does no frame work", async () => {
   const page = await open();
-  const show = (hidden) => page.evaluate((value) => {
+  const show = (hidden) => page.evaluate((value) => new Promise((resolve) => {
     Object.defineProperty(document, "hidden", { value, configurable: true });
     document.dispatchEvent(new Event("visibilitychange"));
-  }, hidden);
-  await show(true);
+    const from = radialEngine.status().frames;
+    requestAnimationFrame(() => resolve(radialEngine.status().frames - from));
+  }), hidden);
+  assert.equal(await show(true), 0);
   const hidden = (await status(page)).frames;
   await page.waitForTimeout(300);
   assert.equal((await status(page)).frames, hidden);
-  await show(false);
+  assert.equal(await show(false), 1);
   await until(page, (from) => radialEngine.status().frames > from + 5, hidden);
   await page.close();
 });
