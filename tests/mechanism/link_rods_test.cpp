@@ -20,11 +20,11 @@ using testing::line_call;
 // The directions are kept from call to call; switching between cylinder counts, or asking for an
 // axis outside 1..n, must still give the formula's own values, bit for bit.
 TEST(AxisDirection, KeptDirectionsAreTheFormulasForEveryCount) {
-    const double pi = 4 * std::atan(1.0);
+    const double record_pi = 4 * std::atan(1.0); // the record's pi
     for (int n : {11, 35, 11, 3, 35, 5}) {
         for (int k = 0; k <= n + 1; ++k) {
-            const double angle = 2 * pi * (k - 1) / n;
-            const AxisDirection axis = axis_direction(k, n, pi);
+            const double angle = 2 * record_pi * (k - 1) / n;
+            const AxisDirection axis = axis_direction(k, n, record_pi);
             ASSERT_EQ(axis.sin, std::sin(angle)) << "n " << n << ", k " << k;
             ASSERT_EQ(axis.cos, std::cos(angle)) << "n " << n << ", k " << k;
         }
@@ -33,11 +33,11 @@ TEST(AxisDirection, KeptDirectionsAreTheFormulasForEveryCount) {
 }
 
 TEST(BodyAngle, Cylinder2WithStartValues) {
-    const double pi = 4 * std::atan(1.0);
-    EXPECT_NEAR(2 * pi / 11, 0.57120, 5e-6);
-    EXPECT_NEAR(body_angle(2, {11, 200, 52.5}, pi), 0.71360, 5e-6);
-    EXPECT_NEAR(body_angle(2, {11, 200, 52.5}, pi),
-                2 * pi / 11 + std::asin(52.5 * std::sin(2 * pi / 11) / 200), 1e-12);
+    const double record_pi = 4 * std::atan(1.0); // the record's pi
+    EXPECT_NEAR(2 * record_pi / 11, 0.57120, 5e-6);
+    EXPECT_NEAR(body_angle(2, {11, 200, 52.5}, record_pi), 0.71360, 5e-6);
+    EXPECT_NEAR(body_angle(2, {11, 200, 52.5}, record_pi),
+                2 * record_pi / 11 + std::asin(52.5 * std::sin(2 * record_pi / 11) / 200), 1e-12);
 }
 
 TEST(BodyAngle, ComputedForCylinders2ToNOnly) {
