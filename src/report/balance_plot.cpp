@@ -17,7 +17,7 @@ namespace radial {
 namespace {
 
 // Pixels: the diagram's size, its centre and the radius of its outer ring.
-constexpr double width = 800, height = 860;
+constexpr double diagram_width = 800, diagram_height = 860;
 constexpr double cx = 400, cy = 470, outer_px = 320;
 constexpr const char* plain_colour = "#1f4e9c";
 constexpr const char* counterweight_colour = "#d0461c";
@@ -122,7 +122,8 @@ void write_legend(const EngineBalance& balance, const Rings& rings, std::ostream
             << colours[k] << "\" stroke-width=\"3\"/>\n<text x=\"62\" y=\"" << px(y + 4) << "\">"
             << keys[k] << "</text>\n";
     }
-    svg << "</g>\n<text x=\"30\" y=\"" << px(height - 16) << "\">Force in m r ω² (m the mass at "
+    svg << "</g>\n<text x=\"30\" y=\"" << px(diagram_height - 16)
+        << "\">Force in m r ω² (m the mass at "
         << "each piston pin, r the crank radius, ω the crank speed), rings every "
         << ring_value(rings.step, rings.step) << "; dots at crank angle 0.</text>\n";
 }
@@ -137,7 +138,7 @@ BalanceChart::BalanceChart(EngineParameters p, const EngineBalance& balance)
         std::max(balance.largest.magnitude, balance.largest_with_counterweight.magnitude));
     px_per_unit_ = rings.px_per_unit();
     std::ostringstream svg;
-    open_svg(svg, width, height, chart_font);
+    open_svg(svg, diagram_width, diagram_height, chart_font);
     svg << "<text x=\"30\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Shaking force of the pistons over one crank revolution</text>\n"
         << "<text x=\"30\" y=\"54\">" << engine_description(p) << "</text>\n";

@@ -36,7 +36,7 @@ void print_table(const EngineBalance& balance, std::ostream& out) {
     print_aligned(rows, out);
 }
 
-std::string peak_text(const PeakForce& peak) {
+std::string peak_sentence(const PeakForce& peak) {
     if (peak.constant) {
         return fixed_text(peak.magnitude, 6) + " m r ω², the same at every crank angle";
     }
@@ -53,12 +53,12 @@ void print_text(EngineParameters p, const EngineBalance& balance, std::ostream& 
         << "clockwise from cylinder 1's axis.\n\n";
     print_table(balance, out);
     const RotatingForce primary = rotating_force(balance.orders[0].forward);
-    out << "\nLargest shaking force: " << peak_text(balance.largest) << ".\n"
+    out << "\nLargest shaking force: " << peak_sentence(balance.largest) << ".\n"
         << "With a counterweight cancelling the first-order forward force ("
         << fixed_text(primary.amplitude, 6) << " m r ω², pointing\n"
         << crank_degrees_text(primary.phase + std::numbers::pi)
-        << " degrees clockwise from the crank): " << peak_text(balance.largest_with_counterweight)
-        << ".\n";
+        << " degrees clockwise from the crank): "
+        << peak_sentence(balance.largest_with_counterweight) << ".\n";
 }
 
 } // namespace

@@ -343,7 +343,8 @@ class Session:
 
     def configure(self):
         """Configures the build folder, creating it on the first run, and lists its targets."""
-        options = ["-DRADIAL_BUILD_TESTS=ON", "-DRADIAL_BUILD_BENCH=OFF"]
+        # One file a translation unit: a mutant recompiles its own file alone.
+        options = ["-DRADIAL_BUILD_TESTS=ON", "-DRADIAL_BUILD_BENCH=OFF", "-DRADIAL_UNITY_BUILD=OFF"]
         options += ["-DCMAKE_EXPORT_COMPILE_COMMANDS=ON"]  # which objects a file compiles to
         if self.run(["cmake", "-S", ROOT, "-B", self.build] + options) != "ok":
             sys.exit(f"cmake failed; see {self.log.name}")
