@@ -18,7 +18,7 @@ namespace {
 
 // Pixels: the diagram's size, its centre and the radius of its outer ring.
 constexpr double diagram_width = 800, diagram_height = 860;
-constexpr double cx = 400, cy = 470, outer_px = 320;
+constexpr double centre_px_x = 400, centre_px_y = 470, outer_px = 320;
 constexpr const char* plain_colour = "#1f4e9c";
 constexpr const char* counterweight_colour = "#d0461c";
 
@@ -51,7 +51,7 @@ Rings rings_for(double largest) {
 // Where a vector lands: +y (cylinder 1) up the page, +x (90 degrees clockwise) to the right.
 std::string at(EngineVector v, const Rings& rings) {
     const double s = rings.px_per_unit();
-    return px(cx + s * v.imag()) + ' ' + px(cy - s * v.real());
+    return px(centre_px_x + s * v.imag()) + ' ' + px(centre_px_y - s * v.real());
 }
 
 // Decimals enough for every multiple of the step.
@@ -62,28 +62,29 @@ std::string ring_value(double value, double step) {
 void write_grid(const Rings& rings, std::ostream& svg) {
     svg << "<g fill=\"none\" stroke=\"#dddddd\" stroke-width=\"1\">\n";
     for (int k = 1; k <= rings.count; ++k) {
-        svg << "<circle cx=\"" << px(cx) << "\" cy=\"" << px(cy) << "\" r=\""
+        svg << "<circle cx=\"" << px(centre_px_x) << "\" cy=\"" << px(centre_px_y) << "\" r=\""
             << px(outer_px * k / rings.count) << "\"/>\n";
     }
     for (int degrees = 0; degrees < 360; degrees += 30) {
         const EngineVector end = std::polar(rings.step * rings.count, degrees * two_pi / 360);
-        svg << "<path d=\"M" << px(cx) << ' ' << px(cy) << " L" << at(end, rings) << "\"/>\n";
+        svg << "<path d=\"M" << px(centre_px_x) << ' ' << px(centre_px_y) << " L" << at(end, rings)
+            << "\"/>\n";
     }
     svg << "</g>\n<g text-anchor=\"middle\" fill=\"#666666\">\n";
     for (int degrees = 0; degrees < 360; degrees += 30) {
         const EngineVector label =
             std::polar(rings.step * rings.count * 1.06, degrees * two_pi / 360);
         const double s = rings.px_per_unit();
-        svg << "<text x=\"" << px(cx + s * label.imag()) << "\" y=\""
-            << px(cy - s * label.real() + 4) << "\">" << degrees
+        svg << "<text x=\"" << px(centre_px_x + s * label.imag()) << "\" y=\""
+            << px(centre_px_y - s * label.real() + 4) << "\">" << degrees
             << (degrees == 0 ? "° (cylinder 1)" : "°") << "</text>\n";
     }
     // The rings' values along the 15 degree line, between the spokes.
     svg << "</g>\n<g class=\"scale\" fill=\"#666666\">\n";
     for (int k = 1; k <= rings.count; ++k) {
         const EngineVector label = std::polar(rings.step * k, two_pi / 24);
-        svg << "<text x=\"" << px(cx + rings.px_per_unit() * label.imag() + 3) << "\" y=\""
-            << px(cy - rings.px_per_unit() * label.real() - 3) << "\">"
+        svg << "<text x=\"" << px(centre_px_x + rings.px_per_unit() * label.imag() + 3) << "\" y=\""
+            << px(centre_px_y - rings.px_per_unit() * label.real() - 3) << "\">"
             << ring_value(rings.step * k, rings.step) << "</text>\n";
     }
     svg << "</g>\n";
@@ -151,19 +152,19 @@ BalanceChart::BalanceChart(EngineParameters p, const EngineBalance& balance)
 }
 
 double BalanceChart::centre_x() const {
-    return cx;
+    return centre_px_x;
 }
 
 double BalanceChart::centre_y() const {
-    return cy;
+    return centre_px_y;
 }
 
 BalanceChart::Cursor BalanceChart::cursor(double theta) const {
     const EngineVector force = shaking_force(pistons_, theta);
     const EngineVector balanced = force - cancelled_ * std::polar(1.0, theta);
     const double s = px_per_unit_;
-    return {cx + s * force.imag(), cy - s * force.real(), cx + s * balanced.imag(),
-            cy - s * balanced.real()};
+    return {centre_px_x + s * force.imag(), centre_px_y - s * force.real(),
+            centre_px_x + s * balanced.imag(), centre_px_y - s * balanced.real()};
 }
 
 std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance) {
