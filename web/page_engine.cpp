@@ -18,9 +18,12 @@ PageEngine::PageEngine(double device_pixel_ratio, const PageStart& start)
                PixelOrder::canvas_bytes),
       loop_(s_, surface_, pump_, hooks_) {
     loop_.start_up();
+    // Set even where the bar already stands: the cylinder bar starts at the position that means
+    // 13 while the engine has 11, and the address's 13 must give 13.
     for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
         if (start.bar_positions[bar]) {
-            set_bar(bar, *start.bar_positions[bar]);
+            bar_positions_[bar] = *start.bar_positions[bar];
+            set_from_bar(s_, bar, bar_positions_[bar]);
         }
     }
     if (start.speed) {

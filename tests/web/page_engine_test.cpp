@@ -96,6 +96,18 @@ TEST_F(PageEngineTest, MouseSpeedFollowsThePointerOnceSwitchedOn) {
     EXPECT_EQ(engine.state().crank_step, -72900.0 / 200000);
 }
 
+// The cylinder bar starts where 13 would be while the engine has 11: the address's 13 must still
+// give 13, and a bar let go there afterwards changes nothing.
+TEST(PageEngineStart, AnAddressSettingTakesEffectWhereTheBarAlreadyStands) {
+    PageStart start;
+    start.bar_positions[cylinders_bar] = parameter_bars[cylinders_bar].start;
+    PageEngine engine(1.0, start);
+    engine.run_frame();
+    EXPECT_EQ(engine.state().n, 13);
+    EXPECT_EQ(engine.readouts().n, 13);
+    EXPECT_EQ(engine.bar_position(cylinders_bar), 25);
+}
+
 TEST(PageEngineStart, AddressSettingsActLikeTheBarsAndKeysBeforeTheFirstFrame) {
     PageStart start;
     start.bar_positions[cylinders_bar] = 3;
