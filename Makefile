@@ -145,9 +145,11 @@ web-npm: web-deps
 web-test: web build web-npm
 	cd $(WEB_DIR) && ctest --output-on-failure
 
-# The page's size, load time and time per frame in Chromium (docs/web.md).
+# The page's size, load time and time per frame in Chromium (docs/web.md); BEFORE=PAGE.html
+# measures another build of the page first, in the same run.
 bench-web: web web-npm
-	NODE_PATH=$(CURDIR)/$(WEB_DIR)/npm/node_modules node bench/web_bench.mjs $(WEB_DIR)/radial-engine.html
+	NODE_PATH=$(CURDIR)/$(WEB_DIR)/npm/node_modules node bench/web_bench.mjs $(BEFORE) \
+	    $(WEB_DIR)/radial-engine.html
 
 # Plants faults one at a time in C++ files and reports those the tests miss (docs/hardening.md):
 # the files changed since SINCE (default the last commit), or FILES; at most MAX mutants a file,

@@ -6,19 +6,19 @@
 // frames back to back, calling the page's own engine and canvas code. The page is served from
 // here cross-origin isolated, which gives it the browser's fine timer (pages from disk get one
 // coarsened to 0.1 ms).
-// Usage: node web_bench.mjs PAGE.html   (NODE_PATH: playwright-core)
+// Several pages (a build before a change and one after it) are measured in the same run, taking
+// turns, each named by its path.
+// Usage: node web_bench.mjs PAGE.html [PAGE.html ...]   (NODE_PATH: playwright-core)
 import { readFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { createRequire } from "node:module";
 import { join } from "node:path";
 import { gzipSync } from "node:zlib";
 
-const [pagePath] = process.argv.slice(2);
+const pagePaths = process.argv.slice(2);
 const require = createRequire(join(process.env.NODE_PATH, "noop.js"));
 const { chromium } = require("playwright-core");
 
-const file = readFileSync(pagePath);
-console.log(`file: ${file.length} bytes, ${gzipSync(file, { level: 9 }).length} gzipped`);
 
 // Times every animation-frame callback of the page, and notes when the first one that ran a
 // frame ended.
@@ -66,6 +66,7 @@ function backToBack() {
            pixels: pixels / count };
 }
 
+let file = null;
 const server = createServer((request, response) => {
   response.setHeader("Content-Type", "text/html");
   response.setHeader("Cross-Origin-Opener-Policy", "same-origin");
@@ -77,22 +78,43 @@ const pageUrl = `http://127.0.0.1:${server.address().port}/radial-engine.html`;
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
-for (const ratio of [1, 1.5]) {
-  for (const query of ["", "?cylinders=35", "?cylinders=35&vector=1"]) {
-    const page = await browser.newPage({ deviceScaleFactor: ratio });
-    await page.addInitScript(timeCallbacks);
-    await page.goto(pageUrl + query);
-    await page.waitForTimeout(4000);
-    const { times, first } = await page.evaluate(() => ({ times: callbackTimes, first: firstFrameAt }));
-    const steady = times.slice(30); // past start-up and the code's first runs
-    const mean = steady.reduce((a, b) => a + b, 0) / steady.length;
-    const alone = await page.evaluate(backToBack);
-    console.log(`ratio ${ratio} ${query || "(start values)"}: first frame at ${first.toFixed(0)} ms; ` +
-                `callbacks per frame median ${median(steady).toFixed(3)} ms, ` +
-                `mean ${mean.toFixed(3)} ms over ${steady.length} frames; back to back: ` +
-                `frame ${alone.frame.toFixed(3)} ms + canvas ${alone.canvas.toFixed(3)} ms ` +
-                `(${alone.rects.toFixed(0)} rectangles, ${(alone.pixels / 1000).toFixed(0)} k pixels)`);
-    await page.close();
+// The pages take turns at each setting, and every setting is measured twice, so that a busy
+// machine's drift falls on all pages alike; each line gives the runs' callback medians.
+const files = pagePaths.map((path) => readFileSync(path));
+const results = pagePaths.map(() => new Map());
+for (let round = 0; round < 2; ++round) {
+  for (const ratio of [1, 1.5, 2, 3]) {
+    for (const query of ["", "?cylinders=35"]) {
+      for (let k = 0; k < pagePaths.length; ++k) {
+        file = files[k];
+        // Wide enough for the picture's design size: the effective ratio is the device's.
+        const page = await browser.newPage({ deviceScaleFactor: ratio,
+                                             viewport: { width: 1280, height: 900 } });
+        await page.addInitScript(timeCallbacks);
+        await page.goto(pageUrl + query);
+        await page.waitForTimeout(4000);
+        const { times, first } = await page.evaluate(() => ({ times: callbackTimes,
+                                                              first: firstFrameAt }));
+        const steady = times.slice(30); // past start-up and the code's first runs
+        const alone = await page.evaluate(backToBack);
+        const key = `ratio ${ratio} ${query || "(start values)"}`;
+        if (!results[k].has(key)) results[k].set(key, []);
+        results[k].get(key).push({ median: median(steady), first, alone, count: steady.length });
+        await page.close();
+      }
+    }
+  }
+}
+for (let k = 0; k < pagePaths.length; ++k) {
+  console.log(`${pagePaths[k]}: ${files[k].length} bytes, ` +
+              `${gzipSync(files[k], { level: 9 }).length} gzipped`);
+  for (const [key, runs] of results[k]) {
+    const a = runs[runs.length - 1].alone;
+    console.log(`  ${key}: callbacks per frame median ` +
+                runs.map((r) => `${r.median.toFixed(3)} ms (${r.count} frames)`).join(", ") +
+                `; first frame at ${runs.map((r) => r.first.toFixed(0)).join(", ")} ms; back to ` +
+                `back: frame ${a.frame.toFixed(3)} ms + canvas ${a.canvas.toFixed(3)} ms ` +
+                `(${a.rects.toFixed(0)} rectangles, ${(a.pixels / 1000).toFixed(0)} k pixels)`);
   }
 }
 await browser.close();

@@ -18,9 +18,12 @@ PageEngine::PageEngine(double device_pixel_ratio, const PageStart& start)
                PixelOrder::canvas_bytes),
       loop_(s_, surface_, pump_, hooks_) {
     loop_.start_up();
+    // Set even where the bar already stands: the cylinder bar starts at the position that means
+    // 13 while the engine has 11, and the address's 13 must give 13.
     for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
         if (start.bar_positions[bar]) {
-            set_bar(bar, *start.bar_positions[bar]);
+            bar_positions_[bar] = *start.bar_positions[bar];
+            set_from_bar(s_, bar, bar_positions_[bar]);
         }
     }
     if (start.speed) {
@@ -156,20 +159,47 @@ void PageEngine::set_bar(std::size_t bar, int position) {
     set_from_bar(s_, bar, v);
 }
 
-// One rectangle around them all: the canvas takes one large rectangle faster than a few dozen
-// small ones (each call costs more than the pixels between them), and the pixels between them are
-// the canvas's own anyway.
+// The changed tiles' rectangles in device pixels, joined where a call would cost more than the
+// pixels it saves: within a band, a gap of fewer than canvas_call_pixels pixels is put along with
+// its neighbours, and a band that is then one rectangle in the columns of the one above joins it.
+// At high ratios the box around them all is mostly unchanged pixels, which cost more to put than
+// the few dozen calls.
 std::vector<PixelRect> canvas_rects(const PixelSurface& surface,
                                     const std::vector<PixelRect>& rects) {
-    PixelRect box;
+    std::vector<PixelRect> out;
+    std::size_t band = 0; // where the last band begins in out
     for (const PixelRect& logical : rects) {
-        box = united(box, device_rect(logical, surface.device_pixel_ratio(), surface.device_width(),
-                                      surface.device_height()));
+        const PixelRect d = device_rect(logical, surface.device_pixel_ratio(),
+                                        surface.device_width(), surface.device_height());
+        if (d.empty()) {
+            continue;
+        }
+        if (band < out.size() && out.back().y == d.y && out.back().height == d.height) {
+            PixelRect& last = out.back();
+            const long gap = d.x - (last.x + last.width);
+            if (gap * d.height < canvas_call_pixels) {
+                last.width = d.x + d.width - last.x;
+                continue;
+            }
+            out.push_back(d);
+            continue;
+        }
+        // A new band; the one before it joins the band above when each is a single rectangle in
+        // the same columns, one right below the other.
+        if (out.size() >= 2 && band == out.size() - 1 && band >= 1) {
+            const PixelRect& above = out[band - 1];
+            const PixelRect& last = out[band];
+            const bool single_above = band == 1 || out[band - 2].y != above.y;
+            if (single_above && above.x == last.x && above.width == last.width &&
+                above.y + above.height >= last.y) {
+                out[band - 1].height = last.y + last.height - above.y;
+                out.pop_back();
+            }
+        }
+        band = out.size();
+        out.push_back(d);
     }
-    if (box.empty()) {
-        return {};
-    }
-    return {box};
+    return out;
 }
 
 } // namespace radial

@@ -16,6 +16,7 @@ namespace {
 
 radial::PageStart start;
 std::string refused;
+std::string words;
 std::unique_ptr<PageEngine> engine;
 std::vector<radial::PixelRect> device_rects;
 
@@ -159,6 +160,25 @@ EMSCRIPTEN_KEEPALIVE double web_ls_readout() {
 }
 EMSCRIPTEN_KEEPALIVE double web_eccentricity_readout() {
     return engine->readouts().eccentricity;
+}
+
+// What a position of the bar named means, in words ("11 cylinders"), for screen readers; and the
+// setting the bar now stands for as the address writes it (for cylinders, the engine's count).
+EMSCRIPTEN_KEEPALIVE const char* web_bar_words(const char* name, int position) {
+    std::size_t index = 0;
+    words = bar_named(name, &index) != nullptr ? radial::setting_words(index, position) : "";
+    return words.c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_setting(const char* name) {
+    std::size_t index = 0;
+    if (bar_named(name, &index) == nullptr) {
+        words.clear();
+    } else if (index == radial::cylinders_bar) {
+        words = std::to_string(engine->state().n);
+    } else {
+        words = radial::setting_text(index, engine->bar_position(index));
+    }
+    return words.c_str();
 }
 
 // A bar's range, step and position, by its name; 0 for a name that is no bar's.

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 namespace radial {
 
@@ -118,9 +119,66 @@ constexpr BarWords bar_words[] = {
     {"0.7 to 1.5 in steps of 0.01", "1.05"},
 };
 
+// The parameters the page takes, in the order of PageStart::given's bits.
+constexpr std::string_view parameter_names[] = {"cylinders", "ls",     "eccentricity",
+                                                "speed",     "vector", "paused"};
+
+// steps / per_unit written out with places decimals at least, and exactly.
+std::string decimal_text(int steps, int per_unit, int places) {
+    int digits = 0;
+    int scale = 1;
+    while (scale % per_unit != 0) {
+        scale *= 10;
+        ++digits;
+    }
+    const int scaled = steps * (scale / per_unit);
+    std::string fraction = std::to_string(scaled % scale);
+    fraction.insert(0, static_cast<std::size_t>(digits) - fraction.size(), '0');
+    while (static_cast<int>(fraction.size()) > places && fraction.back() == '0') {
+        fraction.pop_back();
+    }
+    while (static_cast<int>(fraction.size()) < places) {
+        fraction.push_back('0');
+    }
+    const std::string whole = std::to_string(scaled / scale);
+    return fraction.empty() ? whole : whole + "." + fraction;
+}
+
 } // namespace
 
+std::string setting_text(std::size_t bar, int position) {
+    if (bar == cylinders_bar) {
+        return std::to_string(cylinders_from_bar(position));
+    }
+    const BarRange& b = parameter_bars[bar];
+    return decimal_text(b.base - position, b.per_unit, 0);
+}
+
+std::string setting_words(std::size_t bar, int position) {
+    if (bar == cylinders_bar) {
+        return setting_text(bar, position) + " cylinders";
+    }
+    const BarRange& b = parameter_bars[bar];
+    return (bar == rod_length_bar ? "l/s " : "eccentricity ") +
+           decimal_text(b.base - position, b.per_unit, 2);
+}
+
 std::string take_parameter(PageStart& start, std::string_view name, std::string_view value) {
+    std::size_t known = 0;
+    while (known < std::size(parameter_names) && parameter_names[known] != name) {
+        ++known;
+    }
+    if (known == std::size(parameter_names)) {
+        return std::string(name) +
+               " is no setting of the page, which takes cylinders, ls, eccentricity, speed, "
+               "vector and paused: \"" +
+               std::string(value) + "\" is left alone.";
+    }
+    if ((start.given >> known & 1u) != 0) {
+        return std::string(name) + " takes one value, not a second \"" + std::string(value) +
+               "\": the page starts with the first.";
+    }
+    start.given |= 1u << known;
     for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
         if (name != parameter_bars[bar].name) {
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,11 +16,20 @@ struct PageStart {
     std::optional<double> speed;
     bool vector = false;
     bool paused = false;
+    unsigned given = 0; // the parameters met so far, a bit each, in the order of take_parameter's
 };
 
 // Takes one parameter of the address into start. A value that cannot be taken leaves start as it
 // was and gives one line naming the parameter, what it takes and the value given; an empty line
-// means taken. Names the page does not know are left alone, for the embedding page's own use.
+// means taken. A parameter given a second time, and a name the page does not know, get their line
+// too and change nothing: the first value of a parameter is the one that counts.
 std::string take_parameter(PageStart& start, std::string_view name, std::string_view value);
+
+// The setting a position of a bar (an index into parameter_bars) stands for, as the address
+// writes it, which take_parameter takes back to the same position: "13", "2.005", "1.05".
+std::string setting_text(std::size_t bar, int position);
+// The same in words, with two decimals at least, for what a screen reader says of the bar:
+// "13 cylinders", "l/s 2.00", "eccentricity 1.05".
+std::string setting_words(std::size_t bar, int position);
 
 } // namespace radial

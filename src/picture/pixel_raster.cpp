@@ -20,8 +20,7 @@ bool stamps_inside(PixelBuffer b, int left, int top, int right, int bottom, int 
 }
 
 // The stamp of pen P whose top-left pixel is at `at`: P pen-wide spans, unchecked.
-template <int P>
-inline void stamp_at(std::uint32_t* at, std::ptrdiff_t stride, std::uint32_t value) {
+inline void stamp_at(std::uint32_t* at, std::ptrdiff_t stride, int P, std::uint32_t value) {
     for (int r = 0; r < P; ++r, at += stride) {
         for (int c = 0; c < P; ++c) {
             at[c] = value;
@@ -29,39 +28,95 @@ inline void stamp_at(std::uint32_t* at, std::ptrdiff_t stride, std::uint32_t val
     }
 }
 
-// Bresenham's walk as in LinePath, the position kept as the stamp's top-left pixel: the path
-// moves along its longer extent at every step, so it takes exactly that many steps.
-template <int P> void line_inside(PixelBuffer b, LinePath path, std::uint32_t value) {
-    const std::ptrdiff_t stride = b.stride, step_y = path.sy * stride;
-    std::uint32_t* at = b.pixels + (path.y - P / 2) * stride + (path.x - P / 2);
-    const int dx = path.dx, dy = path.dy;
-    int err = path.err;
-    for (int left = std::max(dx, -dy);; --left) {
-        stamp_at<P>(at, stride, value);
-        if (left == 0) {
-            return;
+// The pixels a stamp of pen P at `at` adds to the one before it, one step away (at most one
+// pixel each way): its leading column when it moved across (h, -1 or 1), its leading row when it
+// moved up or down (v). Stamping only these leaves exactly the pixels of every stamp whole: each
+// stamp is its predecessor and what it adds. A wide pen writes 2 P - 1 pixels a step at most,
+// instead of P x P.
+inline void stamp_step(std::uint32_t* at, std::ptrdiff_t stride, int P, int h, int v,
+                       std::uint32_t value) {
+    if (h != 0) {
+        std::uint32_t* column = at + (h > 0 ? P - 1 : 0);
+        for (int r = 0; r < P; ++r, column += stride) {
+            *column = value;
         }
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            at += path.sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            at += step_y;
+    }
+    if (v != 0) {
+        std::uint32_t* row = at + (v > 0 ? P - 1 : 0) * stride;
+        for (int c = 0; c < P; ++c) {
+            row[c] = value;
         }
     }
 }
 
-template <int P>
-void circle_inside(PixelBuffer b, int x0, int y0, CirclePath path, std::uint32_t value) {
+// Bresenham's walk as in LinePath, the position kept as the stamp's top-left pixel: the path
+// moves along its longer extent at every step, so it takes exactly that many steps. A pen of
+// width W (1 or 2, known to the compiler) is stamped whole at every point; a wider one (W 0, its
+// width pen) adds only what each step adds.
+template <int W> void line_inside(PixelBuffer b, LinePath path, int pen, std::uint32_t value) {
+    const int P = W > 0 ? W : pen;
+    const std::ptrdiff_t stride = b.stride, step_y = path.sy * stride;
+    std::uint32_t* at = b.pixels + (path.y - P / 2) * stride + (path.x - P / 2);
+    const int dx = path.dx, dy = path.dy;
+    int err = path.err;
+    stamp_at(at, stride, P, value);
+    for (int left = std::max(dx, -dy); left > 0; --left) {
+        const int e2 = 2 * err;
+        int h = 0, v = 0;
+        if (e2 >= dy) {
+            err += dy;
+            at += path.sx;
+            h = path.sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            at += step_y;
+            v = path.sy;
+        }
+        if constexpr (W > 0) {
+            stamp_at(at, stride, P, value);
+        } else {
+            stamp_step(at, stride, P, h, v, value);
+        }
+    }
+}
+
+// The eight mirror images of a first-octant point (x, y): where each lies across and down, as
+// multiples of x and y.
+struct Mirror {
+    int across_x, across_y, down_x, down_y;
+};
+constexpr Mirror mirrors[8] = {{1, 0, 0, 1},   {0, 1, 1, 0},   {0, -1, 1, 0}, {-1, 0, 0, 1},
+                               {-1, 0, 0, -1}, {0, -1, -1, 0}, {0, 1, -1, 0}, {1, 0, 0, -1}};
+
+template <int W>
+void circle_inside(PixelBuffer b, int x0, int y0, CirclePath path, int pen, std::uint32_t value) {
+    const int P = W > 0 ? W : pen;
     const std::ptrdiff_t s = b.stride;
     std::uint32_t* centre = b.pixels + (y0 - P / 2) * s + (x0 - P / 2);
-    for (; !path.at_end(); path.step()) {
-        const std::ptrdiff_t x = path.x, y = path.y, xs = x * s, ys = y * s;
-        for (const std::ptrdiff_t offset :
-             {x + ys, y + xs, -y + xs, -x + ys, -x - ys, -y - xs, y - xs, x - ys}) {
-            stamp_at<P>(centre + offset, s, value);
+    const auto at = [&](const Mirror& m, std::ptrdiff_t x, std::ptrdiff_t y) {
+        return centre + (m.across_x * x + m.across_y * y) + (m.down_x * x + m.down_y * y) * s;
+    };
+    if (path.at_end()) {
+        return;
+    }
+    for (const Mirror& m : mirrors) {
+        stamp_at(at(m, path.x, path.y), s, P, value);
+    }
+    for (;;) {
+        const int x = path.x, y = path.y;
+        path.step();
+        if (path.at_end()) {
+            return;
+        }
+        const int dx = path.x - x, dy = path.y - y;
+        for (const Mirror& m : mirrors) {
+            if constexpr (W > 0) {
+                stamp_at(at(m, path.x, path.y), s, P, value);
+            } else {
+                stamp_step(at(m, path.x, path.y), s, P, m.across_x * dx + m.across_y * dy,
+                           m.down_x * dx + m.down_y * dy, value);
+            }
         }
     }
 }
@@ -141,13 +196,11 @@ void stroke_line(PixelBuffer b, double x1, double y1, double x2, double y2, int 
                       pen)) {
         switch (pen) {
         case 1:
-            return line_inside<1>(b, path, value);
+            return line_inside<1>(b, path, 1, value);
         case 2:
-            return line_inside<2>(b, path, value);
-        case 3:
-            return line_inside<3>(b, path, value);
-        case 4:
-            return line_inside<4>(b, path, value);
+            return line_inside<2>(b, path, 2, value);
+        default:
+            return line_inside<0>(b, path, pen, value);
         }
     }
     line_clipped(b, path, pen, value);
@@ -170,13 +223,11 @@ void stroke_circle(PixelBuffer b, double cx, double cy, double radius, int pen,
     if (stamps_inside(b, x0 - r, y0 - r, x0 + r, y0 + r, pen)) {
         switch (pen) {
         case 1:
-            return circle_inside<1>(b, x0, y0, path, value);
+            return circle_inside<1>(b, x0, y0, path, 1, value);
         case 2:
-            return circle_inside<2>(b, x0, y0, path, value);
-        case 3:
-            return circle_inside<3>(b, x0, y0, path, value);
-        case 4:
-            return circle_inside<4>(b, x0, y0, path, value);
+            return circle_inside<2>(b, x0, y0, path, 2, value);
+        default:
+            return circle_inside<0>(b, x0, y0, path, pen, value);
         }
     }
     circle_clipped(b, x0, y0, path, pen, value);

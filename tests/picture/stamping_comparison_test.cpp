@@ -33,12 +33,12 @@ std::string first_difference(const Buffer& a, const Buffer& b) {
     return "none";
 }
 
-// Strokes of every pen from 1 to 6 (and none) at every slope and radius, inside the buffer, across
+// Strokes of every pen from 1 to 9 (and none) at every slope and radius, inside the buffer, across
 // its edges and far beyond them, each in its own value so that the order of overlaps shows too.
 TEST(StampingComparison, RandomStrokesCoverTheSamePixels) {
     std::mt19937 random(11);
     std::uniform_real_distribution<double> near(-40, 240), far(-1e6, 1e6), radius(0, 150);
-    std::uniform_int_distribution<int> pen(-1, 6), kind(0, 9);
+    std::uniform_int_distribution<int> pen(-1, 9), kind(0, 9);
     for (const auto& [width, height] : {std::pair{200, 150}, std::pair{37, 211}}) {
         Buffer runs{width, height}, stamps{width, height};
         for (std::uint32_t value = 1; value <= 4000; ++value) {

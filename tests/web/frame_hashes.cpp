@@ -109,7 +109,9 @@ int main() {
         }
     }
     // Fractional and whole device pixel ratios, and input in the middle of a run.
-    for (const double ratio : {1.25, 1.5, 2.0}) {
+    // 1122 / 711 is a 390 px phone at ratio 3, 304 / 711 a 320 px frame at ratio 1: the page draws
+    // at the shown width's ratio.
+    for (const double ratio : {1.25, 1.5, 2.0, 3.0, 1122.0 / 711, 304.0 / 711}) {
         run({11, 500, 95, 0.05, false, ratio}, true, 160);
     }
     run({35, 330, 50, 0.05, true, 1.0}, true, 160);

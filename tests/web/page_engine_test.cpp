@@ -122,6 +122,18 @@ TEST_F(PageEngineTest, MouseSpeedFollowsThePointerOnceSwitchedOn) {
     EXPECT_EQ(engine.state().crank_step, -72900.0 / 200000);
 }
 
+// The cylinder bar starts where 13 would be while the engine has 11: the address's 13 must still
+// give 13, and a bar let go there afterwards changes nothing.
+TEST(PageEngineStart, AnAddressSettingTakesEffectWhereTheBarAlreadyStands) {
+    PageStart start;
+    start.bar_positions[cylinders_bar] = parameter_bars[cylinders_bar].start;
+    PageEngine engine(1.0, start);
+    engine.run_frame();
+    EXPECT_EQ(engine.state().n, 13);
+    EXPECT_EQ(engine.readouts().n, 13);
+    EXPECT_EQ(engine.bar_position(cylinders_bar), 25);
+}
+
 TEST(PageEngineStart, AddressSettingsActLikeTheBarsAndKeysBeforeTheFirstFrame) {
     PageStart start;
     start.bar_positions[cylinders_bar] = 3;
@@ -166,13 +178,21 @@ TEST(CanvasPixels, TheWindowsPictureWithRedAndBlueSwapped) {
     EXPECT_EQ(std::vector(memory, memory + 4), (std::vector<std::uint8_t>{0, 0, 0xFF, 0xFF}));
 }
 
-// The device pixels of every rectangle, and no more than their bounding box, cut to the picture.
-TEST(CanvasRects, OneRectangleAroundThemAll) {
-    const PixelSurface surface(4, 3, 1.5); // 6 x 5 device pixels
-    EXPECT_EQ(canvas_rects(surface, {{1, 1, 1, 1}, {2, 0, 1, 1}}),
-              (std::vector<PixelRect>{{1, 0, 4, 3}}));
-    EXPECT_EQ(canvas_rects(surface, {{3, 2, 9, 9}}), (std::vector<PixelRect>{{4, 3, 2, 2}}));
-    EXPECT_EQ(canvas_rects(surface, {}), std::vector<PixelRect>{});
+// The tiles' rectangles in device pixels, cut to the picture; a gap in a band is filled when it
+// holds fewer pixels than a call costs (canvas_call_pixels, 16384: 256 x 64 is not fewer), and a
+// band that is one rectangle in the columns of the one above joins it.
+TEST(CanvasRects, BandsWithSmallGapsFilled) {
+    const PixelSurface wide(1000, 200, 1.0);
+    EXPECT_EQ(canvas_rects(wide, {{0, 0, 16, 64}, {271, 0, 16, 64}}),
+              (std::vector<PixelRect>{{0, 0, 287, 64}}));
+    EXPECT_EQ(canvas_rects(wide, {{0, 0, 16, 64}, {272, 0, 16, 64}}),
+              (std::vector<PixelRect>{{0, 0, 16, 64}, {272, 0, 16, 64}}));
+    EXPECT_EQ(canvas_rects(wide, {{0, 0, 16, 16}, {32, 0, 16, 16}, {0, 16, 48, 16}, {0, 48, 8, 8}}),
+              (std::vector<PixelRect>{{0, 0, 48, 32}, {0, 48, 8, 8}}));
+    const PixelSurface small(4, 3, 1.5); // 6 x 5 device pixels
+    EXPECT_EQ(canvas_rects(small, {{3, 2, 9, 9}}), (std::vector<PixelRect>{{4, 3, 2, 2}}));
+    EXPECT_EQ(canvas_rects(small, {{9, 9, 2, 2}}), std::vector<PixelRect>{});
+    EXPECT_EQ(canvas_rects(small, {}), std::vector<PixelRect>{});
 }
 
 } // namespace

@@ -8,6 +8,9 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
 
 namespace radial {
 namespace {
@@ -70,14 +73,67 @@ TEST(PageParameters, SpeedStaysWithinOneCycleAFrameEitherWay) {
 }
 
 TEST(PageParameters, SwitchesTakeOneOrZero) {
+    const std::tuple<const char*, const char*, bool, bool> cases[] = {
+        {"vector", "1", true, false},  {"paused", "1", false, true},
+        {"vector", "0", false, false}, {"vector", "yes", false, false},
+        {"paused", "", false, false},
+    };
+    for (const auto& [name, value, vector, paused] : cases) {
+        PageStart start;
+        take_parameter(start, name, value);
+        EXPECT_EQ(std::pair(start.vector, start.paused), std::pair(vector, paused))
+            << name << "=" << value;
+    }
+}
+
+// The first value of a parameter counts, taken or refused; a second one, and a name the page does
+// not know, each get a line and change nothing.
+TEST(PageParameters, RepeatedAndUnknownNamesGetTheirLine) {
     PageStart start;
+    EXPECT_EQ(take_parameter(start, "cylinders", "9"), "");
+    EXPECT_EQ(take_parameter(start, "cylinders", "13"),
+              "cylinders takes one value, not a second \"13\": the page starts with the first.");
+    EXPECT_EQ(start.bar_positions[cylinders_bar], 29);
+    EXPECT_NE(take_parameter(start, "speed", "99"), "");
+    EXPECT_NE(take_parameter(start, "speed", "0.1"), "");
+    EXPECT_FALSE(start.speed);
+    EXPECT_EQ(take_parameter(start, "cyl", "9"),
+              "cyl is no setting of the page, which takes cylinders, ls, eccentricity, speed, "
+              "vector and paused: \"9\" is left alone.");
     EXPECT_EQ(take_parameter(start, "vector", "1"), "");
     EXPECT_EQ(take_parameter(start, "paused", "1"), "");
-    EXPECT_TRUE(start.vector && start.paused);
-    EXPECT_NE(take_parameter(start, "vector", "yes"), "");
-    EXPECT_EQ(take_parameter(start, "paused", "0"), "");
-    EXPECT_TRUE(start.vector);
-    EXPECT_FALSE(start.paused);
+    EXPECT_EQ(take_parameter(start, "ls", "2"), "");
+    EXPECT_EQ(take_parameter(start, "eccentricity", "1"), "");
+}
+
+// What the link writes for every position each bar can take comes back as that position; the
+// words say the same setting with two decimals at least.
+TEST(PageParameters, SettingTextTakesEveryBarPositionBack) {
+    for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
+        const BarRange& b = parameter_bars[bar];
+        for (int v = b.minimum; v <= b.maximum; ++v) {
+            if (bar == cylinders_bar && v % 2 == 0) {
+                continue; // an even position stands for the odd count of the next one
+            }
+            PageStart start;
+            const std::string text = setting_text(bar, v);
+            EXPECT_EQ(take_parameter(start, b.name, text), "") << b.name << "=" << text;
+            EXPECT_EQ(start.bar_positions[bar], v) << b.name << "=" << text;
+        }
+    }
+    const std::tuple<std::size_t, int, const char*, const char*> cases[] = {
+        {cylinders_bar, 25, "13", "13 cylinders"},
+        {cylinders_bar, 4, "35", "35 cylinders"},
+        {rod_length_bar, 500, "2", "l/s 2.00"},
+        {rod_length_bar, 499, "2.005", "l/s 2.005"},
+        {rod_length_bar, 650, "1.25", "l/s 1.25"},
+        {wrist_radius_bar, 130, "0.7", "eccentricity 0.70"},
+        {wrist_radius_bar, 95, "1.05", "eccentricity 1.05"},
+    };
+    for (const auto& [bar, v, text, words] : cases) {
+        EXPECT_EQ(setting_text(bar, v), text);
+        EXPECT_EQ(setting_words(bar, v), words);
+    }
 }
 
 // The refusal lines write out the bars' ranges and steps, the speed's bound and the start values,
@@ -99,10 +155,6 @@ TEST(PageParameters, RefusalNamesTheParameterWhatItTakesAndTheValue) {
         PageStart start;
         EXPECT_EQ(take_parameter(start, name, value), line);
     }
-    PageStart start;
-    EXPECT_EQ(take_parameter(start, "embedder", "3"), "");
-    EXPECT_FALSE(start.bar_positions[1] || start.speed);
-
     EngineState s;
     start_values(s);
     const auto& bars = parameter_bars;

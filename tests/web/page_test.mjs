@@ -196,11 +196,14 @@ test("the readouts use the decimal separator of the browser's language", async (
 });
 
 test("a value the page cannot take shows its line, and the start value is used", async () => {
-  const page = await open("?cylinders=12&ls=2.4&speed=99");
+  const page = await open("?cylinders=12&ls=2.4&speed=99&ls=2.5&cyl=9");
   const lines = await page.locator("#refused div").allTextContents();
   assert.deepEqual(lines, [
     'cylinders takes an odd number from 3 to 35, not "12": the page starts with 11.',
     'speed takes radians per frame from -12.566 to 12.566 (4 pi), not "99": the page starts with 0.05.',
+    'ls takes one value, not a second "2.5": the page starts with the first.',
+    'cyl is no setting of the page, which takes cylinders, ls, eccentricity, speed, vector and ' +
+    'paused: "9" is left alone.',
   ]);
   const s = await status(page);
   assert.deepEqual([s.cylinders, s.rodLength, s.stepe], [11, 240, 0.05]);
@@ -210,12 +213,16 @@ test("a value the page cannot take shows its line, and the start value is used",
 test("the page runs inside an iframe and served over HTTP", async () => {
   const frameHost = join(outDir, "embed.html");
   const { writeFileSync } = await import("node:fs");
-  writeFileSync(frameHost, `<iframe src="${pageUrl}?cylinders=9" width="720" height="760"></iframe>`);
+  writeFileSync(frameHost, `<iframe src="${pageUrl}?cylinders=9" width="320" height="600"></iframe>`);
   const page = await browser.newPage();
   await page.goto(pathToFileURL(frameHost).href);
   const frame = page.frames()[1];
   await frame.waitForFunction(() => window.radialEngine && radialEngine.status().frames > 2);
   assert.equal((await frame.evaluate(() => radialEngine.status())).cylinders, 9);
+  // 304 CSS pixels wide (the frame less the page's margins), and nothing to scroll sideways.
+  assert.deepEqual(await frame.evaluate(() => [
+    document.documentElement.scrollWidth <= document.documentElement.clientWidth,
+    document.getElementById("engine").width]), [true, 304]);
   await page.close();
 
   const server = createServer((request, response) => {
@@ -227,4 +234,124 @@ test("the page runs inside an iframe and served over HTTP", async () => {
   assert.ok((await status(served)).frames > 0);
   await served.close();
   server.close();
+});
+
+// Sizes of every control in CSS pixels, for the 24 x 24 px floor.
+const controlSizes = (page) => page.evaluate(() =>
+  [...document.querySelectorAll("button, input")].filter((e) => e.offsetParent)
+    .map((e) => [e.id || e.textContent.trim(), Math.round(e.getBoundingClientRect().width),
+                 Math.round(e.getBoundingClientRect().height)]));
+
+// A phone: the engine fits the width at one canvas pixel per device pixel, and taps alone run it.
+test("on a phone the page fits, and buttons and taps do what the keys and the mouse do", async () => {
+  const page = await browser.newPage({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 3,
+                                       hasTouch: true, isMobile: true });
+  await page.goto(pageUrl);
+  await until(page, () => window.radialEngine && radialEngine.status().frames > 2);
+  const fit = await page.evaluate(() => {
+    const canvas = document.getElementById("engine"), box = canvas.getBoundingClientRect();
+    return { scrolls: document.documentElement.scrollWidth > document.documentElement.clientWidth,
+             store: [canvas.width, canvas.height],
+             shown: [Math.round(box.width * 3), Math.round(box.height * 3)] };
+  });
+  assert.equal(fit.scrolls, false);
+  assert.deepEqual(fit.store, [1122, 1097]); // 374 CSS pixels wide, the page's margins off 390
+  assert.deepEqual(fit.shown, fit.store);
+  for (const [name, width, height] of await controlSizes(page)) {
+    assert.ok(width >= 24 && height >= 24, `${name}: ${width} x ${height}`);
+  }
+  await page.screenshot({ path: join(outDir, "phone.png") });
+
+  await page.tap("#pause");
+  await until(page, () => radialEngine.status().paused);
+  await page.tap("text=Faster");
+  await page.tap("#vector");
+  let s = await status(page);
+  assert.deepEqual([s.stepe, s.vector], [0.05 * 1.05, true]);
+  assert.equal(await page.locator("#vector").getAttribute("aria-pressed"), "true");
+
+  // A double tap ends nothing: it switches speed control on and off. A third tap switches it on,
+  // and a drag to the lower-left quadrant turns the engine forwards at x y / 200000.
+  const box = await page.locator("#engine").boundingBox();
+  await page.touchscreen.tap(box.x + 150, box.y + 150);
+  await page.touchscreen.tap(box.x + 150, box.y + 150);
+  await page.touchscreen.tap(box.x + 150, box.y + 150);
+  const cdp = await page.context().newCDPSession(page);
+  const touch = (type, x, y) => cdp.send("Input.dispatchTouchEvent", {
+    type, touchPoints: type === "touchEnd" ? [] : [{ x: box.x + x, y: box.y + y }] });
+  await touch("touchStart", 150, 150);
+  await touch("touchMove", 100, 250);
+  await touch("touchMove", 50, 300);
+  await touch("touchEnd");
+  const x = -270 + 50 * 711 / box.width * 540 / 711, y = 270 - 300 * 695 / box.height * 520 / 695;
+  s = await status(page);
+  assert.ok(Math.abs(s.stepe - x * y / 200000) < 1e-6, `stepe ${s.stepe}, not ${x * y / 200000}`);
+  assert.equal(await page.locator("#ended").isVisible(), false);
+  await page.close();
+});
+
+// Reduced motion and a dark scheme asked for: the page starts paused on its first frame with the
+// resume button focused and says why; the page is dark around the white picture. The canvas and
+// the bars say in words what they show, and axe-core finds nothing serious.
+test("what screen readers are told, and the visitor's preferences", async () => {
+  const page = await browser.newPage({ reducedMotion: "reduce", colorScheme: "dark",
+                                       viewport: { width: 760, height: 780 } });
+  await page.goto(pageUrl + "?cylinders=13&ls=2.005");
+  await until(page, () => window.radialEngine && radialEngine.status().paused);
+  const s = await status(page);
+  assert.deepEqual([s.frames, s.cylinders], [1, 13]);
+  assert.deepEqual(await page.evaluate(() => [
+    document.activeElement.id, document.getElementById("pause").textContent,
+    getComputedStyle(document.body).backgroundColor,
+    getComputedStyle(document.getElementById("window")).backgroundColor]),
+    ["pause", "Resume Space", "rgb(24, 26, 28)", "rgb(255, 255, 255)"]);
+  assert.match(await page.locator("#status").textContent(), /reduced motion/);
+
+  assert.equal(await page.getByRole("img").getAttribute("aria-label"),
+               "Radial engine: 13 cylinders, l/s 2.005, eccentricity 1.05, turning 0.050 radians " +
+               "a frame, paused");
+  const words = () => page.evaluate(() => [...document.querySelectorAll(".bar")].map(
+    (bar) => [bar.labels[0].textContent, bar.getAttribute("aria-valuetext")]));
+  assert.deepEqual(await words(), [["cylinders", "13 cylinders"], ["l/s", "l/s 2.005"],
+                                   ["eccentricity", "eccentricity 1.05"]]);
+  // Down moves a bar's thumb down, to a larger position: two cylinders fewer, a shorter rod.
+  await page.getByRole("slider", { name: "cylinders" }).press("ArrowDown");
+  await page.getByRole("slider", { name: "l/s" }).press("ArrowDown");
+  assert.deepEqual((await words()).map((w) => w[1]), ["11 cylinders", "l/s 2.00", "eccentricity 1.05"]);
+  assert.equal((await status(page)).cylinders, 11);
+
+  await page.addScriptTag({ path: join(process.env.NODE_PATH, "axe-core", "axe.min.js") });
+  const serious = await page.evaluate(async () => (await axe.run(document)).violations
+    .filter((v) => v.impact === "serious" || v.impact === "critical")
+    .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(", ")}`));
+  assert.deepEqual(serious, []);
+
+  // Space on the focused button resumes once, as the key does; the status line says so.
+  await page.keyboard.press(" ");
+  await until(page, () => radialEngine.status().frames > 3);
+  assert.equal(await page.locator("#status").textContent(), "Running.");
+  await page.close();
+});
+
+// The link writes the settings into the address; that address opens the same engine.
+test("the link to these settings opens the same settings", async () => {
+  const page = await open("?cylinders=13&eccentricity=0.7");
+  await page.keyboard.press(".");
+  await page.keyboard.press("c");
+  await page.locator("#ls-bar").fill("499");
+  await until(page, () => Math.abs(radialEngine.status().rodLength - 200.5) < 1e-9);
+  await page.click("#share");
+  const url = await page.evaluate(() => location.href);
+  assert.equal(url, await page.locator("#link a").getAttribute("href"));
+  assert.match(url, /\?cylinders=13&ls=2.005&eccentricity=0.7&speed=0.0525&vector=1$/);
+  const before = await status(page);
+  const again = await open("", url);
+  const after = await status(again);
+  for (const key of ["cylinders", "rodLength", "wristRadius", "vector"]) {
+    assert.equal(after[key], before[key], key);
+  }
+  assert.ok(Math.abs(after.stepe - before.stepe) < 1e-14);
+  assert.deepEqual(again.errors, []);
+  await page.close();
+  await again.close();
 });
