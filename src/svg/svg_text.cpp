@@ -9,11 +9,27 @@
 
 namespace radial {
 
+namespace {
+
+// A size as a stream writes a double by default: printf's %g.
+std::string size_text(double value) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%g", value);
+    return text.data();
+}
+
+} // namespace
+
 void open_svg(std::ostream& svg, double width, double height, std::string_view attributes) {
-    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
-        << "\" viewBox=\"0 0 " << width << ' ' << height << '"' << attributes << ">\n"
-        << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    svg << svg_opening(width, height, attributes);
+}
+
+std::string svg_opening(double width, double height, std::string_view attributes) {
+    const std::string w = size_text(width), h = size_text(height);
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+           "width=\"" +
+           w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + ' ' + h + '"' +
+           std::string(attributes) + ">\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
 }
 
 std::string px(double value, int decimals) {
