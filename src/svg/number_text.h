@@ -8,10 +8,13 @@ namespace radial {
 // scientific notation whichever is shorter (fixed on a tie).
 std::string shortest_text(double value);
 
-// The same text found without std::to_chars for doubles, which emscripten's library lacks: the
-// fewest correctly rounded significant digits that read back as the value, written as to_chars
-// writes them. The WebAssembly build's shortest_text.
+// The same texts worked out from the value's exact decimal digits, without std::to_chars for
+// doubles (which emscripten's library lacks), printf or strtod, which would add a fifth to the web
+// page: the fewest significant digits that read back as the value (correctly rounded, or beside a
+// power of two the neighbour above), written as to_chars writes them; and the value rounded half
+// to even, as printf's %.*f. The WebAssembly build's shortest_text and fixed_text.
 std::string shortest_text_by_search(double value);
+std::string fixed_text_by_digits(double value, int decimals);
 
 // The value rounded to a fixed number of decimals, as printf's %.*f but never "-0.0".
 std::string fixed_text(double value, int decimals);

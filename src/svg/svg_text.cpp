@@ -11,11 +11,19 @@ namespace radial {
 
 namespace {
 
-// A size as a stream writes a double by default: printf's %g.
+// A size as a stream writes a double by default: printf's %g, which for the whole pixels below
+// a million that sizes are in the page is the whole number.
 std::string size_text(double value) {
+#ifdef __EMSCRIPTEN__
+    if (value == std::floor(value) && std::fabs(value) < 1e6) {
+        return std::to_string(static_cast<long>(value));
+    }
+    return shortest_text(value);
+#else
     std::array<char, 32> text{};
     std::snprintf(text.data(), text.size(), "%g", value);
     return text.data();
+#endif
 }
 
 } // namespace
@@ -43,9 +51,13 @@ double round_step(double rough) {
 }
 
 std::string hex_colour(int r, int g, int b) {
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "#%02x%02x%02x", r, g, b);
-    return text.data();
+    constexpr std::string_view hex = "0123456789abcdef";
+    std::string text = "#";
+    for (const int channel : {r, g, b}) {
+        text += hex[static_cast<std::size_t>(channel / 16 % 16)];
+        text += hex[static_cast<std::size_t>(channel % 16)];
+    }
+    return text;
 }
 
 std::string hex_colour(Colour colour) {
