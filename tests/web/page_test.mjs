@@ -91,7 +91,7 @@ for (const [name, query, flags, bars] of [
 }
 
 // An SVG drawing as its elements: tag, attributes and own text, depth first, without the page's
-// cursor layer. run in the page, on the page's chart or on the tool's file parsed there.
+// cursor. Run in the page, on the page's chart or on the tool's file parsed there.
 function drawnElements({ svgText, selector }) {
   const root = svgText ? new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement
                        : document.querySelector(selector);
@@ -173,9 +173,10 @@ for (const [query, flags, quantity] of [
     // The cursors at the paused engine's crank angle, then at the angle clicked: 90 degrees on
     // the plot, where the chart's frame says it is.
     const degrees = (theta) => (theta % (2 * Math.PI)) * 180 / Math.PI;
-    const cursors = () => page.locator("g.cursor").evaluateAll(
+    const cursors = () => page.locator(".cursor").evaluateAll(
       (all) => all.map((g) => Number(g.getAttribute("data-crank-degrees"))));
     let theta = (await status(page)).theta;
+    assert.equal((await cursors()).length, balance.startsWith("<?xml") ? 2 : 1);
     for (const shown of await cursors()) assert.ok(Math.abs(shown - degrees(theta)) < 1e-9);
     const at = await page.evaluate(() => {
       const svg = document.querySelector("#crank-chart svg");
