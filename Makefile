@@ -143,7 +143,7 @@ web-npm: web-deps
 # The page in Chromium and the WebAssembly frames against the native ones; the native build
 # gives radial-kinematics' pictures and the native frame hashes.
 web-test: web build web-npm
-	cd $(WEB_DIR) && ctest --output-on-failure
+	cd $(WEB_DIR) && ctest --output-on-failure -j$(JOBS)
 
 # The page's size, load time and time per frame in Chromium (docs/web.md); BEFORE=PAGE.html
 # measures another build of the page first, in the same run.
