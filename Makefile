@@ -159,7 +159,7 @@ MAX ?= 10
 SEED ?= 1
 mutants: test-deps
 	$(call install_missing,$(MUTANT_PACKAGES))
-	nice -n 10 python3 tests/mutation/mutants.py --build-dir $(MUTANT_DIR) --jobs $(JOBS) \
+	nice -n 10 python3 bench/mutants.py --build-dir $(MUTANT_DIR) --jobs $(JOBS) \
 	    --max $(MAX) --seed $(SEED) $(if $(SINCE),--since $(SINCE)) $(if $(ALL),--all) \
 	    $(if $(TIMEOUT),--timeout $(TIMEOUT)) $(FILES)
 
