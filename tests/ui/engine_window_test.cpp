@@ -16,7 +16,7 @@
 namespace radial {
 namespace {
 
-bool all_white_picture(const QImage& image) {
+bool all_white(const QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if ((image.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) {
@@ -218,13 +218,13 @@ TEST_F(EngineWindowTest, EscAndDoubleClickClearAndAskToEnd) {
     form.surface().line(-100, -100, 100, 100, red);
     send_key(&form, Qt::Key_Escape, "\x1b");
     EXPECT_TRUE(form.quit_requested());
-    EXPECT_TRUE(all_white_picture(form.surface().image()));
+    EXPECT_TRUE(all_white(form.surface().image()));
 
     EngineWindow other;
     other.surface().circle(0, 0, 50, blue);
     QTest::mouseDClick(&other, Qt::LeftButton, {}, QPoint(400, 400));
     EXPECT_TRUE(other.quit_requested());
-    EXPECT_TRUE(all_white_picture(other.surface().image()));
+    EXPECT_TRUE(all_white(other.surface().image()));
 }
 
 TEST_F(EngineWindowTest, FrameLoopRunsAndReadoutsFollowTheBars) {
