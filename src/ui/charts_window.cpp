@@ -90,6 +90,10 @@ void ChartsWindow::catch_up() {
         crank_for_ = p;
         crank_quantity_ = chosen_quantity();
         crank_chart_.emplace(p, crank_quantity_);
+        curve_colours_.clear();
+        for (int i = 1; i <= p.n; ++i) {
+            curve_colours_.push_back(colour_of(cylinder_colour(i, p.n)));
+        }
         crank_view_->show_chart(crank_chart_->svg());
     }
     if (balance_for_ != p) {
@@ -114,10 +118,9 @@ void ChartsWindow::move_cursors() {
         const CrankChartLayout& layout = crank_chart_->layout();
         ChartCursor shown;
         shown.lines.emplace_back(c.x, layout.top, c.x, layout.bottom);
-        const int n = static_cast<int>(c.crossings.size());
-        for (int i = 0; i < n; ++i) {
-            if (const auto y = c.crossings[static_cast<std::size_t>(i)]) {
-                shown.dots.push_back({{c.x, *y}, colour_of(cylinder_colour(i + 1, n))});
+        for (std::size_t k = 0; k < c.crossings.size(); ++k) {
+            if (const auto y = c.crossings[k]) {
+                shown.dots.push_back({{c.x, *y}, curve_colours_[k]});
             }
         }
         crank_view_->set_cursor(std::move(shown));

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QComboBox;
 class QKeyEvent;
@@ -59,6 +60,7 @@ private:
     double theta_ = 0;
     std::optional<CrankAngleChart> crank_chart_;
     std::optional<EngineParameters> crank_for_;
+    std::vector<QColor> curve_colours_; // cylinder 1's first
     ChartQuantity crank_quantity_ = ChartQuantity::distance;
     std::optional<BalanceChart> balance_chart_; // none while the balance cannot be reported
     std::optional<EngineParameters> balance_for_;

@@ -34,7 +34,7 @@ Fit fit(QSizeF chart_size, QSize view_size) {
 QImage rendered(const std::string& svg, QSize view_size) {
     QSvgRenderer renderer(QByteArray::fromStdString(svg));
     const Fit f = fit(renderer.defaultSize(), view_size);
-    QImage image(view_size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(view_size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     renderer.render(&painter, QRectF(f.at(0, 0), QSizeF(renderer.defaultSize()) * f.scale));
