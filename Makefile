@@ -6,6 +6,8 @@
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
+# Tests run three at a time: the longest of them mostly wait on a real X server or a timed run.
+TEST_JOBS ?= 3
 
 # The sanitizer build: clang with AddressSanitizer and UndefinedBehaviorSanitizer (failures fatal)
 # and the libFuzzer target. Leaks that system libraries keep for the life of the process are
@@ -111,8 +113,8 @@ sanitize: test-deps
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
 
 test: build sanitize
-	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
-	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j$(TEST_JOBS)
+	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(TEST_JOBS)
 	$(MAKE) --no-print-directory web-test
 
 # CPack builds whatever the build directory holds before it packs the installed files.
