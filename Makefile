@@ -56,7 +56,7 @@ PACKAGES := $(BUILD_PACKAGES) $(TEST_PACKAGES) $(PACKAGE_PACKAGES) $(WEB_PACKAGE
             $(MUTANT_PACKAGES)
 
 .PHONY: all deps build-deps test-deps package-deps web-deps configure build window sanitize run \
-        test bench package clean web web-npm web-test bench-web mutants
+        test native-test sanitize-test bench package clean web web-npm web-test bench-web mutants
 
 all: build
 
@@ -112,10 +112,17 @@ sanitize: test-deps
 	    -DRADIAL_FUZZ=ON -DRADIAL_BUILD_BENCH=OFF
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
 
-test: build sanitize
+# Each build's tests start as soon as that build is made, beside the next build's compiling: the
+# longest tests mostly wait on an X server or run for a fixed time. The three runs' lines
+# interleave; each ends with its own summary, and any failure fails the whole.
+test: build
+	$(MAKE) --no-print-directory -j2 native-test sanitize-test web-test
+
+native-test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(TEST_JOBS)
+
+sanitize-test: sanitize
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(TEST_JOBS)
-	$(MAKE) --no-print-directory web-test
 
 # CPack builds whatever the build directory holds before it packs the installed files.
 package: package-deps window
