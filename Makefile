@@ -5,7 +5,9 @@
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
-JOBS ?= 2
+# Compile jobs: one more than the two cores, so that a link or a file being read does not leave
+# a core idle.
+JOBS ?= 3
 # Tests run three at a time: the longest of them mostly wait on a real X server or a timed run.
 TEST_JOBS ?= 3
 
