@@ -5,9 +5,7 @@
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
-# Compile jobs: one more than the two cores, so that a link or a file being read does not leave
-# a core idle.
-JOBS ?= 3
+JOBS ?= 2
 # Tests run three at a time: the longest of them mostly wait on a real X server or a timed run.
 TEST_JOBS ?= 3
 
