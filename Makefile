@@ -6,6 +6,8 @@
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
+# Tests run three at a time: the longest of them mostly wait on a real X server or a timed run.
+TEST_JOBS ?= 3
 
 # The sanitizer build: clang with AddressSanitizer and UndefinedBehaviorSanitizer (failures fatal)
 # and the libFuzzer target. Leaks that system libraries keep for the life of the process are
@@ -54,7 +56,7 @@ PACKAGES := $(BUILD_PACKAGES) $(TEST_PACKAGES) $(PACKAGE_PACKAGES) $(WEB_PACKAGE
             $(MUTANT_PACKAGES)
 
 .PHONY: all deps build-deps test-deps package-deps web-deps configure build window sanitize run \
-        test bench package clean web web-npm web-test bench-web mutants
+        test native-test sanitize-test bench package clean web web-npm web-test bench-web mutants
 
 all: build
 
@@ -110,10 +112,17 @@ sanitize: test-deps
 	    -DRADIAL_FUZZ=ON -DRADIAL_BUILD_BENCH=OFF
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
 
-test: build sanitize
-	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
-	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
-	$(MAKE) --no-print-directory web-test
+# Each build's tests start as soon as that build is made, beside the next build's compiling: the
+# longest tests mostly wait on an X server or run for a fixed time. The three runs' lines
+# interleave; each ends with its own summary, and any failure fails the whole.
+test: build
+	$(MAKE) --no-print-directory -j2 native-test sanitize-test web-test
+
+native-test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j$(TEST_JOBS)
+
+sanitize-test: sanitize
+	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(TEST_JOBS)
 
 # CPack builds whatever the build directory holds before it packs the installed files.
 package: package-deps window
@@ -143,7 +152,7 @@ web-npm: web-deps
 # The page in Chromium and the WebAssembly frames against the native ones; the native build
 # gives radial-kinematics' pictures and the native frame hashes.
 web-test: web build web-npm
-	cd $(WEB_DIR) && ctest --output-on-failure
+	cd $(WEB_DIR) && ctest --output-on-failure -j$(JOBS)
 
 # The page's size, load time and time per frame in Chromium (docs/web.md); BEFORE=PAGE.html
 # measures another build of the page first, in the same run.
@@ -159,7 +168,7 @@ MAX ?= 10
 SEED ?= 1
 mutants: test-deps
 	$(call install_missing,$(MUTANT_PACKAGES))
-	nice -n 10 python3 tests/mutation/mutants.py --build-dir $(MUTANT_DIR) --jobs $(JOBS) \
+	nice -n 10 python3 bench/mutants.py --build-dir $(MUTANT_DIR) --jobs $(JOBS) \
 	    --max $(MAX) --seed $(SEED) $(if $(SINCE),--since $(SINCE)) $(if $(ALL),--all) \
 	    $(if $(TIMEOUT),--timeout $(TIMEOUT)) $(FILES)
 

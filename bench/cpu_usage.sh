@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The running program's own CPU time over 10 s at 60 frames per second, then over 10 s paused,
 # in a real window under Xvfb, at a chosen cylinder count (odd, 3 to 35; the program starts at 11);
-# the X server's CPU time beside each.
-# Usage: bench/cpu_usage.sh [PROGRAM] [SECONDS] [CYLINDERS]
+# the X server's CPU time beside each. Options after the cylinder count go to the program (such as
+# --charts); XVFB_SCREEN sets the screen (1280x1024x24 unless set).
+# Usage: bench/cpu_usage.sh [PROGRAM] [SECONDS] [CYLINDERS] [PROGRAM OPTIONS...]
 source "$(dirname "$0")/../tests/e2e/x_session.sh"
 PROGRAM=${1:-build/src/app/radial-engine}
 SECONDS_EACH=${2:-10}
@@ -41,7 +42,7 @@ set_cylinders() {
 }
 
 start_x
-start_app "$PROGRAM"
+start_app "$PROGRAM" "${@:4}"
 set_cylinders "$CYLINDERS"
 sleep 1
 echo "$CYLINDERS cylinders"

@@ -39,8 +39,9 @@ PageEngine::PageEngine(double device_pixel_ratio, const PageStart& start)
 bool PageEngine::queue(PageInput input) {
     if (input.kind == PageInput::Kind::key) {
         EngineState scratch = s_;
-        if (on_key_press(scratch, input.key) == KeyOutcome::ignored) {
-            return false;
+        const KeyOutcome outcome = on_key_press(scratch, input.key);
+        if (outcome == KeyOutcome::ignored || outcome == KeyOutcome::charts) {
+            return false; // the page has no charts: "g" is not its key
         }
     }
     queue_.push_back(input);

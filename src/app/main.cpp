@@ -119,5 +119,5 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(radial::window_icon());
     radial::EngineWindow form;
     form.show();
-    return form.run();
+    return form.run(command.charts);
 }

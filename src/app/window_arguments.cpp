@@ -5,7 +5,7 @@
 namespace radial {
 
 const char* const window_usage =
-    R"(Usage: radial-engine [-h | --help | --version]
+    R"(Usage: radial-engine [--charts] [-h | --help | --version]
 
 Animates the kinematics of a radial piston engine in a window, seen along the crankshaft: the
 cylinder axes, the crank, the master rod, the articulated link rods and two valve cam rings.
@@ -15,9 +15,13 @@ Controls:
   .  ,  /            5 % faster, 5 % slower, back to the default speed
   c or C             show or hide the vector to the pistons' mean position
   space              pause or resume
+  g                  open or close the charts window beside the engine: the piston pins'
+                     distance, velocity or acceleration against crank angle and the shaking
+                     force's polar chart, each with a cursor at the engine's crank angle
   mouse button       mouse speed control on or off (the pointer's position sets the speed)
   Esc, double-click  quit
 
+  --charts   start with the charts window open
   --help     print this text (-h does too)
   --version  print the program's name and version
 
@@ -32,7 +36,7 @@ bool is_help(std::string_view arg) {
 }
 
 bool is_own(std::string_view arg) {
-    return is_help(arg) || arg == "--version";
+    return is_help(arg) || arg == "--version" || arg == "--charts";
 }
 
 } // namespace
@@ -43,7 +47,10 @@ WindowCommand read_window_arguments(std::span<const std::string_view> args, bool
         if (std::any_of(args.begin(), args.end(), is_help)) {
             return {WindowStart::print_usage, {}};
         }
-        return {args.empty() ? WindowStart::open_window : WindowStart::print_version, {}};
+        if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+            return {WindowStart::print_version, {}};
+        }
+        return {WindowStart::open_window, {}, !args.empty()};
     }
     if (!qt_options_taken && other->starts_with('-')) {
         return {WindowStart::ask_qt, {}};

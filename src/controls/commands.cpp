@@ -29,6 +29,8 @@ KeyOutcome on_key_press(EngineState& s, char32_t key) {
     case U' ':
         s.paused = !s.paused;
         return KeyOutcome::handled;
+    case U'g':
+        return KeyOutcome::charts;
     default:
         return KeyOutcome::ignored;
     }

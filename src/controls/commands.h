@@ -16,10 +16,14 @@ constexpr double max_step = 4 * 3.14159265358979323846;
 
 double clamp_step(double step);
 
-enum class KeyOutcome { ignored, handled, quit };
+// What a key asks of its front end once on_key_press has made its change: nothing more
+// (handled), to end the program (quit), or to open or close the charts beside the engine
+// (charts), which lie outside the engine record; ignored for a key that is no command.
+enum class KeyOutcome { ignored, handled, quit, charts };
 
 // Esc quits; "." and "," make the step 5 % larger or smaller; "/" restores the default step;
-// "c" or "C" switches the centroid vector; space pauses or resumes. Case-sensitive otherwise.
+// "c" or "C" switches the centroid vector; space pauses or resumes; "g" asks for the charts and
+// leaves the record alone. Case-sensitive otherwise.
 KeyOutcome on_key_press(EngineState& s, char32_t key);
 
 // Any button switches mouse speed control on or off.

@@ -1,6 +1,8 @@
 #include "core/engine_state.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace radial {
 
@@ -14,7 +16,7 @@ void start_values(EngineState& s) {
     s.default_crank_step = 0.05;
     s.crank_step = s.default_crank_step;
     s.at_last_clear = {s.n, s.d, s.rp};
-    s.pins.fill(PinRow{});
+    std::fill(std::begin(s.pins), std::end(s.pins), PinRow{});
     s.theta = 5;
 }
 

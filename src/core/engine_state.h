@@ -3,8 +3,6 @@
 #include "core/engine_parameters.h"
 #include "core/view.h"
 
-#include <array>
-
 namespace radial {
 
 // Rows of the pin table: row i belongs to cylinder i, row 0 is never used, so 35 is the largest
@@ -83,7 +81,7 @@ struct EngineState {
     MasterRod master_rod;
 
     // Per cylinder, as last drawn.
-    std::array<PinRow, pin_table_rows> pins{};
+    PinRow pins[pin_table_rows] = {};
 
     // Centroid vector: the sums of the piston pin positions, now and as last drawn.
     WorldSum centroid_sum, previous_centroid_sum;

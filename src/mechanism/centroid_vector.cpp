@@ -8,8 +8,8 @@ void draw_centroid_vector(EngineState& s, Surface& surface) {
     sum = {};
     const double vscale = centroid_magnification / s.n;
     for (int i = 1; i <= s.n; ++i) {
-        sum.x = s.pins[static_cast<std::size_t>(i)].piston_x + sum.x;
-        sum.y = s.pins[static_cast<std::size_t>(i)].piston_y + sum.y;
+        sum.x = s.pins[i].piston_x + sum.x;
+        sum.y = s.pins[i].piston_y + sum.y;
     }
     const WorldSum& before = s.previous_centroid_sum;
     surface.set_pen_width(1);

@@ -14,7 +14,7 @@ double body_angle(int i, EngineParameters p, double pi) {
 
 void compute_body_angles(EngineState& s) {
     for (int i = 2; i <= s.n; ++i) {
-        s.pins[static_cast<std::size_t>(i)].body_angle = body_angle(i, {s.n, s.d, s.rp}, s.pi);
+        s.pins[i].body_angle = body_angle(i, {s.n, s.d, s.rp}, s.pi);
     }
 }
 
@@ -43,7 +43,7 @@ Bisection bisect_piston(double sin_axis, double cos_axis, double wrist_x, double
 LinkRod solve_link_rod(const EngineState& s, int i) {
     LinkRod rod;
     const MasterRod& m = s.master_rod;
-    const double body = s.pins[static_cast<std::size_t>(i)].body_angle - m.beta;
+    const double body = s.pins[i].body_angle - m.beta;
     rod.wrist_x = m.crankpin_x + s.rp * std::sin(body);
     rod.wrist_y = m.crankpin_y + s.rp * std::cos(body);
     rod.axis = 2 * s.pi * (i - 1) / s.n;
@@ -62,7 +62,7 @@ LinkRod solve_link_rod(const EngineState& s, int i) {
 void draw_link_rods(EngineState& s, Surface& surface) {
     for (int i = 2; i <= s.n; ++i) {
         const LinkRod rod = solve_link_rod(s, i);
-        PinRow& row = s.pins[static_cast<std::size_t>(i)];
+        PinRow& row = s.pins[i];
 
         surface.set_current_colour(surface.background_colour());
         surface.circle(row.wrist_x, row.wrist_y, s.pin_radius);

@@ -20,8 +20,6 @@ namespace {
 // Pixels: the diagram's size, its centre and the radius of its outer ring.
 constexpr double diagram_width = 800, diagram_height = 860;
 constexpr double centre_px_x = 400, centre_px_y = 470, outer_px = 320;
-constexpr const char* plain_colour = "#1f4e9c";
-constexpr const char* counterweight_colour = "#d0461c";
 
 // The force's tip at every plot-grid crank angle, less cancelled e^(i theta).
 std::vector<EngineVector> locus(const std::vector<ExactPiston>& pistons, EngineVector cancelled) {
@@ -93,7 +91,7 @@ void write_grid(const Rings& rings, TextSink& svg) {
 
 void write_locus(const std::vector<EngineVector>& tips, const Rings& rings, bool counterweight,
                  TextSink& svg) {
-    const char* colour = counterweight ? counterweight_colour : plain_colour;
+    const char* colour = counterweight ? balance_counterweight_colour : balance_plain_colour;
     svg << "<path class=\"locus\" data-counterweight=\"" << (counterweight ? "yes" : "no")
         << "\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"2\" d=\"";
     for (std::size_t k = 0; k < tips.size(); ++k) {
@@ -116,7 +114,7 @@ void write_legend(const EngineBalance& balance, const Rings& rings, TextSink& sv
     const std::string keys[] = {"without counterweight: " + peak_text(balance.largest),
                                 "with a counterweight cancelling the first-order forward force: " +
                                     peak_text(balance.largest_with_counterweight)};
-    const char* colours[] = {plain_colour, counterweight_colour};
+    const char* colours[] = {balance_plain_colour, balance_counterweight_colour};
     svg << "<g class=\"legend\">\n";
     for (int k = 0; k < 2; ++k) {
         const double y = 84 + 22 * k;

@@ -9,6 +9,10 @@
 
 namespace radial {
 
+// The colours of the two paths: the force as it is, and with the counterweight.
+inline constexpr const char* balance_plain_colour = "#1f4e9c";
+inline constexpr const char* balance_counterweight_colour = "#d0461c";
+
 // An SVG polar diagram of the pistons' shaking force over one crank revolution, for the engine
 // with n cylinders, rod length d and wrist radius rp at the animation's crank radius, balance
 // being balance_engine's for it with every rod reaching. Drawn in the engine's own orientation,

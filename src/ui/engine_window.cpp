@@ -4,6 +4,7 @@
 #include "controls/window_caption.h"
 #include "core/frame_loop.h"
 #include "mechanism/mechanism_hooks.h"
+#include "ui/charts_window.h"
 #include "ui/picture_view.h"
 #include "ui/qt_event_pump.h"
 
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
 
@@ -68,12 +70,15 @@ EngineWindow::~EngineWindow() {
     delete picture_;
 }
 
-int EngineWindow::run() {
+int EngineWindow::run(bool charts) {
     QtEventPump pump(*this);
     WindowHooks hooks(*this);
     FrameLoop loop(state_, surface_, pump, hooks);
     try {
         pump.wait_for_first_activation();
+        if (charts) {
+            toggle_charts();
+        }
         loop.run();
     } catch (const QuitRequested&) {
         return 0;
@@ -94,6 +99,36 @@ void EngineWindow::wait_until_shown() {
 
 void EngineWindow::update_readouts() {
     controls_.update_readouts(state_);
+    if (charts_) {
+        charts_->follow(state_.at_last_clear, state_.theta);
+    }
+}
+
+// The first time, the charts window goes to the right of this window's frame, or to its left
+// where the screen has no room on the right; on a screen too narrow for either, against the
+// screen's right edge. Its frame is taken to be as wide as this one's.
+void EngineWindow::toggle_charts() {
+    if (charts_ && charts_->isVisible()) {
+        charts_->close();
+        return;
+    }
+    if (!charts_) {
+        charts_ = std::make_unique<ChartsWindow>([this](QKeyEvent* e) { return handle_key(e); });
+        const QRect frame = frameGeometry();
+        const int charts_width = charts_->width() + frame.width() - width();
+        QPoint at(frame.right() + 1, frame.top());
+        if (const QScreen* s = screen(); s != nullptr) {
+            const QRect room = s->availableGeometry();
+            if (at.x() + charts_width > room.right() + 1) {
+                at.setX(frame.left() - charts_width >= room.left()
+                            ? frame.left() - charts_width
+                            : std::max(room.left(), room.right() + 1 - charts_width));
+            }
+        }
+        charts_->move(at);
+    }
+    charts_->follow(state_.at_last_clear, state_.theta);
+    charts_->show();
 }
 
 void EngineWindow::quit() {
@@ -136,6 +171,9 @@ bool EngineWindow::handle_key(QKeyEvent* event) {
         quit();
         return true;
     case KeyOutcome::handled:
+        return true;
+    case KeyOutcome::charts:
+        toggle_charts();
         return true;
     case KeyOutcome::ignored:
         return false;

@@ -13,11 +13,13 @@ class QKeyEvent;
 
 namespace radial {
 
+class ChartsWindow;
 class PictureView;
 
-// The animation's only window. It owns the engine record and the drawing surface; its handlers
-// only set values in the record (the quit commands also clear), and everything is drawn by the
-// frame loop, which run() enters once the window has first been activated.
+// The animation's window. It owns the engine record and the drawing surface; its handlers only set
+// values in the record (the quit commands also clear), and everything is drawn by the frame loop,
+// which run() enters once the window has first been activated. The charts key opens and closes
+// the charts window beside it, which follows the engine from the readout hook.
 class EngineWindow final : public QWidget {
 public:
     static const char* const caption;
@@ -28,13 +30,16 @@ public:
     EngineWindow& operator=(const EngineWindow&) = delete;
 
     // Waits for the first activation, then runs the frame loop until a quit command or the
-    // window manager ends the program. Returns the exit status.
-    int run();
+    // window manager ends the program. Returns the exit status. With charts, the charts window
+    // opens beside this one once it is on screen.
+    int run(bool charts = false);
 
     EngineState& state() { return state_; }
     ImageSurface& surface() { return surface_; }
     ParameterControls& controls() { return controls_; }
     PictureView& picture() { return *picture_; }
+    // The charts window, once the charts key has first opened it; null before.
+    ChartsWindow* charts() { return charts_.get(); }
 
     bool activated() const { return activated_; }
     bool exposed() const;
@@ -46,8 +51,11 @@ public:
     // Returns once what was put on screen has been taken, so that the drawing may go on.
     void wait_until_shown();
 
-    // The frame loop's readout hook.
+    // The frame loop's readout hook: the readouts, and the charts' cursors while they are open.
     void update_readouts();
+
+    // Opens the charts window beside this one (made the first time), or closes it.
+    void toggle_charts();
 
     // Clears the drawing and asks the frame loop to end the program at its pump.
     void quit();
@@ -71,6 +79,7 @@ private:
     ImageSurface surface_;
     ParameterControls controls_;
     PictureView* picture_;
+    std::unique_ptr<ChartsWindow> charts_;
     bool activated_ = false;
     bool quit_requested_ = false;
 };

@@ -173,7 +173,7 @@ X11Presenter::block_of(const std::uint32_t* pixels) const {
                         [pixels](const Block& b) { return b.pixels == pixels; });
 }
 
-void X11Presenter::put(PixelBuffer buffer, std::span<const PixelRect> rects) {
+void X11Presenter::put(PixelBuffer buffer, std::span<const PixelRect> rects, bool send_now) {
     if (window_ == 0) {
         return;
     }
@@ -201,7 +201,9 @@ void X11Presenter::put(PixelBuffer buffer, std::span<const PixelRect> rects) {
         }
         sync_ = xcb_get_input_focus(connection_).sequence;
     }
-    xcb_flush(connection_);
+    if (send_now) {
+        xcb_flush(connection_);
+    }
 }
 
 void X11Presenter::wait_until_read() {

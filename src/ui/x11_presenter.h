@@ -42,9 +42,10 @@ public:
     std::uint32_t window() const { return window_; }
 
     // Puts each rectangle of buffer (device pixels) at the same place in the window, then sends the
-    // requests on their way. Pixels put from shared memory are read by the server when it comes
-    // to the request, later: until wait_until_read, they must not be drawn over.
-    void put(PixelBuffer buffer, std::span<const PixelRect> rects);
+    // requests on their way, or with send_now false leaves them for the next time the connection
+    // is flushed (by whoever flushes it). Pixels put from shared memory are read by the server when
+    // it comes to the request, later: until wait_until_read, they must not be drawn over.
+    void put(PixelBuffer buffer, std::span<const PixelRect> rects, bool send_now = true);
 
     // Whether the server may still be reading pixels put from shared memory.
     bool reading() const { return sync_.has_value(); }

@@ -47,6 +47,16 @@ TEST_F(CommandsTest, OtherKeysDoNothingAndEscQuits) {
     EXPECT_EQ(on_key_press(s, escape_key), KeyOutcome::quit);
 }
 
+// "g" is the window's to act on; the record must not change, or the page would move with it.
+TEST_F(CommandsTest, ChartsKeyLeavesTheRecordAlone) {
+    const EngineState before = s;
+    EXPECT_EQ(on_key_press(s, U'g'), KeyOutcome::charts);
+    EXPECT_EQ(on_key_press(s, U'G'), KeyOutcome::ignored);
+    EXPECT_EQ(s.crank_step, before.crank_step);
+    EXPECT_EQ(s.theta, before.theta);
+    EXPECT_EQ(s.vector_shown + s.paused + s.mouse_sets_speed, 0);
+}
+
 TEST_F(CommandsTest, HoldingTheSpeedKeyStopsAtOneCyclePerFrame) {
     for (int k = 0; k < 100000; ++k) {
         on_key_press(s, U'.');

@@ -37,13 +37,16 @@ without_display() {
     unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
     run --help
     [ "$STATUS" = 0 ] && [ -z "$ERR" ] || fail "--help: status $STATUS, '$ERR'"
-    [[ "$OUT" == "Usage: radial-engine [-h | --help | --version]"* ]] || fail "--help printed '$OUT'"
+    [[ "$OUT" == "Usage: radial-engine [--charts] [-h | --help | --version]"* ]] || fail "--help printed '$OUT'"
     local usage=$OUT
     run --version -h
     [ "$STATUS" = 0 ] && [ "$OUT" = "$usage" ] || fail "-h: status $STATUS, printed '$OUT'"
     [[ "$OUT" == *"It takes no other options"* ]] || fail "--help does not say it takes no others"
     refused extra extra
     refused extra --version extra
+    refused extra --charts extra
+    run --charts --version
+    [ "$STATUS" = 0 ] && [[ "$OUT" == "radial-engine "* ]] || fail "--charts --version: '$OUT'"
     # Starts with a dash: Qt takes its options off the command line first.
     refused --bogus --bogus
     refused -x -reverse -style Fusion -x

@@ -148,7 +148,7 @@ TEST_P(LinkRodsByCylinderCount, DrawsEachCylinderEraseStoreDraw) {
     s.theta = 5.10;
     draw_link_rods(s, surface);
     for (int i = 2; i <= n; ++i) {
-        const PinRow& row = before.pins[static_cast<std::size_t>(i)];
+        const PinRow& row = before.pins[i];
         const auto k = static_cast<std::size_t>(6 * (i - 2));
         EXPECT_EQ(surface.calls[k], circle_call(row.wrist_x, row.wrist_y, 10, white, 2));
         EXPECT_EQ(surface.calls[k + 1], circle_call(row.piston_x, row.piston_y, 10, white, 2));

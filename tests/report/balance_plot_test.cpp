@@ -104,6 +104,24 @@ TEST(BalancePlot, CursorTipsLieOnTheLoci) {
     EXPECT_EQ(std::pair(chart.centre_x(), chart.centre_y()), std::pair(400.0, 470.0));
 }
 
+// Where the grid's parts go, for the start values (rings every 2 m r ω², four of them): the rings'
+// radii, the ring values along 15 degrees, the 0 degree label above the outer ring and the first
+// legend line.
+TEST(BalancePlot, PlacesRingsValuesAndLabels) {
+    const std::string svg = balance_plot_svg({11, 200, 52.5}, balance_engine({11, 200, 52.5}, 1));
+    std::vector<std::string> radii;
+    for (const std::string& circle : elements(svg, "<circle cx=\"400.0\" cy=\"470.0\"")) {
+        radii.push_back(attribute(circle, "r"));
+    }
+    EXPECT_EQ(radii, (std::vector<std::string>{"80.0", "160.0", "240.0", "320.0"}));
+    const std::size_t scale = svg.find("<g class=\"scale\"");
+    const auto values = elements(svg.substr(scale, svg.find("</g>", scale) - scale), "<text");
+    ASSERT_EQ(values.size(), 4U);
+    EXPECT_EQ(attribute(values[0], "x") + " " + attribute(values[0], "y"), "423.7 389.7");
+    EXPECT_NE(svg.find("<text x=\"400.0\" y=\"134.8\">0° (cylinder 1)</text>"), std::string::npos);
+    EXPECT_NE(svg.find("<line x1=\"30\" y1=\"84.0\" x2=\"54\" y2=\"84.0\""), std::string::npos);
+}
+
 // The outer ring (320 pixels from the centre) is at or beyond the largest force: 6.57 m r omega^2
 // in rings of 2 needs four of them.
 TEST(BalancePlot, OuterRingEnclosesBothLoci) {

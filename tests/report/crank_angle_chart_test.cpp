@@ -120,6 +120,15 @@ TEST(CrankAngleChart, PlotsTheSweepsColumnsAndItsCursorCrossesThem) {
         }
     }
     EXPECT_EQ(distance_plot_svg(engine), CrankAngleChart(engine).svg());
+    // The value axis: a tick every 20 from 120 to 260, each at its height.
+    const std::string svg = distance_plot_svg(engine);
+    const std::size_t ticks = svg.find("<g text-anchor=\"end\">");
+    const auto labels = elements(svg.substr(ticks, svg.find("</g>", ticks) - ticks), "<text");
+    ASSERT_EQ(labels.size(), 8U);
+    EXPECT_EQ(attribute(labels[0], "y"), "554.0");
+    EXPECT_EQ(attribute(labels[7], "y"), "84.0");
+    EXPECT_NE(svg.find(">120</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">260</text>"), std::string::npos);
     const CrankChartLayout layout = CrankAngleChart(engine).layout();
     EXPECT_EQ(layout.degrees_at(layout.x(90)), 90);
     EXPECT_EQ(layout.degrees_at(layout.right + 5), 360);

@@ -15,7 +15,6 @@ using testing::Refusal;
 using testing::run;
 using testing::split;
 
-
 TEST(CrankSweep, CountsEveryMultipleOfTheStepBelowTwoPi) {
     for (int parts = 1; parts <= 2000; parts += 7) {
         for (const double step : {two_pi / parts, two_pi / parts * (1 + 1e-15), 0.7 / parts}) {

@@ -1,9 +1,11 @@
+#include "ui/charts_window.h"
 #include "ui/engine_window.h"
 #include "ui/picture_view.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -16,7 +18,7 @@
 namespace radial {
 namespace {
 
-bool all_white_picture(const QImage& image) {
+bool all_white(const QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if ((image.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) {
@@ -170,6 +172,41 @@ TEST_F(EngineWindowTest, KeysWorkOnceWhicheverWidgetHasTheFocus) {
     EXPECT_FALSE(form.quit_requested());
 }
 
+// "g" from either window opens and closes the charts; other commands work from the charts window
+// too; closing the charts window leaves the engine running.
+TEST_F(EngineWindowTest, ChartsKeyOpensAndClosesTheChartsWindow) {
+    EXPECT_EQ(form.charts(), nullptr);
+    send_key(controls.cylinders_scroll_bar, Qt::Key_G, "g");
+    ChartsWindow* charts = form.charts();
+    ASSERT_NE(charts, nullptr);
+    EXPECT_TRUE(charts->isVisible());
+    EXPECT_TRUE(charts->isWindow());
+    EXPECT_EQ(charts->windowTitle(), "Radial engine charts");
+    EXPECT_EQ(controls.cylinders_scroll_bar->value(), 25);
+
+    send_key(charts->quantity_box(), Qt::Key_Period, ".");
+    EXPECT_EQ(s.crank_step, 0.05 * 1.05);
+    send_key(charts->quantity_box(), Qt::Key_G, "g");
+    EXPECT_FALSE(charts->isVisible());
+    send_key(&form, Qt::Key_G, "g");
+    EXPECT_TRUE(charts->isVisible());
+    EXPECT_EQ(form.charts(), charts);
+
+    charts->close();
+    EXPECT_FALSE(charts->isVisible());
+    EXPECT_FALSE(form.quit_requested());
+}
+
+// The readout hook moves the charts' cursors with the crank.
+TEST_F(EngineWindowTest, ChartsFollowTheCrankFromTheReadoutHook) {
+    form.toggle_charts();
+    ChartView& view = form.charts()->crank_view();
+    const QImage before = view.grab().toImage();
+    s.theta += 1;
+    form.update_readouts();
+    EXPECT_NE(view.grab().toImage(), before);
+}
+
 TEST_F(EngineWindowTest, MouseSpeedControl) {
     const QPointF pointer = form.surface().to_pixels(200, 100);
     QTest::mousePress(&form, Qt::LeftButton, {}, pointer.toPoint());
@@ -218,13 +255,13 @@ TEST_F(EngineWindowTest, EscAndDoubleClickClearAndAskToEnd) {
     form.surface().line(-100, -100, 100, 100, red);
     send_key(&form, Qt::Key_Escape, "\x1b");
     EXPECT_TRUE(form.quit_requested());
-    EXPECT_TRUE(all_white_picture(form.surface().image()));
+    EXPECT_TRUE(all_white(form.surface().image()));
 
     EngineWindow other;
     other.surface().circle(0, 0, 50, blue);
     QTest::mouseDClick(&other, Qt::LeftButton, {}, QPoint(400, 400));
     EXPECT_TRUE(other.quit_requested());
-    EXPECT_TRUE(all_white_picture(other.surface().image()));
+    EXPECT_TRUE(all_white(other.surface().image()));
 }
 
 TEST_F(EngineWindowTest, FrameLoopRunsAndReadoutsFollowTheBars) {

@@ -10,7 +10,7 @@
 namespace radial {
 namespace {
 
-bool all_white(const QImage& image) {
+bool all_white_image(const QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
@@ -109,13 +109,13 @@ TEST(ImageSurface, RedrawingInWhiteErasesExactly) {
             sh.is_line ? s.line(sh.a, sh.b, sh.c, sh.d, colours[k % 6])
                        : s.circle(sh.a, sh.b, sh.c, colours[k % 6]);
         }
-        ASSERT_FALSE(all_white(s.image()));
+        ASSERT_FALSE(all_white_image(s.image()));
         s.set_current_colour(s.background_colour());
         for (const Shape& sh : shapes) {
             s.set_pen_width(sh.pen);
             sh.is_line ? s.line(sh.a, sh.b, sh.c, sh.d) : s.circle(sh.a, sh.b, sh.c);
         }
-        EXPECT_TRUE(all_white(s.image())) << "device pixel ratio " << dpr;
+        EXPECT_TRUE(all_white_image(s.image())) << "device pixel ratio " << dpr;
     }
 }
 
@@ -156,7 +156,7 @@ TEST(ImageSurface, ShapesDrawnBeforeAResizeEraseExactlyAfterIt) {
         s.line(l[0], l[1], l[2], l[3], white);
         s.circle(l[0], l[1], 10, white);
     }
-    EXPECT_TRUE(all_white(s.image()));
+    EXPECT_TRUE(all_white_image(s.image()));
 }
 
 TEST(ImageSurface, NewDevicePixelRatioStartsBlankAtTheNewResolution) {
@@ -164,7 +164,7 @@ TEST(ImageSurface, NewDevicePixelRatioStartsBlankAtTheNewResolution) {
     s.line(-100, 0, 100, 0, red);
     s.resize(QSize(711, 695), 2.0);
     EXPECT_EQ(s.image().size(), QSize(1422, 1390));
-    EXPECT_TRUE(all_white(s.image()));
+    EXPECT_TRUE(all_white_image(s.image()));
     EXPECT_EQ(s.get_view(), design_view);
 }
 
@@ -187,7 +187,7 @@ TEST(ImageSurface, NeverDrawsNonFiniteCoordinates) {
     s.line(0, 0, std::nan(""), 5, red);
     s.line(0, 0, INFINITY, 5, red);
     s.circle(0, INFINITY, 5, red);
-    EXPECT_TRUE(all_white(s.image()));
+    EXPECT_TRUE(all_white_image(s.image()));
 }
 
 } // namespace

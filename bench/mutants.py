@@ -3,7 +3,7 @@
 that cover them and runs those tests. A fault the tests miss survives, and shows where they are
 thin. Every source file is put back as it was, also on Ctrl-C or an error.
 
-    tests/mutation/mutants.py [--since COMMIT] [--max N] [--seed S] [--all] [FILE...]
+    bench/mutants.py [--since COMMIT] [--max N] [--seed S] [--all] [FILE...]
 
 Without FILE, the C++ files under src/, tools/ and web/ changed since COMMIT (by default the last
 commit's). See docs/hardening.md.
@@ -22,7 +22,7 @@ from contextlib import contextmanager
 from dataclasses import dataclass
 from pathlib import Path
 
-ROOT = Path(__file__).resolve().parents[2]
+ROOT = Path(__file__).resolve().parents[1]
 
 
 @dataclass(frozen=True)

@@ -1,0 +1,158 @@
+#include "ui/charts_window.h"
+
+#include "analysis/engine_balance.h"
+#include "core/engine_state.h"
+#include "report/balance_table.h"
+#include "report/cylinder_colours.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace radial {
+
+const char* const ChartsWindow::caption = "Radial engine charts";
+
+namespace {
+
+// Room for the crank-angle chart (1000 x 620) above the polar chart (800 x 860) at about half
+// their size, beside the engine window on a screen of 1280 pixels.
+const QSize start_size(560, 780);
+
+QColor colour_of(const std::string& hex) {
+    return QColor(QString::fromStdString(hex));
+}
+
+bool valid(EngineParameters p) {
+    return p.n >= 3 && p.n <= max_cylinders && p.d > crank_radius && p.rp >= 0 && p.rp < p.d;
+}
+
+} // namespace
+
+ChartsWindow::ChartsWindow(std::function<bool(QKeyEvent*)> key_handler)
+    : key_handler_(std::move(key_handler)), quantity_box_(new QComboBox(this)),
+      crank_view_(new ChartView(this)), balance_view_(new ChartView(this)),
+      refusal_(new QLabel(this)) {
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    quantity_box_->addItem("distance", QVariant::fromValue(int(ChartQuantity::distance)));
+    quantity_box_->addItem("velocity", QVariant::fromValue(int(ChartQuantity::velocity)));
+    quantity_box_->addItem("acceleration", QVariant::fromValue(int(ChartQuantity::acceleration)));
+    quantity_box_->installEventFilter(this);
+    auto* label = new QLabel("Crank-angle chart of the piston pins':", this);
+    label->setBuddy(quantity_box_);
+    refusal_->setWordWrap(true);
+    refusal_->setAlignment(Qt::AlignCenter);
+    refusal_->setMargin(20);
+    refusal_->hide();
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(quantity_box_);
+    row->addStretch();
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(row);
+    column->addWidget(crank_view_, 9);
+    column->addWidget(balance_view_, 10);
+    column->addWidget(refusal_, 10);
+    resize(start_size);
+
+    QObject::connect(quantity_box_, &QComboBox::currentIndexChanged, this, [this] {
+        if (isVisible()) {
+            catch_up();
+            move_cursors();
+        }
+    });
+}
+
+void ChartsWindow::follow(EngineParameters p, double theta) {
+    parameters_ = p;
+    theta_ = theta;
+    if (isVisible()) {
+        catch_up();
+        move_cursors();
+    }
+}
+
+ChartQuantity ChartsWindow::chosen_quantity() const {
+    return static_cast<ChartQuantity>(quantity_box_->currentData().toInt());
+}
+
+// Each chart is made and rendered again only when what it shows has changed.
+void ChartsWindow::catch_up() {
+    if (!parameters_ || !valid(*parameters_)) {
+        return;
+    }
+    const EngineParameters p = *parameters_;
+    if (crank_for_ != p || crank_quantity_ != chosen_quantity()) {
+        crank_for_ = p;
+        crank_quantity_ = chosen_quantity();
+        crank_chart_.emplace(p, crank_quantity_);
+        curve_colours_.clear();
+        for (int i = 1; i <= p.n; ++i) {
+            curve_colours_.push_back(colour_of(cylinder_colour(i, p.n)));
+        }
+        crank_view_->show_chart(crank_chart_->svg());
+    }
+    if (balance_for_ != p) {
+        balance_for_ = p;
+        const EngineBalance balance = balance_engine(p, 1);
+        const auto refusal = balance_refusal(balance);
+        balance_view_->setVisible(!refusal);
+        refusal_->setVisible(refusal.has_value());
+        if (refusal) {
+            balance_chart_.reset();
+            refusal_->setText(QString::fromStdString("No balance chart: " + *refusal + "."));
+        } else {
+            balance_chart_.emplace(p, balance);
+            balance_view_->show_chart(balance_chart_->svg());
+        }
+    }
+}
+
+void ChartsWindow::move_cursors() {
+    if (crank_chart_) {
+        const CrankAngleChart::Cursor c = crank_chart_->cursor(theta_);
+        const CrankChartLayout& layout = crank_chart_->layout();
+        ChartCursor shown;
+        shown.lines.emplace_back(c.x, layout.top, c.x, layout.bottom);
+        for (std::size_t k = 0; k < c.crossings.size(); ++k) {
+            if (const auto y = c.crossings[k]) {
+                shown.dots.push_back({{c.x, *y}, curve_colours_[k]});
+            }
+        }
+        crank_view_->set_cursor(std::move(shown));
+    }
+    if (balance_chart_) {
+        const BalanceChart::Cursor c = balance_chart_->cursor(theta_);
+        ChartCursor shown;
+        shown.lines.emplace_back(balance_chart_->centre_x(), balance_chart_->centre_y(), c.x, c.y);
+        shown.dots.push_back({{c.x, c.y}, colour_of(balance_plain_colour)});
+        shown.dots.push_back(
+            {{c.counterweight_x, c.counterweight_y}, colour_of(balance_counterweight_colour)});
+        balance_view_->set_cursor(std::move(shown));
+    }
+}
+
+bool ChartsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        return key_handler_(static_cast<QKeyEvent*>(event));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ChartsWindow::keyPressEvent(QKeyEvent* event) {
+    if (!key_handler_(event)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void ChartsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    catch_up();
+    move_cursors();
+}
+
+} // namespace radial

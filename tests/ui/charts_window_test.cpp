@@ -1,0 +1,150 @@
+#include "ui/charts_window.h"
+
+#include "analysis/engine_balance.h"
+#include "report/balance_table.h"
+#include "report/cylinder_colours.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cmath>
+#include <numbers>
+
+namespace radial {
+namespace {
+
+// Where a chart of chart_size lies in a view of view_size: scaled to fit, centred.
+struct Fit {
+    double scale, left, top;
+    QPointF at(double x, double y) const { return {left + scale * x, top + scale * y}; }
+};
+
+Fit fit(QSizeF chart_size, QSize view_size) {
+    const double scale =
+        std::min(view_size.width() / chart_size.width(), view_size.height() / chart_size.height());
+    return {scale, (view_size.width() - scale * chart_size.width()) / 2,
+            (view_size.height() - scale * chart_size.height()) / 2};
+}
+
+// The SVG rendered straight, as the view should show it without its cursor.
+QImage rendered(const std::string& svg, QSize view_size) {
+    QSvgRenderer renderer(QByteArray::fromStdString(svg));
+    const Fit f = fit(renderer.defaultSize(), view_size);
+    QImage image(view_size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(f.at(0, 0), QSizeF(renderer.defaultSize()) * f.scale));
+    return image;
+}
+
+QColor pixel(const QImage& image, QPointF at) {
+    return image.pixelColor(static_cast<int>(std::floor(at.x())),
+                            static_cast<int>(std::floor(at.y())));
+}
+
+class ChartsWindowTest : public ::testing::Test {
+protected:
+    ChartsWindow charts{[](QKeyEvent*) { return false; }};
+    const EngineParameters start{11, 200, 52.5};
+
+    void SetUp() override { charts.show(); }
+
+    static QImage on_screen(ChartView& view) { return view.grab().toImage(); }
+};
+
+TEST_F(ChartsWindowTest, CrankCursorStandsAtTheCrankAngleScaledToTheView) {
+    const double theta = 4 * std::numbers::pi + 1.3; // the engine's angle runs to 4 pi
+    charts.follow(start, theta);
+    const CrankAngleChart chart(start);
+    const CrankChartLayout& layout = chart.layout();
+    const Fit f = fit({1000, 620}, charts.crank_view().size());
+    ASSERT_LT(f.scale, 0.8); // shown smaller than the SVG, so an unscaled cursor would miss
+    const double x = f.at(layout.x(1.3 * 180 / std::numbers::pi), 0).x();
+    const QImage shown = on_screen(charts.crank_view());
+
+    // The line runs down the plot area at x, and nowhere near it on either side.
+    int on_line = 0, beside = 0, rows = 0;
+    for (double y = layout.top + 2; y < layout.bottom - 2; y += 1 / f.scale, ++rows) {
+        on_line += pixel(shown, {x, f.at(0, y).y()}) == chart_cursor_colour;
+        beside += pixel(shown, {x - 8, f.at(0, y).y()}) == chart_cursor_colour;
+        beside += pixel(shown, {x + 8, f.at(0, y).y()}) == chart_cursor_colour;
+    }
+    EXPECT_GT(on_line, rows / 2);
+    EXPECT_EQ(beside, 0);
+
+    // The last cylinder's dot, drawn last, on its own curve.
+    const auto crossing = chart.cursor(theta).crossings.back();
+    ASSERT_TRUE(crossing.has_value());
+    EXPECT_EQ(pixel(shown, f.at(chart.cursor(theta).x, *crossing)),
+              QColor(QString::fromStdString(cylinder_colour(11, 11))));
+}
+
+TEST_F(ChartsWindowTest, PolarCursorEndsAtTheForceTip) {
+    const double theta = 2.0;
+    charts.follow(start, theta);
+    const BalanceChart chart(start, balance_engine(start, 1));
+    const BalanceChart::Cursor tip = chart.cursor(theta);
+    const Fit f = fit({800, 860}, charts.balance_view().size());
+    const QImage shown = on_screen(charts.balance_view());
+    EXPECT_EQ(pixel(shown, f.at(tip.counterweight_x, tip.counterweight_y)),
+              QColor(balance_counterweight_colour));
+    // The vector from the centre: half way along it, the chart is drawn over.
+    const QPointF middle = f.at((chart.centre_x() + tip.x) / 2, (chart.centre_y() + tip.y) / 2);
+    EXPECT_NE(pixel(shown, middle), pixel(charts.balance_view().rendered(), middle));
+}
+
+// Each chart is the SVG rendered once for what it shows: again for new parameters or a new
+// quantity, never for a new crank angle alone; while hidden not at all, until shown.
+TEST_F(ChartsWindowTest, ChartsRenderAgainOnlyWhenWhatTheyShowChanges) {
+    ChartView& crank = charts.crank_view();
+    ChartView& balance = charts.balance_view();
+    charts.follow(start, 0.5);
+    const int crank_renders = crank.render_count();
+    const int balance_renders = balance.render_count();
+    EXPECT_EQ(crank.rendered(), rendered(CrankAngleChart(start).svg(), crank.size()));
+    charts.follow(start, 0.6);
+    EXPECT_EQ(crank.render_count(), crank_renders);
+    EXPECT_EQ(balance.render_count(), balance_renders);
+
+    const EngineParameters nine{9, 250, 60};
+    charts.follow(nine, 0.7);
+    EXPECT_EQ(crank.rendered(), rendered(CrankAngleChart(nine).svg(), crank.size()));
+    EXPECT_EQ(balance.rendered(),
+              rendered(BalanceChart(nine, balance_engine(nine, 1)).svg(), balance.size()));
+    EXPECT_EQ(crank.render_count(), crank_renders + 1);
+    EXPECT_EQ(balance.render_count(), balance_renders + 1);
+
+    charts.quantity_box()->setCurrentIndex(2);
+    EXPECT_EQ(crank.rendered(),
+              rendered(CrankAngleChart(nine, ChartQuantity::acceleration).svg(), crank.size()));
+    EXPECT_EQ(balance.render_count(), balance_renders + 1);
+
+    charts.close();
+    charts.follow(start, 0.8);
+    EXPECT_EQ(crank.render_count(), crank_renders + 2);
+    charts.show();
+    EXPECT_EQ(crank.rendered(),
+              rendered(CrankAngleChart(start, ChartQuantity::acceleration).svg(), crank.size()));
+}
+
+TEST_F(ChartsWindowTest, UnreportableBalanceShowsItsRefusalInstead) {
+    const EngineParameters unreached{35, 125, 75};
+    charts.follow(unreached, 1);
+    const auto refusal = balance_refusal(balance_engine(unreached, 1));
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_FALSE(charts.balance_view().isVisible());
+    EXPECT_TRUE(charts.balance_refusal_label()->isVisible());
+    EXPECT_TRUE(charts.balance_refusal_label()->text().contains(QString::fromStdString(*refusal)));
+    EXPECT_TRUE(charts.crank_view().isVisible()); // the crank-angle chart shows its gaps
+
+    charts.follow(start, 1);
+    EXPECT_TRUE(charts.balance_view().isVisible());
+    EXPECT_FALSE(charts.balance_refusal_label()->isVisible());
+}
+
+} // namespace
+} // namespace radial
