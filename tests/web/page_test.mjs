@@ -9,6 +9,7 @@ import { createRequire } from "node:module";
 import { dirname, join } from "node:path";
 import { test, after, before } from "node:test";
 import { pathToFileURL } from "node:url";
+import { gzipSync } from "node:zlib";
 
 const [pagePath, kinematics, outDir] = process.argv.slice(2);
 const require = createRequire(join(process.env.NODE_PATH, "noop.js"));
@@ -353,9 +354,13 @@ test("the page runs inside an iframe and served over HTTP", async () => {
     document.getElementById("engine").width]), [true, 304]);
   await page.close();
 
+  // One file, with nothing fetched, in its budget as written and as served gzipped.
+  const file = readFileSync(pagePath);
+  assert.ok(file.length <= 150 * 1024 && gzipSync(file).length <= 60 * 1024,
+            `${file.length} bytes, ${gzipSync(file).length} gzipped`);
   const server = createServer((request, response) => {
     response.setHeader("Content-Type", "text/html");
-    response.end(readFileSync(pagePath));
+    response.end(file);
   });
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   const served = await open("", `http://127.0.0.1:${server.address().port}/radial-engine.html`);
