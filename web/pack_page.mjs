@@ -7,9 +7,9 @@
 import { execFileSync } from "node:child_process";
 import { readFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
-import { basename, join } from "node:path";
+import { basename, join, resolve } from "node:path";
 
-const { minify } = createRequire(join(process.env.NODE_PATH ?? ".", "noop.js"))("terser");
+const { minify } = createRequire(join(resolve(process.env.NODE_PATH ?? "."), "noop.js"))("terser");
 const [html, script, wasm, out] = process.argv.slice(2);
 const fail = (message) => {
   console.error(`pack_page: ${message}`);
