@@ -37,10 +37,11 @@ TEST_PACKAGES := libgtest-dev libbenchmark-dev xvfb openbox wmctrl xdotool x11-u
 PACKAGE_PACKAGES := dpkg-dev
 
 # The web page adds (make web, and its tests in make test): emscripten compiles it; Debian's
-# Chromium runs it in the tests, driven by playwright-core from npm (pinned by
-# tests/web/package-lock.json, installed into the web build, downloading no browser). Node and npm
-# come with emscripten's nodejs unless a Node with its own npm is there already.
-WEB_PACKAGES := emscripten chromium $(if $(shell command -v npm),,npm)
+# The page is packed by terser (its scripts) and zopfli (its WebAssembly); Chromium runs it in the
+# tests, driven by playwright-core. The npm packages are pinned by web/package-lock.json and
+# installed into the web build, downloading no browser. Node and npm come with emscripten's
+# nodejs unless a Node with its own npm is there already.
+WEB_PACKAGES := emscripten chromium zopfli $(if $(shell command -v npm),,npm)
 WEB_DIR ?= build-web
 # emcc's tools need Debian's node modules beside a newer Node; the prebuilt library cache belongs
 # to root and is frozen, so anyone else builds emscripten's libraries into the web build once.
@@ -135,17 +136,17 @@ web-deps:
 	$(call install_missing,cmake make $(WEB_PACKAGES))
 
 # build-web/radial-engine.html, and the frame-hash program the tests run under node.
-web: web-deps
+web: web-deps web-npm
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release \
 	    -DRADIAL_NATIVE_DIR=$(CURDIR)/$(BUILD_DIR)
 	$(WEB_ENV) cmake --build $(WEB_DIR) --target radial-engine frame-hashes -j$(JOBS)
 
-# playwright-core, to drive Chromium.
+# terser, to pack the page; playwright-core and axe-core, to test it.
 web-npm: web-deps
 	@node -e 'process.exit(Number(process.versions.node.split(".")[0]) < 20 ? 1 : 0)' \
 	    || { echo "playwright-core 1.65 needs Node 20 or later; this is $$(node --version)"; exit 1; }
 	mkdir -p $(WEB_DIR)/npm
-	cp tests/web/package.json tests/web/package-lock.json $(WEB_DIR)/npm/
+	cp web/package.json web/package-lock.json $(WEB_DIR)/npm/
 	cd $(WEB_DIR)/npm && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --ignore-scripts --no-audit \
 	    --no-fund --loglevel=error
 

@@ -6,6 +6,8 @@
 // frames back to back, calling the page's own engine and canvas code. The page is served from
 // here cross-origin isolated, which gives it the browser's fine timer (pages from disk get one
 // coarsened to 0.1 ms).
+// With the analysis panel, its cost: the callbacks with it shown and hidden, and the time to make
+// the charts and the table again when a setting changes.
 // Several pages (a build before a change and one after it) are measured in the same run, taking
 // turns, each named by its path.
 // Usage: node web_bench.mjs PAGE.html [PAGE.html ...]   (NODE_PATH: playwright-core)
@@ -105,6 +107,51 @@ for (let round = 0; round < 2; ++round) {
     }
   }
 }
+// The analysis beside the engine: the callbacks' median with it shown (its cursors moved every
+// frame) and hidden (the panel closed), at ratio 1; and, paused, the time from a bar let go to
+// the charts and the table made and shown again, the median of 10 changes of l/s.
+function remakeTimes() {
+  const bar = document.getElementById("ls-bar"), times = [];
+  for (let k = 0; k < 10; ++k) {
+    bar.value = Number(bar.value) + (k % 2 === 0 ? -1 : 1);
+    const before = performance.now();
+    bar.dispatchEvent(new Event("change"));
+    times.push(performance.now() - before);
+  }
+  return times;
+}
+const analysis = pagePaths.map(() => new Map());
+for (let round = 0; round < 2; ++round) {
+  for (const query of ["", "?cylinders=35"]) {
+    for (const shown of [true, false]) {
+      for (let k = 0; k < pagePaths.length; ++k) {
+        file = files[k];
+        const page = await browser.newPage({ viewport: { width: 1280, height: 900 } });
+        await page.addInitScript(timeCallbacks);
+        await page.goto(pageUrl + query);
+        await page.waitForFunction(() => window.radialEngine && radialEngine.status().frames > 0);
+        const hasPanel = await page.evaluate((open) => {
+          const panel = document.getElementById("analysis");
+          if (panel) panel.open = open;
+          callbackTimes.length = 0;
+          return panel !== null;
+        }, shown);
+        await page.waitForTimeout(4000);
+        const steady = (await page.evaluate(() => callbackTimes)).slice(30);
+        let remake = null;
+        if (hasPanel && shown) {
+          await page.keyboard.press(" ");
+          await page.waitForFunction(() => radialEngine.status().paused);
+          remake = median(await page.evaluate(remakeTimes));
+        }
+        const key = `${query || "(start values)"}, analysis ${shown ? "shown" : "hidden"}`;
+        if (!analysis[k].has(key)) analysis[k].set(key, []);
+        analysis[k].get(key).push({ median: median(steady), remake });
+        await page.close();
+      }
+    }
+  }
+}
 for (let k = 0; k < pagePaths.length; ++k) {
   console.log(`${pagePaths[k]}: ${files[k].length} bytes, ` +
               `${gzipSync(files[k], { level: 9 }).length} gzipped`);
@@ -115,6 +162,12 @@ for (let k = 0; k < pagePaths.length; ++k) {
                 `; first frame at ${runs.map((r) => r.first.toFixed(0)).join(", ")} ms; back to ` +
                 `back: frame ${a.frame.toFixed(3)} ms + canvas ${a.canvas.toFixed(3)} ms ` +
                 `(${a.rects.toFixed(0)} rectangles, ${(a.pixels / 1000).toFixed(0)} k pixels)`);
+  }
+  for (const [key, runs] of analysis[k]) {
+    console.log(`  ratio 1 ${key}: callbacks per frame median ` +
+                runs.map((r) => `${r.median.toFixed(3)} ms`).join(", ") +
+                (runs[0].remake === null ? "" : "; charts and table made again in " +
+                 runs.map((r) => `${r.remake.toFixed(1)} ms`).join(", ")));
   }
 }
 await browser.close();

@@ -1,8 +1,10 @@
 #include "page_engine.h"
 
 #include "controls/commands.h"
+#include "picture/steady_run.h"
 
 #include <algorithm>
+#include <array>
 
 namespace radial {
 
@@ -80,6 +82,31 @@ PageEngine::Run PageEngine::wake() {
         finish_frame();
     }
     return run_state();
+}
+
+// The frames draw_steady runs, from the start values' angle as it starts, on a cleared picture:
+// the picture then holds the last two alone, which are the tool's. The loop then stops again
+// where a paused frame waits, after the first half of the next frame.
+bool PageEngine::turn_to(double angle) {
+    if (run_state() != Run::paused) {
+        return false;
+    }
+    const double cycle = four_stroke_cycle();
+    const double target = window_angle((s_.theta > cycle / 2 ? cycle / 2 : 0) + angle);
+    const double step = s_.crank_step;
+    loop_.change_check();
+    surface_.clear();
+    EngineState start;
+    start_values(start);
+    s_.theta = start.theta;
+    for (const double at : std::array{target - 2 * step, target - step, target}) {
+        loop_.frame_start();
+        s_.crank_step = at - s_.theta;
+        loop_.frame_finish();
+    }
+    s_.crank_step = step;
+    loop_.frame_start();
+    return true;
 }
 
 const char* PageEngine::run_name(Run run) {

@@ -75,8 +75,15 @@ public:
     // A hidden page runs no frames; when it shows again, the pacing starts afresh.
     void restart_pacing() { pacer_.start(); }
 
+    // While paused: the crank turned to angle (radians, 0 to 2 pi) in the revolution it is in,
+    // theta kept in (0, 4 pi], and the picture cleared and drawn there afresh as draw_steady draws
+    // it at the engine's step, as a change of setting draws it; resuming goes on from there. False,
+    // and nothing done, when the engine is not paused.
+    bool turn_to(double angle);
+
     Run run_state() const;
     const EngineState& state() const { return s_; }
+    EngineParameters parameters() const { return {s_.n, s_.d, s_.rp}; }
     long frames() const { return frames_; }
     const PageReadouts& readouts() const { return readouts_; }
     int bar_position(std::size_t bar) const { return bar_positions_[bar]; }

@@ -3,11 +3,16 @@
 // animation-frame callbacks and copies the changed rectangles onto the canvas.
 
 #include "page_engine.h"
+#include "page_reports.h"
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <numbers>
 #include <string>
+#include <vector>
 
 using radial::PageEngine;
 using radial::PageInput;
@@ -19,6 +24,9 @@ std::string refused;
 std::string words;
 std::unique_ptr<PageEngine> engine;
 std::vector<radial::PixelRect> device_rects;
+std::unique_ptr<radial::PageReports> reports;
+// What the calls below return the address of, each its own so that one does not move another.
+std::vector<double> plot_area, crank_cursor, balance_cursor;
 
 const char* run_name(PageEngine::Run run) {
     return PageEngine::run_name(run);
@@ -197,6 +205,73 @@ EMSCRIPTEN_KEEPALIVE int web_bar_step(const char* name) {
 EMSCRIPTEN_KEEPALIVE int web_bar_position(const char* name) {
     std::size_t index = 0;
     return bar_named(name, &index) != nullptr ? engine->bar_position(index) : 0;
+}
+
+// The analysis beside the engine, for the engine's settings now: web_make_charts(quantity) makes
+// the crank-angle chart of distance (0), velocity (1) or acceleration (2), the balance chart (or
+// its refusal) and the summary table again; the getters return what it made.
+EMSCRIPTEN_KEEPALIVE void web_make_charts(int quantity) {
+    reports = std::make_unique<radial::PageReports>(
+        engine->parameters(), static_cast<radial::ChartQuantity>(std::clamp(quantity, 0, 2)));
+}
+EMSCRIPTEN_KEEPALIVE const char* web_crank_chart() {
+    return reports->crank_chart().svg().c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_balance_chart() {
+    return reports->balance_chart() ? reports->balance_chart()->svg().c_str() : "";
+}
+EMSCRIPTEN_KEEPALIVE const char* web_balance_refusal() {
+    return reports->balance_refusal().c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_summary_csv() {
+    return reports->summary_csv().c_str();
+}
+
+// The crank-angle chart's plot area in its pixels: left, right, bottom, top.
+EMSCRIPTEN_KEEPALIVE const double* web_crank_plot_area() {
+    const radial::CrankChartLayout& l = reports->crank_chart().layout();
+    plot_area = {l.left, l.right, l.bottom, l.top};
+    return plot_area.data();
+}
+// The crank angle in degrees (0 to 360) at x in the chart's pixels.
+EMSCRIPTEN_KEEPALIVE double web_crank_degrees_at(double x) {
+    return reports->crank_chart().layout().degrees_at(x);
+}
+
+// The cursors at the engine's crank angle, from the charts' own cursor(): for the crank-angle
+// chart the angle in degrees within [0, 360), its x, then y where it crosses each cylinder's
+// curve (NaN where the rod cannot reach); for the balance chart (when there is one) the centre,
+// the force's tip and the tip with the counterweight, as x, y pairs.
+EMSCRIPTEN_KEEPALIVE const double* web_crank_cursor() {
+    const auto c = reports->crank_chart().cursor(engine->state().theta);
+    crank_cursor = {c.degrees, c.x};
+    for (const auto& y : c.crossings) {
+        crank_cursor.push_back(y.value_or(std::nan("")));
+    }
+    return crank_cursor.data();
+}
+EMSCRIPTEN_KEEPALIVE const double* web_balance_cursor() {
+    const radial::BalanceChart* chart = reports->balance_chart();
+    if (chart == nullptr) {
+        return nullptr;
+    }
+    const auto c = chart->cursor(engine->state().theta);
+    balance_cursor = {chart->centre_x(), chart->centre_y(), c.x, c.y,
+                      c.counterweight_x, c.counterweight_y};
+    return balance_cursor.data();
+}
+
+// While paused: the engine turned to the crank angle (degrees, 0 to 360) in its current
+// revolution and drawn there afresh; 0 when it is not paused.
+EMSCRIPTEN_KEEPALIVE int web_turn_to(double degrees) {
+    return engine->turn_to(degrees * std::numbers::pi / 180) ? 1 : 0;
+}
+
+// The sweep at one-degree steps for the engine's settings now, as radial-kinematics --sweep
+// writes it.
+EMSCRIPTEN_KEEPALIVE const char* web_sweep_csv() {
+    words = radial::degree_sweep_csv(engine->parameters());
+    return words.c_str();
 }
 
 } // extern "C"

@@ -6,10 +6,11 @@
 #include "report/engine_description.h"
 #include "svg/number_text.h"
 #include "svg/svg_text.h"
+#include "svg/text_sink.h"
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
+#include <utility>
 #include <vector>
 
 namespace radial {
@@ -57,7 +58,7 @@ std::string ring_value(double value, double step) {
     return fixed_text(value, std::max(0, static_cast<int>(-std::floor(std::log10(step)))));
 }
 
-void write_grid(const Rings& rings, std::ostream& svg) {
+void write_grid(const Rings& rings, TextSink& svg) {
     svg << "<g fill=\"none\" stroke=\"#dddddd\" stroke-width=\"1\">\n";
     for (int k = 1; k <= rings.count; ++k) {
         svg << "<circle cx=\"" << px(centre_px_x) << "\" cy=\"" << px(centre_px_y) << "\" r=\""
@@ -89,7 +90,7 @@ void write_grid(const Rings& rings, std::ostream& svg) {
 }
 
 void write_locus(const std::vector<EngineVector>& tips, const Rings& rings, bool counterweight,
-                 std::ostream& svg) {
+                 TextSink& svg) {
     const char* colour = counterweight ? balance_counterweight_colour : balance_plain_colour;
     svg << "<path class=\"locus\" data-counterweight=\"" << (counterweight ? "yes" : "no")
         << "\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"2\" d=\"";
@@ -109,7 +110,7 @@ std::string peak_text(const PeakForce& peak) {
            crank_degrees_text(peak.theta) + "°";
 }
 
-void write_legend(const EngineBalance& balance, const Rings& rings, std::ostream& svg) {
+void write_legend(const EngineBalance& balance, const Rings& rings, TextSink& svg) {
     const std::string keys[] = {"without counterweight: " + peak_text(balance.largest),
                                 "with a counterweight cancelling the first-order forward force: " +
                                     peak_text(balance.largest_with_counterweight)};
@@ -136,8 +137,8 @@ BalanceChart::BalanceChart(EngineParameters p, const EngineBalance& balance)
     const Rings rings = rings_for(
         std::max(balance.largest.magnitude, balance.largest_with_counterweight.magnitude));
     px_per_unit_ = rings.px_per_unit();
-    std::ostringstream svg;
-    open_svg(svg, diagram_width, diagram_height, chart_font);
+    TextSink svg;
+    svg << svg_opening(diagram_width, diagram_height, chart_font);
     svg << "<text x=\"30\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Shaking force of the pistons over one crank revolution</text>\n"
         << "<text x=\"30\" y=\"54\">" << engine_description(p) << "</text>\n";
@@ -146,7 +147,7 @@ BalanceChart::BalanceChart(EngineParameters p, const EngineBalance& balance)
     write_locus(balanced, rings, true, svg);
     write_legend(balance, rings, svg);
     svg << "</svg>\n";
-    svg_ = svg.str();
+    svg_ = std::move(svg.text());
 }
 
 double BalanceChart::centre_x() const {

@@ -8,12 +8,13 @@
 #include "report/engine_description.h"
 #include "svg/number_text.h"
 #include "svg/svg_text.h"
+#include "svg/text_sink.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <sstream>
+#include <utility>
 #include <vector>
 
 namespace radial {
@@ -114,7 +115,7 @@ struct Frame : CrankChartLayout {
     double step = 1;
 };
 
-void write_axes(const Frame& f, std::ostream& svg) {
+void write_axes(const Frame& f, TextSink& svg) {
     svg << "<g stroke=\"#dddddd\" stroke-width=\"1\">\n";
     for (int degrees = 0; degrees <= 360; degrees += 30) {
         svg << "<line x1=\"" << px(f.x(degrees)) << "\" y1=\"" << px(f.bottom) << "\" x2=\""
@@ -160,7 +161,7 @@ QuantityWords words_for(ChartQuantity quantity) {
     return {"distance", "piston pin distance from the crank centre (world units)"};
 }
 
-void write_labels(const Frame& f, ChartQuantity quantity, std::ostream& svg) {
+void write_labels(const Frame& f, ChartQuantity quantity, TextSink& svg) {
     svg << "<text x=\"" << px((f.left + f.right) / 2) << "\" y=\"" << px(f.bottom + 48)
         << "\" text-anchor=\"middle\">crank angle (degrees from cylinder 1's axis)</text>\n"
         << "<text transform=\"translate(" << px(f.left - 62) << " " << px((f.bottom + f.top) / 2)
@@ -179,7 +180,7 @@ std::string path_data(const Frame& f, const Curve& c) {
     return data;
 }
 
-void write_curves(const Frame& f, const std::vector<Curve>& curves, int n, std::ostream& svg) {
+void write_curves(const Frame& f, const std::vector<Curve>& curves, int n, TextSink& svg) {
     svg << "<g fill=\"none\" stroke-linejoin=\"round\">\n";
     for (const Curve& c : curves) {
         svg << "<path class=\"curve\" data-cylinder=\"" << c.cylinder << "\" stroke=\""
@@ -189,7 +190,7 @@ void write_curves(const Frame& f, const std::vector<Curve>& curves, int n, std::
     svg << "</g>\n";
 }
 
-void write_legend(double x, const std::vector<Curve>& curves, int n, std::ostream& svg) {
+void write_legend(double x, const std::vector<Curve>& curves, int n, TextSink& svg) {
     svg << "<g class=\"legend\">\n";
     for (std::size_t k = 0; k < curves.size(); ++k) {
         const Curve& c = curves[k];
@@ -204,7 +205,7 @@ void write_legend(double x, const std::vector<Curve>& curves, int n, std::ostrea
     svg << "</g>\n";
 }
 
-void write_title(EngineParameters p, ChartQuantity quantity, bool gaps, std::ostream& svg) {
+void write_title(EngineParameters p, ChartQuantity quantity, bool gaps, TextSink& svg) {
     svg << "<text x=\"" << px(left) << "\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Piston pin " << words_for(quantity).name
         << " over one crank revolution</text>\n<text x=\"" << px(left) << "\" y=\"54\">"
@@ -239,15 +240,15 @@ CrankAngleChart::CrankAngleChart(EngineParameters p, ChartQuantity quantity)
     const bool gaps =
         std::any_of(curves.begin(), curves.end(), [](const Curve& c) { return c.has_gaps; });
 
-    std::ostringstream svg;
-    open_svg(svg, width, height, chart_font);
+    TextSink svg;
+    svg << svg_opening(width, height, chart_font);
     write_title(p, quantity, gaps, svg);
     write_axes(frame, svg);
     write_labels(frame, quantity, svg);
     write_curves(frame, curves, p.n, svg);
     write_legend(legend_x, curves, p.n, svg);
     svg << "</svg>\n";
-    svg_ = svg.str();
+    svg_ = std::move(svg.text());
 }
 
 CrankAngleChart::Cursor CrankAngleChart::cursor(double theta) const {

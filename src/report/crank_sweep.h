@@ -3,6 +3,7 @@
 #include "core/engine_parameters.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace radial {
 
@@ -15,5 +16,8 @@ constexpr long long max_sweep_rows = 1000000;
 // empty where the rod cannot reach its axis (and the derivatives also where they are infinite, the
 // rod square to the axis).
 void print_sweep(EngineParameters p, double step, std::ostream& out);
+
+// The same CSV as a string.
+std::string sweep_csv(EngineParameters p, double step);
 
 } // namespace radial

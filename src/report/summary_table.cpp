@@ -6,11 +6,13 @@
 #include "report/angle_degrees.h"
 #include "report/engine_description.h"
 #include "svg/number_text.h"
+#include "svg/text_sink.h"
 
 #include <algorithm>
 #include <numbers>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace radial {
@@ -50,7 +52,7 @@ TableRow cells_of(const CylinderSummary& c, const Style& style) {
             "yes"};
 }
 
-void print_csv(const std::vector<CylinderSummary>& cylinders, std::ostream& out) {
+void write_csv(const std::vector<CylinderSummary>& cylinders, TextSink& out) {
     out << "cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,bdc_offset_deg,"
            "max_bisection_error,reaches\n";
     for (const CylinderSummary& c : cylinders) {
@@ -102,10 +104,18 @@ void print_text(EngineParameters p, const std::vector<CylinderSummary>& cylinder
 void print_summary(EngineParameters p, TableFormat format, std::ostream& out) {
     const auto cylinders = summarise_cylinders(p);
     if (format == TableFormat::csv) {
-        print_csv(cylinders, out);
+        TextSink csv;
+        write_csv(cylinders, csv);
+        out << csv.text();
         return;
     }
     print_text(p, cylinders, out);
+}
+
+std::string summary_csv(EngineParameters p) {
+    TextSink csv;
+    write_csv(summarise_cylinders(p), csv);
+    return std::move(csv.text());
 }
 
 } // namespace radial

@@ -4,6 +4,7 @@
 #include "report/table_format.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace radial {
 
@@ -16,5 +17,8 @@ namespace radial {
 // axis angle, bottom dead centre's from the axis angle + 180 degrees. Where a rod cannot always
 // reach, the stroke, dead-centre and error fields are empty.
 void print_summary(EngineParameters p, TableFormat format, std::ostream& out);
+
+// The CSV form, as a string.
+std::string summary_csv(EngineParameters p);
 
 } // namespace radial

@@ -9,11 +9,35 @@
 
 namespace radial {
 
+namespace {
+
+// A size as a stream writes a double by default: printf's %g, which for the whole pixels below
+// a million that sizes are in the page is the whole number.
+std::string size_text(double value) {
+#ifdef __EMSCRIPTEN__
+    if (value == std::floor(value) && std::fabs(value) < 1e6) {
+        return std::to_string(static_cast<long>(value));
+    }
+    return shortest_text(value);
+#else
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%g", value);
+    return text.data();
+#endif
+}
+
+} // namespace
+
 void open_svg(std::ostream& svg, double width, double height, std::string_view attributes) {
-    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
-        << "\" viewBox=\"0 0 " << width << ' ' << height << '"' << attributes << ">\n"
-        << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    svg << svg_opening(width, height, attributes);
+}
+
+std::string svg_opening(double width, double height, std::string_view attributes) {
+    const std::string w = size_text(width), h = size_text(height);
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+           "width=\"" +
+           w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + ' ' + h + '"' +
+           std::string(attributes) + ">\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
 }
 
 std::string px(double value, int decimals) {
@@ -27,9 +51,13 @@ double round_step(double rough) {
 }
 
 std::string hex_colour(int r, int g, int b) {
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "#%02x%02x%02x", r, g, b);
-    return text.data();
+    constexpr std::string_view hex = "0123456789abcdef";
+    std::string text = "#";
+    for (const int channel : {r, g, b}) {
+        text += hex[static_cast<std::size_t>(channel / 16 % 16)];
+        text += hex[static_cast<std::size_t>(channel % 16)];
+    }
+    return text;
 }
 
 std::string hex_colour(Colour colour) {

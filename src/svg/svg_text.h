@@ -13,6 +13,8 @@ namespace radial {
 // (" font-size=\"13\"", or none), and a white rectangle over the whole drawing. The drawing ends
 // with "</svg>\n".
 void open_svg(std::ostream& svg, double width, double height, std::string_view attributes);
+// The same start as a string.
+std::string svg_opening(double width, double height, std::string_view attributes);
 
 // The charts' text: the svg element's attributes for open_svg.
 constexpr std::string_view chart_font = " font-family=\"sans-serif\" font-size=\"13\"";

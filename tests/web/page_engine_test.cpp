@@ -1,9 +1,12 @@
 #include "page_engine.h"
 
+#include "picture/steady_run.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <numbers>
 
 namespace radial {
 namespace {
@@ -108,6 +111,52 @@ TEST_F(PageEngineTest, QuitAfterResumingWhilePausedFinishesNoFrame) {
     EXPECT_EQ(engine.wake(), Run::ended);
     EXPECT_EQ(engine.frames(), 1);
     EXPECT_TRUE(all_white(engine.surface()));
+}
+
+// Turned while paused, the engine shows the tool's picture at that angle in the revolution it was
+// in (here the second: theta 2 pi + 1), at its own step, with a setting changed during the pause
+// drawn too; resuming steps on from there. Running, it is not turned.
+TEST_F(PageEngineTest, TurnedWhilePausedDrawsTheToolsPictureThereAndGoesOn) {
+    engine.queue(key(U'.'));
+    engine.queue(key(U'c'));
+    while (engine.state().theta < 6.5) {
+        engine.run_frame();
+    }
+    EXPECT_FALSE(engine.turn_to(1.0));
+    engine.queue(key(U' '));
+    ASSERT_EQ(engine.run_frame(), Run::paused);
+    engine.queue(PageInput::bar_moved(cylinders_bar, 3));
+    engine.wake();
+    const long frames = engine.frames();
+
+    ASSERT_TRUE(engine.turn_to(1.0));
+    const double step = 0.05 * 1.05;
+    PixelSurface tool(design_width_px, design_height_px, 1.0, nullptr, PixelOrder::canvas_bytes);
+    draw_steady(tool, {35, 200, 52.5}, 2 * std::numbers::pi + 1, step, CentroidVector::on);
+    EXPECT_TRUE(std::ranges::equal(engine.surface().data(), tool.data()));
+    EXPECT_NEAR(engine.state().theta, 2 * std::numbers::pi + 1, 1e-12);
+    EXPECT_EQ(engine.state().crank_step, step);
+    EXPECT_EQ(engine.run_state(), Run::paused);
+    EXPECT_EQ(engine.frames(), frames);
+
+    // 0 in the second revolution is 2 pi.
+    ASSERT_TRUE(engine.turn_to(0));
+    EXPECT_EQ(engine.state().theta, 2 * std::numbers::pi);
+
+    engine.queue(key(U' '));
+    EXPECT_EQ(engine.wake(), Run::running);
+    EXPECT_EQ(engine.state().theta, 2 * std::numbers::pi + step);
+    EXPECT_EQ(engine.frames(), frames + 1);
+
+    PageEngine first(1.0, PageStart{});
+    first.run_frame();
+    first.queue(key(U' '));
+    ASSERT_EQ(first.run_frame(), Run::paused);
+    ASSERT_TRUE(first.turn_to(0.5));
+    EXPECT_NEAR(first.state().theta, 0.5, 1e-12);
+    // 0 in the first is 4 pi, since the window's angles are in (0, 4 pi].
+    ASSERT_TRUE(first.turn_to(0));
+    EXPECT_EQ(first.state().theta, 4 * std::numbers::pi);
 }
 
 // The pointer's pixel goes to the world as over the window: the top-left corner is

@@ -9,6 +9,7 @@ import { createRequire } from "node:module";
 import { dirname, join } from "node:path";
 import { test, after, before } from "node:test";
 import { pathToFileURL } from "node:url";
+import { gzipSync } from "node:zlib";
 
 const [pagePath, kinematics, outDir] = process.argv.slice(2);
 const require = createRequire(join(process.env.NODE_PATH, "noop.js"));
@@ -84,8 +85,136 @@ for (const [name, query, flags, bars] of [
     execFileSync(kinematics, ["--picture", file, "--theta", String(s.theta), ...flags]);
     assert.deepEqual(await unlikePixels(page, file),
                      { count: 0, canvas: [711, 695], file: [711, 695] });
-    if (query === "") await page.locator("body").screenshot({ path: join(outDir, "web.png") });
     assert.deepEqual(page.requests, [pageUrl + query], "the page fetches nothing");
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+}
+
+// An SVG drawing as its elements: tag, attributes and own text, depth first, without the page's
+// cursor. Run in the page, on the page's chart or on the tool's file parsed there.
+function drawnElements({ svgText, selector }) {
+  const root = svgText ? new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement
+                       : document.querySelector(selector);
+  const out = [];
+  (function walk(e) {
+    if (e.classList.contains("cursor")) return;
+    const own = [...e.childNodes].filter((n) => n.nodeType === 3).map((n) => n.data).join("");
+    out.push([e.tagName, [...e.attributes].map((a) => a.name + "=" + a.value).sort().join(" "),
+              own.trim()]);
+    [...e.children].forEach(walk);
+  })(root);
+  return out;
+}
+
+// CSV as the tool writes it: the same lines and fields, text alike, and numbers alike to 1e-9 of
+// their size; WebAssembly's sin, cos and atan (musl's) and the native build's (glibc's) differ in
+// the last bit here and there, and the dead centres and sweep carry that to the last digits.
+function assertSameCsv(ours, theirs, exact) {
+  const rows = (text) => text.trim().split("\n").map((line) => line.split(","));
+  const [a, b] = [rows(ours), rows(theirs)];
+  assert.equal(a.length, b.length);
+  for (let k = 0; k < b.length; ++k) {
+    assert.equal(a[k].length, b[k].length, `line ${k + 1}`);
+    for (let j = 0; j < b[k].length; ++j) {
+      const [x, y] = [a[k][j], b[k][j]];
+      if (exact.includes(j) || !/^-?[0-9]/.test(y)) {
+        assert.equal(x, y, `line ${k + 1} field ${j + 1}`);
+      } else {
+        assert.ok(Math.abs(x - y) <= 1e-9 * Math.max(1, Math.abs(y)), `line ${k + 1}: ${x} ${y}`);
+      }
+    }
+  }
+}
+
+// The charts and the table are the tool's for the page's settings, and the quantity chosen; the
+// cursors show the engine's crank angle; a click on the chart while paused turns the engine
+// there, as --picture --theta draws it; the data downloaded is the tool's sweep. Wide, the
+// charts stand beside the engine.
+for (const [query, flags, quantity] of [
+  ["?paused=1", [], "distance"],
+  ["?paused=1&cylinders=35&ls=2.5&eccentricity=0.8",
+   ["--cylinders", "35", "--rod-length", "250", "--wrist-radius", "40"], "velocity"],
+  ["?paused=1&cylinders=3&ls=1.25&eccentricity=1.4",
+   ["--cylinders", "3", "--rod-length", "125", "--wrist-radius", "70"], "acceleration"],
+]) {
+  test(`the analysis beside the engine is the tool's: ${query}`, async () => {
+    const page = await browser.newPage({ viewport: { width: 1280, height: 1000 } });
+    page.errors = [];
+    page.on("pageerror", (error) => page.errors.push(error.message));
+    await page.goto(pageUrl + query);
+    await until(page, () => window.radialEngine && radialEngine.status().paused);
+    await page.selectOption("#quantity", quantity);
+    const tool = (args) => execFileSync(kinematics, [...flags, ...args],
+                                       { maxBuffer: 1 << 26, stdio: ["ignore", "pipe", "pipe"] });
+    const file = (args) => {
+      const path = join(outDir, "chart.svg");
+      tool([...args, path]);
+      return readFileSync(path, "utf8");
+    };
+    const plot = file(["--quantity", quantity, "--plot"]);
+    assert.deepEqual(await page.evaluate(drawnElements, { selector: "#crank-chart svg" }),
+                     await page.evaluate(drawnElements, { svgText: plot }));
+    let balance;
+    try { balance = file(["--balance-plot"]); } catch (error) { balance = error.stderr.toString(); }
+    if (balance.startsWith("<?xml")) {
+      assert.deepEqual(await page.evaluate(drawnElements, { selector: "#balance-chart svg" }),
+                       await page.evaluate(drawnElements, { svgText: balance }));
+      assert.equal(await page.locator("#balance-refused").textContent(), "");
+    } else {
+      assert.equal("radial-kinematics: --balance-plot: " +
+                   await page.locator("#balance-refused").textContent() + "\n", balance);
+      assert.equal(await page.locator("#balance-chart svg").count(), 0);
+    }
+    const table = await page.locator("#summary tr").evaluateAll(
+      (rows) => rows.slice(1).map((r) => [...r.cells].map((c) => c.textContent).join(",")));
+    assertSameCsv(table.join("\n"), tool(["--summary", "--format", "csv"]).toString()
+      .split("\n").slice(1).join("\n"), [0]);
+
+    // The cursors at the paused engine's crank angle, then at the angle clicked: 90 degrees on
+    // the plot, where the chart's frame says it is.
+    const degrees = (theta) => (theta % (2 * Math.PI)) * 180 / Math.PI;
+    const cursors = () => page.locator(".cursor").evaluateAll(
+      (all) => all.map((g) => Number(g.getAttribute("data-crank-degrees"))));
+    let theta = (await status(page)).theta;
+    assert.equal((await cursors()).length, balance.startsWith("<?xml") ? 2 : 1);
+    for (const shown of await cursors()) assert.ok(Math.abs(shown - degrees(theta)) < 1e-9);
+    const at = await page.evaluate(() => {
+      const svg = document.querySelector("#crank-chart svg");
+      const frame = svg.querySelector("rect[stroke='#444444']");
+      const x = frame.x.baseVal.value + frame.width.baseVal.value / 4;
+      const y = frame.y.baseVal.value + frame.height.baseVal.value / 2;
+      const p = new DOMPoint(x, y).matrixTransform(svg.getScreenCTM());
+      return [p.x, p.y];
+    });
+    await page.mouse.click(at[0], at[1]);
+    const s = await status(page);
+    assert.ok(s.paused && s.theta > 0 && s.theta <= 4 * Math.PI);
+    assert.ok(Math.abs(degrees(s.theta) - 90) < 0.5, `turned to ${degrees(s.theta)} degrees`);
+    for (const shown of await cursors()) assert.ok(Math.abs(shown - degrees(s.theta)) < 1e-9);
+    const picture = join(outDir, "turned.png");
+    tool(["--picture", picture, "--theta", String(s.theta)]);
+    assert.deepEqual(await unlikePixels(page, picture),
+                     { count: 0, canvas: [711, 695], file: [711, 695] });
+    if (query === "?paused=1") await page.screenshot({ path: join(outDir, "web.png") });
+
+    const [download] = await Promise.all([page.waitForEvent("download"), page.click("#download")]);
+    assert.equal(download.suggestedFilename(), "radial-engine-sweep.csv");
+    assertSameCsv(readFileSync(await download.path(), "utf8"),
+                  tool(["--sweep", "0.017453292519943295"]).toString(), [0, 1]);
+
+    // Resumed, the engine goes on from there, and the cursor with it.
+    await page.click("#pause");
+    await until(page, (from) => radialEngine.status().frames > from + 3, s.frames);
+    await page.click("#pause");
+    await until(page, () => radialEngine.status().paused);
+    theta = (await status(page)).theta;
+    assert.ok(Math.abs(theta - s.theta - 0.05 * ((await status(page)).frames - s.frames)) < 1e-9);
+    for (const shown of await cursors()) assert.ok(Math.abs(shown - degrees(theta)) < 1e-9);
+    // Beside the engine at this width.
+    const [engine, panel] = await Promise.all(["#engine-column", "#analysis-column"].map(
+      (selector) => page.locator(selector).boundingBox()));
+    assert.ok(panel.x >= engine.x + engine.width && panel.y === engine.y);
     assert.deepEqual(page.errors, []);
     await page.close();
   });
@@ -225,9 +354,13 @@ test("the page runs inside an iframe and served over HTTP", async () => {
     document.getElementById("engine").width]), [true, 304]);
   await page.close();
 
+  // One file, with nothing fetched, in its budget as written and as served gzipped.
+  const file = readFileSync(pagePath);
+  assert.ok(file.length <= 150 * 1024 && gzipSync(file).length <= 60 * 1024,
+            `${file.length} bytes, ${gzipSync(file).length} gzipped`);
   const server = createServer((request, response) => {
     response.setHeader("Content-Type", "text/html");
-    response.end(readFileSync(pagePath));
+    response.end(file);
   });
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   const served = await open("", `http://127.0.0.1:${server.address().port}/radial-engine.html`);
@@ -307,7 +440,7 @@ test("what screen readers are told, and the visitor's preferences", async () => 
     ["pause", "Resume Space", "rgb(24, 26, 28)", "rgb(255, 255, 255)"]);
   assert.match(await page.locator("#status").textContent(), /reduced motion/);
 
-  assert.equal(await page.getByRole("img").getAttribute("aria-label"),
+  assert.equal(await page.getByRole("img", { name: /^Radial engine/ }).getAttribute("aria-label"),
                "Radial engine: 13 cylinders, l/s 2.005, eccentricity 1.05, turning 0.050 radians " +
                "a frame, paused");
   const words = () => page.evaluate(() => [...document.querySelectorAll(".bar")].map(

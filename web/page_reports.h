@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/engine_parameters.h"
+#include "report/balance_plot.h"
+#include "report/crank_angle_chart.h"
+
+#include <optional>
+#include <string>
+
+namespace radial {
+
+// The analysis the page shows beside the engine, made once for one setting of the engine: the
+// crank-angle chart of a quantity, the balance chart (or, for an engine whose balance cannot be
+// reported, the line that says why) and the per-cylinder summary as CSV. Each is what
+// radial-kinematics writes for the same settings (--plot with --quantity, --balance-plot,
+// --summary --format csv).
+class PageReports {
+public:
+    PageReports(EngineParameters p, ChartQuantity quantity);
+
+    const CrankAngleChart& crank_chart() const { return crank_; }
+    // None when the balance cannot be reported; balance_refusal() then says why.
+    const BalanceChart* balance_chart() const { return balance_ ? &*balance_ : nullptr; }
+    const std::string& balance_refusal() const { return refusal_; }
+    const std::string& summary_csv() const { return summary_; }
+
+private:
+    CrankAngleChart crank_;
+    std::optional<BalanceChart> balance_;
+    std::string refusal_;
+    std::string summary_;
+};
+
+// The sweep of the engine p at one-degree steps, as radial-kinematics --sweep 0.017453292519943295
+// writes it.
+std::string degree_sweep_csv(EngineParameters p);
+
+} // namespace radial
