@@ -20,8 +20,8 @@ let page = readFileSync(html, "utf8");
 const tag = `<script async type="text/javascript" src="${basename(script)}"></script>`;
 if (page.split(tag).length !== 2) fail(`${html} should load ${basename(script)} once`);
 const packed = execFileSync("zopfli", ["--gzip", "-c", wasm], { maxBuffer: 1 << 26 });
-page = page.replace(tag, () => `<script>var packedEngine = "${packed.toString("base64")}";</script>\n` +
-                              `<script>${readFileSync(script, "utf8")}</script>`);
+const engine = `<script>var packedEngine = "${packed.toString("base64")}";</script>`;
+page = page.replace(tag, () => `${engine}\n<script>${readFileSync(script, "utf8")}</script>`);
 
 // Each inline script minified on its own: they share only their top-level names, which terser
 // leaves alone.
@@ -31,5 +31,6 @@ for (const [, code] of page.matchAll(scripts)) {
   minified.push((await minify(code, { compress: { passes: 2 }, mangle: true })).code);
 }
 let next = 0;
-page = page.replace(scripts, () => `<script>${minified[next++].replaceAll("</script", "<\\/script")}</script>`);
+const inline = (code) => `<script>${code.replaceAll("</script", "<\\/script")}</script>`;
+page = page.replace(scripts, () => inline(minified[next++]));
 writeFileSync(out, page);
