@@ -226,6 +226,9 @@ EMSCRIPTEN_KEEPALIVE const char* web_balance_refusal() {
 EMSCRIPTEN_KEEPALIVE const char* web_summary_csv() {
     return reports->summary_csv().c_str();
 }
+EMSCRIPTEN_KEEPALIVE const char* web_unreachable_lines() {
+    return reports->unreachable_lines().c_str();
+}
 
 // The crank-angle chart's plot area in its pixels: left, right, bottom, top.
 EMSCRIPTEN_KEEPALIVE const double* web_crank_plot_area() {

@@ -6,6 +6,7 @@
 #include "report/summary_table.h"
 
 #include <numbers>
+#include <vector>
 
 namespace radial {
 
@@ -16,7 +17,9 @@ PageReports::PageReports(EngineParameters p, ChartQuantity quantity) : crank_(p,
     } else {
         balance_.emplace(p, balance);
     }
-    summary_ = radial::summary_csv(p);
+    const std::vector<CylinderSummary> cylinders = summarise_cylinders(p);
+    summary_ = rounded_summary_csv(cylinders);
+    unreachable_ = radial::unreachable_lines(cylinders);
 }
 
 std::string degree_sweep_csv(EngineParameters p) {

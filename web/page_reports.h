@@ -11,9 +11,9 @@ namespace radial {
 
 // The analysis the page shows beside the engine, made once for one setting of the engine: the
 // crank-angle chart of a quantity, the balance chart (or, for an engine whose balance cannot be
-// reported, the line that says why) and the per-cylinder summary as CSV. Each is what
-// radial-kinematics writes for the same settings (--plot with --quantity, --balance-plot,
-// --summary --format csv).
+// reported, the line that says why) and the per-cylinder summary. Each is what radial-kinematics
+// writes for the same settings (--plot with --quantity, --balance-plot, --summary): the summary
+// as CSV with the text form's rounded cells, and the text form's lines under its table.
 class PageReports {
 public:
     PageReports(EngineParameters p, ChartQuantity quantity);
@@ -23,12 +23,14 @@ public:
     const BalanceChart* balance_chart() const { return balance_ ? &*balance_ : nullptr; }
     const std::string& balance_refusal() const { return refusal_; }
     const std::string& summary_csv() const { return summary_; }
+    const std::string& unreachable_lines() const { return unreachable_; }
 
 private:
     CrankAngleChart crank_;
     std::optional<BalanceChart> balance_;
     std::string refusal_;
     std::string summary_;
+    std::string unreachable_;
 };
 
 // The sweep of the engine p at one-degree steps, as radial-kinematics --sweep 0.017453292519943295

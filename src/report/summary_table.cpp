@@ -12,6 +12,7 @@
 #include <numbers>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -52,13 +53,15 @@ TableRow cells_of(const CylinderSummary& c, const Style& style) {
             "yes"};
 }
 
-void write_csv(const std::vector<CylinderSummary>& cylinders, TextSink& out) {
+// empty_cell stands for the fields of a rod that cannot always reach.
+void write_csv(const std::vector<CylinderSummary>& cylinders, const Style& style,
+               std::string_view empty_cell, TextSink& out) {
     out << "cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,bdc_offset_deg,"
            "max_bisection_error,reaches\n";
     for (const CylinderSummary& c : cylinders) {
-        const TableRow cells = cells_of(c, {true});
+        const TableRow cells = cells_of(c, style);
         for (std::size_t k = 0; k < cells.size(); ++k) {
-            out << (k == 0 ? "" : ",") << cells[k];
+            out << (k == 0 ? "" : ",") << (cells[k].empty() ? empty_cell : cells[k]);
         }
         out << '\n';
     }
@@ -88,15 +91,8 @@ void print_text(EngineParameters p, const std::vector<CylinderSummary>& cylinder
         rows.push_back(cells_of(c, {false}));
     }
     print_aligned(rows, out);
-    bool first = true;
-    for (const CylinderSummary& c : cylinders) {
-        if (c.reaches) {
-            continue;
-        }
-        out << (first ? "\n" : "") << "Cylinder " << c.cylinder << "'s rod cannot reach its axis "
-            << ranges_text(c.unreachable) << ".\n";
-        first = false;
-    }
+    const std::string lines = unreachable_lines(cylinders);
+    out << (lines.empty() ? "" : "\n") << lines;
 }
 
 } // namespace
@@ -105,17 +101,28 @@ void print_summary(EngineParameters p, TableFormat format, std::ostream& out) {
     const auto cylinders = summarise_cylinders(p);
     if (format == TableFormat::csv) {
         TextSink csv;
-        write_csv(cylinders, csv);
+        write_csv(cylinders, {true}, "", csv);
         out << csv.text();
         return;
     }
     print_text(p, cylinders, out);
 }
 
-std::string summary_csv(EngineParameters p) {
+std::string rounded_summary_csv(const std::vector<CylinderSummary>& cylinders) {
     TextSink csv;
-    write_csv(summarise_cylinders(p), csv);
+    write_csv(cylinders, {false}, "-", csv);
     return std::move(csv.text());
+}
+
+std::string unreachable_lines(const std::vector<CylinderSummary>& cylinders) {
+    std::string lines;
+    for (const CylinderSummary& c : cylinders) {
+        if (!c.reaches) {
+            lines += "Cylinder " + std::to_string(c.cylinder) + "'s rod cannot reach its axis " +
+                     ranges_text(c.unreachable) + ".\n";
+        }
+    }
+    return lines;
 }
 
 } // namespace radial

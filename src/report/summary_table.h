@@ -1,10 +1,12 @@
 #pragma once
 
+#include "analysis/cylinder_summary.h"
 #include "core/engine_parameters.h"
 #include "report/table_format.h"
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace radial {
 
@@ -18,7 +20,10 @@ namespace radial {
 // reach, the stroke, dead-centre and error fields are empty.
 void print_summary(EngineParameters p, TableFormat format, std::ostream& out);
 
-// The CSV form, as a string.
-std::string summary_csv(EngineParameters p);
+// For a page that shows the text form as a table, from summarise_cylinders(): the CSV form with
+// the text form's rounded cells (empty ones "-"), and the text form's lines under its table, one
+// for each cylinder whose rod cannot always reach its axis, each ending in a newline.
+std::string rounded_summary_csv(const std::vector<CylinderSummary>& cylinders);
+std::string unreachable_lines(const std::vector<CylinderSummary>& cylinders);
 
 } // namespace radial
