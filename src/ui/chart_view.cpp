@@ -36,12 +36,15 @@ std::vector<PixelRect> device_rects(const Rects& logical, const QImage& image) {
     return rects;
 }
 
-// Copies a rectangle of device pixels between two images of the same size and format.
+// Copies a rectangle of device pixels between two images of the same size and format, from
+// pointers taken once (each scanLine() call would check whether the image must be detached).
 void copy_rect(const QImage& from, QImage& to, PixelRect r) {
     const auto bytes = static_cast<std::size_t>(r.width) * 4;
-    for (int y = r.y; y < r.y + r.height; ++y) {
-        std::memcpy(to.scanLine(y) + static_cast<std::ptrdiff_t>(r.x) * 4,
-                    from.constScanLine(y) + static_cast<std::ptrdiff_t>(r.x) * 4, bytes);
+    const qsizetype from_stride = from.bytesPerLine(), to_stride = to.bytesPerLine();
+    const uchar* source = from.constBits() + r.y * from_stride + std::ptrdiff_t{r.x} * 4;
+    uchar* target = to.bits() + r.y * to_stride + std::ptrdiff_t{r.x} * 4;
+    for (int y = 0; y < r.height; ++y, source += from_stride, target += to_stride) {
+        std::memcpy(target, source, bytes);
     }
 }
 
@@ -265,17 +268,28 @@ void ChartView::draw_cursor() {
                       pixels.pixels + std::ptrdiff_t{y} * pixels.stride + right, line_value);
         }
     }
+    // A dot's premultiplied pixels over the picture's: its clear corners leave the picture as it
+    // is and its opaque middle replaces it.
     const double half = dot_radius + rim_width + 1;
     for (const ChartCursor::Dot& d : cursor_.dots) {
         const QPointF at = to_widget(d.at);
         const QImage& dot = dot_image(d.colour);
         const int x0 = static_cast<int>(std::lround((at.x() - half) * ratio));
         const int y0 = static_cast<int>(std::lround((at.y() - half) * ratio));
-        for (int y = std::max(0, -y0); y < dot.height() && y0 + y < pixels.height; ++y) {
+        const int side_x = std::min(dot.width(), pixels.width - x0);
+        const int side_y = std::min(dot.height(), pixels.height - y0);
+        for (int y = std::max(0, -y0); y < side_y; ++y) {
             const auto* from = reinterpret_cast<const QRgb*>(dot.constScanLine(y));
             std::uint32_t* to = pixels.pixels + std::ptrdiff_t{y0 + y} * pixels.stride + x0;
-            for (int x = std::max(0, -x0); x < dot.width() && x0 + x < pixels.width; ++x) {
+            for (int x = std::max(0, -x0); x < side_x; ++x) {
                 const int keep = 255 - qAlpha(from[x]);
+                if (keep == 255) {
+                    continue;
+                }
+                if (keep == 0) {
+                    to[x] = from[x] | 0xFF000000u;
+                    continue;
+                }
                 const QRgb under = to[x];
                 to[x] = qRgb(qRed(from[x]) + qRed(under) * keep / 255,
                              qGreen(from[x]) + qGreen(under) * keep / 255,

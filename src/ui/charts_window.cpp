@@ -129,9 +129,10 @@ void ChartsWindow::move_cursors() {
         const BalanceChart::Cursor c = balance_chart_->cursor(theta_);
         ChartCursor shown;
         shown.lines.emplace_back(balance_chart_->centre_x(), balance_chart_->centre_y(), c.x, c.y);
-        shown.dots.push_back({{c.x, c.y}, colour_of(balance_plain_colour)});
-        shown.dots.push_back(
-            {{c.counterweight_x, c.counterweight_y}, colour_of(balance_counterweight_colour)});
+        static const QColor plain = colour_of(balance_plain_colour);
+        static const QColor counterweight = colour_of(balance_counterweight_colour);
+        shown.dots.push_back({{c.x, c.y}, plain});
+        shown.dots.push_back({{c.counterweight_x, c.counterweight_y}, counterweight});
         balance_view_->set_cursor(std::move(shown));
     }
 }
