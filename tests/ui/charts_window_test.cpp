@@ -97,6 +97,34 @@ TEST_F(ChartsWindowTest, PolarCursorEndsAtTheForceTip) {
     EXPECT_NE(pixel(shown, middle), pixel(charts.balance_view().rendered(), middle));
 }
 
+// Moving the cursors leaves nothing of the old ones: where they stood (the crank chart's line
+// and dots, the polar chart's tip), the views show their charts alone again, to the pixel.
+TEST_F(ChartsWindowTest, MovedCursorsLeaveNoTrace) {
+    const double before = 1.0;
+    charts.follow(start, before);
+    charts.follow(start, before + std::numbers::pi); // half a turn on: far from the old ones
+    const auto differing = [](ChartView& view, QPointF at, int half_width, int half_height) {
+        const QImage shown = on_screen(view), chart = view.rendered();
+        int count = 0;
+        for (int y = int(at.y()) - half_height; y <= int(at.y()) + half_height; ++y) {
+            for (int x = int(at.x()) - half_width; x <= int(at.x()) + half_width; ++x) {
+                count += chart.rect().contains(x, y) && shown.pixel(x, y) != chart.pixel(x, y);
+            }
+        }
+        return count;
+    };
+    const CrankAngleChart crank(start);
+    const Fit c = fit({1000, 620}, charts.crank_view().size());
+    const QPointF line = c.at(crank.layout().x(before * 180 / std::numbers::pi),
+                              (crank.layout().top + crank.layout().bottom) / 2);
+    EXPECT_EQ(differing(charts.crank_view(), line, 10, charts.crank_view().height()), 0);
+
+    const BalanceChart balance(start, balance_engine(start, 1));
+    const BalanceChart::Cursor tip = balance.cursor(before);
+    const Fit b = fit({800, 860}, charts.balance_view().size());
+    EXPECT_EQ(differing(charts.balance_view(), b.at(tip.x, tip.y), 10, 10), 0);
+}
+
 // Each chart is the SVG rendered once for what it shows: again for new parameters or a new
 // quantity, never for a new crank angle alone; while hidden not at all, until shown.
 TEST_F(ChartsWindowTest, ChartsRenderAgainOnlyWhenWhatTheyShowChanges) {
