@@ -6,6 +6,7 @@
 #include "core/engine_state.h"
 #include "report/cylinder_colours.h"
 #include "report/engine_description.h"
+#include "report/polyline.h"
 #include "svg/number_text.h"
 #include "svg/svg_text.h"
 #include "svg/text_sink.h"
@@ -168,13 +169,38 @@ void write_labels(const Frame& f, ChartQuantity quantity, TextSink& svg) {
         << ") rotate(-90)\" text-anchor=\"middle\">" << words_for(quantity).axis << "</text>\n";
 }
 
-// SVG path data: a move to the start of each run of two points or more, then lines.
+// A coordinate in whole tenths of a pixel, as px() rounds it, and back to px()'s text.
+long long tenths(double value) {
+    long long t = 0;
+    const std::string text = px(value);
+    for (const char c : text) {
+        t = c >= '0' && c <= '9' ? 10 * t + (c - '0') : t;
+    }
+    return text.starts_with('-') ? -t : t;
+}
+std::string tenths_text(long long t) {
+    const long long magnitude = t < 0 ? -t : t;
+    return (t < 0 ? "-" : "") + std::to_string(magnitude / 10) + '.' +
+           static_cast<char>('0' + magnitude % 10);
+}
+
+// SVG path data: a move to the start of each run of two points or more, then lines through the
+// points that draw the run to within a tenth of a pixel (the curves' 721 points a revolution are
+// more than the chart's pixels show).
 std::string path_data(const Frame& f, const Curve& c) {
     std::string data;
     for (const auto& run : c.runs) {
-        for (std::size_t k = 0; run.size() > 1 && k < run.size(); ++k) {
+        std::vector<TenthPoint> points;
+        for (const Point& p : run) {
+            points.push_back({tenths(f.x(p.degrees)), tenths(f.y(p.value))});
+        }
+        if (points.size() < 2) {
+            continue;
+        }
+        const std::vector<TenthPoint> kept = simplified_polyline(points, 1);
+        for (std::size_t k = 0; k < kept.size(); ++k) {
             data += k > 0 ? " L" : data.empty() ? "M" : " M";
-            data += px(f.x(run[k].degrees)) + ' ' + px(f.y(run[k].value));
+            data += tenths_text(kept[k].x) + ' ' + tenths_text(kept[k].y);
         }
     }
     return data;
