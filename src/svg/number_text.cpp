@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #ifndef __EMSCRIPTEN__
 #include <charconv>
@@ -109,6 +110,82 @@ std::string rounded(const Decimal& d, int decimals) {
     return first == std::string::npos ? "0" : digits.substr(first);
 }
 
+// Where an exact decimal lies against the values that read as the finite, positive double c
+// (all between the midpoints to its neighbours, the midpoints too when its significand is even;
+// below a power of two the gap is half the gap above): -1 below them, 0 among them, 1 above.
+int side_of(const Decimal& v, double c) {
+    unsigned long long m = 0;
+    int e = 0;
+    split(c, m, e);
+    const bool narrow_below = m == 1ULL << 52 && e > -1074;
+    const Decimal below = narrow_below ? exact(4 * m - 1, e - 2) : exact(2 * m - 1, e - 1);
+    const Decimal above = exact(2 * m + 1, e - 1);
+    const bool ends_read_back = m % 2 == 0;
+    const int low = compare(v, below), high = compare(v, above);
+    if (low < 0 || (low == 0 && !ends_read_back)) {
+        return -1;
+    }
+    if (high > 0 || (high == 0 && !ends_read_back)) {
+        return 1;
+    }
+    return 0;
+}
+
+// A number's text as its sign and exact magnitude, when it has the form number_from_text reads.
+struct WrittenNumber {
+    bool negative = false;
+    Decimal magnitude;
+    int first_power = 0; // the power of ten of its first significant digit, if it has one
+};
+
+std::optional<WrittenNumber> written_number(std::string_view text) {
+    WrittenNumber w;
+    std::size_t k = 0;
+    if (k < text.size() && (text[k] == '-' || text[k] == '+')) {
+        w.negative = text[k++] == '-';
+    }
+    bool point = false;
+    int digits = 0;
+    for (; k < text.size() && text[k] != 'e' && text[k] != 'E'; ++k) {
+        if (text[k] == '.' && !point) {
+            point = true;
+        } else if (text[k] >= '0' && text[k] <= '9') {
+            w.magnitude.digits += text[k];
+            w.magnitude.point += point ? 1 : 0;
+            ++digits;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    if (k < text.size()) {
+        ++k;
+        const bool down = k < text.size() && text[k] == '-';
+        k += k < text.size() && (text[k] == '-' || text[k] == '+') ? 1 : 0;
+        if (k == text.size()) {
+            return std::nullopt;
+        }
+        int exponent = 0;
+        for (; k < text.size(); ++k) {
+            if (text[k] < '0' || text[k] > '9') {
+                return std::nullopt;
+            }
+            exponent = std::min(10 * exponent + (text[k] - '0'), 100000);
+        }
+        w.magnitude.point += down ? exponent : -exponent;
+    }
+    const std::size_t first = w.magnitude.digits.find_first_not_of('0');
+    w.magnitude.digits.erase(0, std::min(first, w.magnitude.digits.size()));
+    if (w.magnitude.point < 0) {
+        w.magnitude.digits.append(static_cast<std::size_t>(-w.magnitude.point), '0');
+        w.magnitude.point = 0;
+    }
+    w.first_power = static_cast<int>(w.magnitude.digits.size()) - 1 - w.magnitude.point;
+    return w;
+}
+
 } // namespace
 
 std::string shortest_text_by_search(double value) {
@@ -124,16 +201,9 @@ std::string shortest_text_by_search(double value) {
     int e = 0;
     split(value, m, e);
     const Decimal v = exact(m, e);
-    // What reads back as value: all between the midpoints to its neighbours, the midpoints too
-    // when its significand is even. Below a power of two the gap is half the gap above.
-    const bool narrow_below = m == 1ULL << 52 && e > -1074;
-    const Decimal below = narrow_below ? exact(4 * m - 1, e - 2) : exact(2 * m - 1, e - 1);
-    const Decimal above = exact(2 * m + 1, e - 1);
-    const bool ends_read_back = m % 2 == 0;
+    const double magnitude = std::fabs(value);
     const auto reads_back = [&](const Decimal& candidate) {
-        const int low = compare(candidate, below), high = compare(candidate, above);
-        return (low > 0 || (low == 0 && ends_read_back)) &&
-               (high < 0 || (high == 0 && ends_read_back));
+        return side_of(candidate, magnitude) == 0;
     };
     // The fewest significant digits that read back: correctly rounded, or where the gap below is
     // the narrower, the neighbour above.
@@ -180,6 +250,70 @@ std::string shortest_text_by_search(double value) {
         fixed = sign + significand.substr(0, point) + '.' + significand.substr(point);
     }
     return fixed.size() <= scientific.size() ? fixed : scientific;
+}
+
+std::optional<double> number_from_text_by_search(std::string_view text) {
+    const std::optional<WrittenNumber> w = written_number(text);
+    if (!w) {
+        return std::nullopt;
+    }
+    const double sign = w->negative ? -1 : 1;
+    // Far below the smallest double (half of it, 2^-1075, is about 2.5e-324) or above the
+    // largest (about 1.8e308); zero has no digits left.
+    if (w->magnitude.digits.empty() || w->first_power < -325) {
+        return sign * 0.0;
+    }
+    if (w->first_power > 308) {
+        return std::nullopt;
+    }
+    // A first guess from the leading 17 digits, a few units in the last place off at most, then
+    // the neighbour that the exact value reads as.
+    const std::string& digits = w->magnitude.digits;
+    const std::size_t lead = std::min<std::size_t>(digits.size(), 17);
+    double guess = 0;
+    for (std::size_t k = 0; k < lead; ++k) {
+        guess = 10 * guess + (digits[k] - '0');
+    }
+    const int scale = w->first_power - static_cast<int>(lead) + 1;
+    guess *= std::pow(10.0, scale / 2);
+    guess *= std::pow(10.0, scale - scale / 2);
+    constexpr double largest = std::numeric_limits<double>::max();
+    constexpr double smallest = std::numeric_limits<double>::denorm_min();
+    guess = std::clamp(guess, smallest, largest);
+    for (int step = 0; step < 1000; ++step) {
+        const int side = side_of(w->magnitude, guess);
+        if (side == 0) {
+            return sign * guess;
+        }
+        if (side > 0 && guess == largest) {
+            return std::nullopt;
+        }
+        if (side < 0 && guess == smallest) {
+            return sign * 0.0; // at or below the midpoint to zero, whose significand is even
+        }
+        guess = std::nextafter(guess, side > 0 ? largest : 0.0);
+    }
+    return std::nullopt;
+}
+
+std::optional<double> number_from_text(std::string_view text) {
+#ifdef __EMSCRIPTEN__
+    return number_from_text_by_search(text);
+#else
+    const std::optional<WrittenNumber> w = written_number(text);
+    if (!w) {
+        return std::nullopt;
+    }
+    const std::string_view digits = text.substr(text[0] == '-' || text[0] == '+' ? 1 : 0);
+    double magnitude = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    if (ec == std::errc::result_out_of_range && w->first_power < 0) {
+        magnitude = 0; // below half the smallest double
+    } else if (ec != std::errc{} || end != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    return w->negative ? -magnitude : magnitude;
+#endif
 }
 
 std::string fixed_text_by_digits(double value, int decimals) {

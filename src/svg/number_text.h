@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace radial {
 
@@ -15,6 +17,14 @@ std::string shortest_text(double value);
 // to even, as printf's %.*f. The WebAssembly build's shortest_text and fixed_text.
 std::string shortest_text_by_search(double value);
 std::string fixed_text_by_digits(double value, int decimals);
+
+// The double nearest to a number written as [sign] digits [. digits] [e [sign] digits] (at least
+// one digit before the exponent; ties to even, as std::from_chars reads it); nothing for any
+// other text and for a magnitude beyond the largest double. So every shortest_text reads back
+// as its value. number_from_text_by_search works it out from the exact decimal digits as the
+// WebAssembly build's, without std::from_chars for doubles or strtod.
+std::optional<double> number_from_text(std::string_view text);
+std::optional<double> number_from_text_by_search(std::string_view text);
 
 // The value rounded to a fixed number of decimals, as printf's %.*f but never "-0.0".
 std::string fixed_text(double value, int decimals);

@@ -7,7 +7,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <random>
+#include <string>
+#include <utility>
 
 namespace radial {
 namespace {
@@ -63,6 +66,58 @@ TEST(FixedTextByDigits, WritesWhatPrintfWrites) {
     EXPECT_EQ(fixed_text_by_digits(0.375, 2), "0.38");
     EXPECT_EQ(fixed_text_by_digits(-0.04, 1), "-0.0"); // fixed_text drops the sign afterwards
     EXPECT_EQ(fixed_text_by_digits(5e-324, 3), "0.000");
+}
+
+// The page reads numbers with number_from_text_by_search: it must read what std::from_chars
+// reads, or a link written with shortest_text would not give back the same number. Read here: the
+// shortest texts of every exponent's values, and the exact midpoints between neighbours (from a
+// long double, which holds them), where a reader that does not round ties to even goes astray.
+TEST(NumberFromTextBySearch, ReadsWhatFromCharsReads) {
+    std::mt19937_64 random(3);
+    std::uniform_real_distribution<double> mantissa(1, 2);
+    std::array<char, 1200> text{};
+    for (int exponent = -1074; exponent <= 1023; exponent += 3) {
+        const double v = std::ldexp(mantissa(random), exponent);
+        const long double midpoint = (static_cast<long double>(v) + std::nextafter(v, 2 * v)) / 2;
+        std::snprintf(text.data(), text.size(), "%.1100Le", midpoint);
+        for (const std::string& written :
+             {shortest_text(v), shortest_text(-v), std::string(text.data())}) {
+            ASSERT_EQ(number_from_text_by_search(written), number_from_text(written)) << written;
+        }
+        ASSERT_EQ(number_from_text_by_search(shortest_text(v)), v);
+    }
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"0.052500000000000005", 0.052500000000000005},
+        {"+1.5", 1.5},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1E2", 100},
+        {"-0", -0.0},
+        {"3e-324", 5e-324},
+        {"2e-324", 0},
+        {"1e-99999999", 0},
+        {"1.7976931348623157e308", 1.7976931348623157e308},
+        {"1.8e308", std::nullopt},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {".", std::nullopt},
+        {"e5", std::nullopt},
+        {"1e", std::nullopt},
+        {"1e+", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"0x10", std::nullopt},
+        {" 1", std::nullopt},
+        {"1 ", std::nullopt},
+        {"+-1", std::nullopt}};
+    for (const auto& [written, value] : cases) {
+        EXPECT_EQ(number_from_text_by_search(written), value) << written;
+        EXPECT_EQ(number_from_text(written), value) << written;
+        if (value && *value == 0) {
+            EXPECT_EQ(std::signbit(*number_from_text_by_search(written)), written[0] == '-');
+        }
+    }
 }
 
 } // namespace
