@@ -2,6 +2,7 @@
 
 #include "controls/commands.h"
 #include "controls/parameter_bars.h"
+#include "svg/number_text.h"
 
 #include <cmath>
 #include <cstdint>
@@ -11,25 +12,12 @@ namespace radial {
 
 namespace {
 
-// A plain decimal: an optional sign, at most 15 digits with an optional point among them; no
-// exponent, no spaces, no infinities. Held exactly as digits / 10^places.
+// A bar's setting as written: an optional sign, at most 15 digits with an optional point among
+// them; no exponent, no spaces. Held exactly as digits / 10^places.
 struct Decimal {
     bool negative = false;
     std::int64_t digits = 0;
     int places = 0;
-
-    // The nearest double: both parts are exact doubles, so one division rounds once.
-    double value() const {
-        const double magnitude = static_cast<double>(digits) / power_of_ten(places);
-        return negative ? -magnitude : magnitude;
-    }
-    static double power_of_ten(int k) {
-        double p = 1;
-        for (int i = 0; i < k; ++i) {
-            p *= 10;
-        }
-        return p;
-    }
 };
 
 std::optional<Decimal> read_decimal(std::string_view text) {
@@ -163,6 +151,23 @@ std::string setting_words(std::size_t bar, int position) {
            decimal_text(b.base - position, b.per_unit, 2);
 }
 
+std::string address_query(const PageStart& settings) {
+    std::string query;
+    const auto add = [&query](std::string_view name, const std::string& text) {
+        query += (query.empty() ? "" : "&") + std::string(name) + "=" + text;
+    };
+    for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
+        if (settings.bar_positions[bar]) {
+            add(parameter_bars[bar].name, setting_text(bar, *settings.bar_positions[bar]));
+        }
+    }
+    if (settings.speed) {
+        add("speed", shortest_text(*settings.speed));
+    }
+    add("vector", settings.vector ? "1" : "0");
+    return query;
+}
+
 std::string take_parameter(PageStart& start, std::string_view name, std::string_view value) {
     std::size_t known = 0;
     while (known < std::size(parameter_names) && parameter_names[known] != name) {
@@ -191,9 +196,7 @@ std::string take_parameter(PageStart& start, std::string_view name, std::string_
         return {};
     }
     if (name == "speed") {
-        const auto decimal = read_decimal(value);
-        const std::optional<double> speed =
-            decimal ? std::optional(decimal->value()) : std::nullopt;
+        const std::optional<double> speed = number_from_text(value);
         if (!speed || std::fabs(*speed) > max_step) {
             return refusal(name, "radians per frame from -12.566 to 12.566 (4 pi)", value, "0.05");
         }

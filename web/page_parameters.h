@@ -25,6 +25,12 @@ struct PageStart {
 // too and change nothing: the first value of a parameter is the one that counts.
 std::string take_parameter(PageStart& start, std::string_view name, std::string_view value);
 
+// The address's parameters that give the settings back, in the order take_parameter names them:
+// each bar's setting, the speed as the shortest text that reads back as the same double, and the
+// vector: "cylinders=13&ls=2.005&eccentricity=0.7&speed=0.052500000000000005&vector=1". A
+// setting left unset is left out; paused is never written.
+std::string address_query(const PageStart& settings);
+
 // The setting a position of a bar (an index into parameter_bars) stands for, as the address
 // writes it, which take_parameter takes back to the same position: "13", "2.005", "1.05".
 std::string setting_text(std::size_t bar, int position);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -63,12 +64,45 @@ TEST(PageParameters, SpeedStaysWithinOneCycleAFrameEitherWay) {
     const std::pair<const char*, std::optional<double>> cases[] = {
         {"0.37", 0.37}, {"-0.2", -0.2},  {"12.566", 12.566}, {"-12.566", -12.566},
         {"12.567", {}}, {"-12.567", {}}, {"inf", {}},        {"", {}},
-        {".", {}},      {"0x1p1", {}},
+        {".", {}},      {"0x1p1", {}},   {"5e-3", 0.005},    {"2e1", {}},
     };
     for (const auto& [text, speed] : cases) {
         PageStart start;
         take_parameter(start, "speed", text);
         EXPECT_EQ(start.speed, speed) << text;
+    }
+}
+
+// The link's query gives back the settings it was written from: the bars' positions, a speed that
+// is no short decimal (0.05 * 1.05 is 0.052500000000000005, not 0.0525), a tiny one, and the
+// vector.
+TEST(PageParameters, AddressQueryReadsBackAsItsSettings) {
+    for (const double speed : {0.05 * 1.05, -1e-300, -12.566, 5e-324}) {
+        PageStart settings;
+        settings.bar_positions[cylinders_bar] = 29;
+        settings.bar_positions[rod_length_bar] = 499;
+        settings.bar_positions[wrist_radius_bar] = 130;
+        settings.speed = speed;
+        settings.vector = true;
+        const std::string query = address_query(settings);
+        PageStart back;
+        for (std::size_t from = 0; from < query.size();) {
+            const std::size_t end = std::min(query.find('&', from), query.size());
+            const std::string pair = query.substr(from, end - from);
+            const std::size_t equals = pair.find('=');
+            EXPECT_EQ(take_parameter(back, pair.substr(0, equals), pair.substr(equals + 1)), "")
+                << pair;
+            from = end + 1;
+        }
+        for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
+            EXPECT_EQ(back.bar_positions[bar], settings.bar_positions[bar]) << query;
+        }
+        EXPECT_EQ(back.speed, speed) << query;
+        EXPECT_TRUE(back.vector) << query;
+        if (speed == 0.05 * 1.05) {
+            EXPECT_EQ(query,
+                      "cylinders=9&ls=2.005&eccentricity=0.7&speed=0.052500000000000005&vector=1");
+        }
     }
 }
 
