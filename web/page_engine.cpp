@@ -109,16 +109,41 @@ bool PageEngine::turn_to(double angle) {
     return true;
 }
 
-const char* PageEngine::run_name(Run run) {
-    switch (run) {
-    case Run::running:
-        return "running";
-    case Run::paused:
-        return "paused";
-    case Run::ended:
-        return "ended";
+PageStart PageEngine::settings() const {
+    PageStart settings;
+    for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
+        settings.bar_positions[bar] = bar_positions_[bar];
     }
-    return "ended";
+    settings.bar_positions[cylinders_bar] = parameter_bars[cylinders_bar].base - s_.n;
+    settings.speed = s_.crank_step;
+    settings.vector = s_.vector_shown;
+    return settings;
+}
+
+std::string PageEngine::bar_words(std::size_t bar, int position) const {
+    if (bar == cylinders_bar && position == bar_positions_[bar]) {
+        position = parameter_bars[bar].base - s_.n;
+    }
+    return setting_words(bar, position);
+}
+
+PageStatus page_status(const PageEngine& engine) {
+    const EngineState& s = engine.state();
+    const PageReadouts& r = engine.readouts();
+    const auto flag = [](bool on) { return on ? 1.0 : 0.0; };
+    return {s.theta,
+            static_cast<double>(s.n),
+            s.d,
+            s.rp,
+            s.crank_step,
+            flag(s.paused),
+            flag(s.vector_shown),
+            static_cast<double>(engine.frames()),
+            flag(engine.run_state() == PageEngine::Run::paused),
+            flag(engine.run_state() == PageEngine::Run::ended),
+            static_cast<double>(r.n),
+            r.ls,
+            r.eccentricity};
 }
 
 PageEngine::Run PageEngine::run_state() const {

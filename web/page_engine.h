@@ -9,6 +9,8 @@
 #include "page_parameters.h"
 #include "picture/pixel_surface.h"
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace radial {
@@ -55,8 +57,6 @@ struct PageReadouts {
 class PageEngine {
 public:
     enum class Run { running, paused, ended };
-    // The run state's name, as the page's script reads it.
-    static const char* run_name(Run run);
 
     PageEngine(double device_pixel_ratio, const PageStart& start);
     PageEngine(const PageEngine&) = delete;
@@ -82,6 +82,14 @@ public:
     bool turn_to(double angle);
 
     Run run_state() const;
+    // The settings as the address gives them back (page_parameters.h): the bars where they stand,
+    // but the cylinder bar at the position that means the engine's count, the speed and the
+    // vector.
+    PageStart settings() const;
+    // What a bar at position says in words (setting_words): the engine's own setting where the
+    // bar stands where the engine's bar stands, so that the cylinder bar, which starts at the
+    // position that means 13, says the engine's 11.
+    std::string bar_words(std::size_t bar, int position) const;
     const EngineState& state() const { return s_; }
     EngineParameters parameters() const { return {s_.n, s_.d, s_.rp}; }
     long frames() const { return frames_; }
@@ -129,6 +137,21 @@ private:
     bool ended_ = false;
     long frames_ = 0;
 };
+
+// The run as the page's script reads it after every call that may change it, in one record of
+// doubles whose fields page_status_fields names in order: the crank angle (radians), the engine's
+// cylinders, rod length, wrist-pin radius and crank step (radians a frame), the record's pause
+// and vector switches, the frames run, whether the run waits at its pause point or has ended,
+// and the readouts under the bars.
+struct PageStatus {
+    double theta, cylinders, rod_length, wrist_radius, crank_step;
+    double paused, vector, frames, waiting, ended;
+    double cylinders_readout, ls_readout, eccentricity_readout;
+};
+inline constexpr std::string_view page_status_fields =
+    "theta,cylinders,rodLength,wristRadius,crankStep,paused,vector,frames,waiting,ended,"
+    "cylindersReadout,lsReadout,eccentricityReadout";
+PageStatus page_status(const PageEngine& engine);
 
 // What one putImageData call costs, in pixels put: the canvas takes a gap of fewer pixels than this
 // along with the rectangles either side of it faster than it takes two calls.

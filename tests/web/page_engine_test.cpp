@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 namespace radial {
 namespace {
@@ -75,6 +76,34 @@ TEST_F(PageEngineTest, BarsAreTakenAtThePumpAndOnlyWhenMoved) {
     engine.run_frame();
     EXPECT_EQ(engine.state().n, 35);
     EXPECT_EQ(engine.bar_position(cylinders_bar), 4);
+}
+
+// The cylinder bar starts at the position that means 13 while the engine has 11: standing there,
+// it says 11, and the link writes 11; moved anywhere else, it says what it would set.
+TEST_F(PageEngineTest, TheCylinderBarSaysTheEnginesCountWhereItStands) {
+    EXPECT_EQ(engine.bar_position(cylinders_bar), 25);
+    EXPECT_EQ(engine.bar_words(cylinders_bar, 25), "11 cylinders");
+    EXPECT_EQ(engine.bar_words(cylinders_bar, 23), "15 cylinders");
+    EXPECT_EQ(engine.bar_words(rod_length_bar, 499), "l/s 2.005");
+    EXPECT_EQ(engine.settings().bar_positions[cylinders_bar], 27);
+    engine.queue(key(U'.'));
+    engine.run_frame();
+    EXPECT_EQ(engine.settings().speed, 0.05 * 1.05);
+}
+
+// The status record's fields and their names in the same order: a field added to one and not the
+// other would shift every name after it.
+TEST_F(PageEngineTest, StatusRecordHasAFieldForEveryName) {
+    const auto names = std::count(page_status_fields.begin(), page_status_fields.end(), ',') + 1;
+    EXPECT_EQ(static_cast<std::size_t>(names), sizeof(PageStatus) / sizeof(double));
+    engine.run_frame();
+    engine.queue(key(U' '));
+    engine.run_frame();
+    const PageStatus s = page_status(engine);
+    EXPECT_EQ(std::vector<double>({s.cylinders, s.crank_step, s.paused, s.frames, s.waiting,
+                                   s.ended, s.ls_readout}),
+              std::vector<double>({11, 0.05, 1, 1, 1, 0, 2}));
+    EXPECT_EQ(page_status_fields.substr(0, 25), "theta,cylinders,rodLength");
 }
 
 TEST_F(PageEngineTest, KeysThatAreNoCommandAreNotTaken) {
