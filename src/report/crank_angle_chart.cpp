@@ -277,13 +277,23 @@ CrankAngleChart::CrankAngleChart(EngineParameters p, ChartQuantity quantity)
     svg_ = std::move(svg.text());
 }
 
+namespace {
+
+double within_turn(double theta) {
+    const double within = std::fmod(theta, two_pi);
+    return within < 0 ? within + two_pi : within;
+}
+
+} // namespace
+
+double CrankAngleChart::cursor_degrees(double theta) {
+    return std::min(within_turn(theta) * 180 / std::numbers::pi, std::nextafter(360.0, 0.0));
+}
+
 CrankAngleChart::Cursor CrankAngleChart::cursor(double theta) const {
-    double within = std::fmod(theta, two_pi);
-    if (within < 0) {
-        within += two_pi;
-    }
+    const double within = within_turn(theta);
     Cursor c;
-    c.degrees = std::min(within * 180 / std::numbers::pi, std::nextafter(360.0, 0.0));
+    c.degrees = cursor_degrees(theta);
     c.x = layout_.x(c.degrees);
     for (const ExactPiston& piston : pistons_) {
         const PistonMotion m = piston.at(within);

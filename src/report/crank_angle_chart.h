@@ -49,6 +49,9 @@ public:
         std::vector<std::optional<double>> crossings;
     };
     Cursor cursor(double theta) const;
+    // The crank angle theta (radians, any value) in degrees reduced into [0, 360), as the cursor
+    // stands at it.
+    static double cursor_degrees(double theta);
 
 private:
     std::vector<ExactPiston> pistons_;
