@@ -109,6 +109,10 @@ function drawnElements({ svgText, selector }) {
   return out;
 }
 
+// The analysis panel shows the charts and the table for the engine's settings now.
+const chartsShown = () =>
+  document.getElementById("analysis-column").getAttribute("aria-busy") === "false";
+
 // CSV as the tool writes it: the same lines and fields, text alike, and numbers alike to 1e-9 of
 // their size; WebAssembly's sin, cos and atan (musl's) and the native build's (glibc's) differ in
 // the last bit here and there, and the dead centres and sweep carry that to the last digits.
@@ -153,6 +157,7 @@ for (const [query, flags, quantity] of [
     await page.goto(pageUrl + query);
     await until(page, () => window.radialEngine && radialEngine.status().paused);
     await page.selectOption("#quantity", quantity);
+    await until(page, chartsShown);
     const tool = (args) => execFileSync(kinematics, [...flags, ...args],
                                        { maxBuffer: 1 << 26, stdio: ["ignore", "pipe", "pipe"] });
     const file = (args) => {
@@ -250,6 +255,36 @@ for (const [query, flags, quantity] of [
   });
 }
 
+// Letting go of a bar while the engine runs: the page's thread is never held up for 50 ms or
+// more (long tasks, as the browser reports them) while the report code makes the new charts
+// elsewhere; the old ones are marked meanwhile, and the new setting's chart then shows.
+test("a setting change makes its charts without a long task", async () => {
+  const page = await browser.newPage({ viewport: { width: 1280, height: 1000 } });
+  await page.goto(pageUrl + "?cylinders=35");
+  await until(page, () => window.radialEngine && radialEngine.status().frames > 5);
+  await until(page, chartsShown);
+  const marked = await page.evaluate(() => new Promise((resolve) => {
+    window.longTasks = [];
+    new PerformanceObserver((list) => longTasks.push(...list.getEntries().map((e) => e.duration)))
+      .observe({ type: "longtask" });
+    const bar = document.getElementById("ls-bar");
+    bar.value = 400;
+    bar.dispatchEvent(new Event("change"));
+    requestAnimationFrame(() => resolve([
+      document.getElementById("analysis-column").getAttribute("aria-busy"),
+      document.getElementById("redrawing").hidden]));
+  }));
+  assert.deepEqual(marked, ["true", false]);
+  await until(page, chartsShown);
+  assert.equal((await status(page)).rodLength, 250);
+  const plot = join(outDir, "changed.svg");
+  execFileSync(kinematics, ["--cylinders", "35", "--rod-length", "250", "--plot", plot]);
+  assert.deepEqual(await page.evaluate(drawnElements, { selector: "#crank-chart svg" }),
+                   await page.evaluate(drawnElements, { svgText: readFileSync(plot, "utf8") }));
+  assert.deepEqual(await page.evaluate(() => longTasks), []);
+  await page.close();
+});
+
 test("a key, a bar and the mouse change the record as over the window", async () => {
   const page = await open("?paused=1");
   await until(page, () => radialEngine.status().paused);
@@ -258,8 +293,13 @@ test("a key, a bar and the mouse change the record as over the window", async ()
     "Radial Engine (select: number of cylinders, l/s ratio, wrist pin eccentricity) " +
     "Use: Mouse , . / c SpaceBar ESC:Quit");
 
+  // The cylinder bar stands where it means 13, as in the window, but says the engine's 11.
+  assert.deepEqual(await page.locator("#cylinders-bar").evaluate(
+    (bar) => [bar.value, bar.getAttribute("aria-valuetext")]), ["25", "11 cylinders"]);
+
   await page.keyboard.press(".");
-  assert.equal((await status(page)).stepe, 0.05 * 1.05);
+  assert.deepEqual([(await status(page)).crankStep, (await status(page)).stepe],
+                   [0.05 * 1.05, 0.05 * 1.05]);
   await page.keyboard.press("c");
   assert.equal((await status(page)).vector, true);
 
@@ -386,7 +426,7 @@ test("the page runs inside an iframe and served over HTTP", async () => {
 
   // One file, with nothing fetched, in its budget as written and as served gzipped.
   const file = readFileSync(pagePath);
-  assert.ok(file.length <= 150 * 1024 && gzipSync(file).length <= 60 * 1024,
+  assert.ok(file.length <= 200 * 1024 && gzipSync(file).length <= 80 * 1024,
             `${file.length} bytes, ${gzipSync(file).length} gzipped`);
   const server = createServer((request, response) => {
     response.setHeader("Content-Type", "text/html");
@@ -506,14 +546,15 @@ test("the link to these settings opens the same settings", async () => {
   await page.click("#share");
   const url = await page.evaluate(() => location.href);
   assert.equal(url, await page.locator("#link a").getAttribute("href"));
-  assert.match(url, /\?cylinders=13&ls=2.005&eccentricity=0.7&speed=0.0525&vector=1$/);
+  // 0.05 * 1.05 is 0.052500000000000005, not 0.0525: the shortest text that reads back as it.
+  assert.match(url,
+               /\?cylinders=13&ls=2.005&eccentricity=0.7&speed=0.052500000000000005&vector=1$/);
   const before = await status(page);
   const again = await open("", url);
   const after = await status(again);
-  for (const key of ["cylinders", "rodLength", "wristRadius", "vector"]) {
+  for (const key of ["cylinders", "rodLength", "wristRadius", "crankStep", "stepe", "vector"]) {
     assert.equal(after[key], before[key], key);
   }
-  assert.ok(Math.abs(after.stepe - before.stepe) < 1e-14);
   assert.deepEqual(again.errors, []);
   await page.close();
   await again.close();

@@ -1,0 +1,47 @@
+// Where the analysis is made: the report code of the engine's WebAssembly (a worker's own
+// instance, or the page's where there is no worker) makes the charts and the table for one
+// setting, and the cursors at each crank angle the page sends; it paints them on the cursors'
+// canvases when it holds them, else hands their positions back.
+import { cursorPainter } from "./cursor_painter.mjs";
+import { call, doubles } from "./seam.mjs";
+
+// reply(message, transfer): to the page. Returns what to do with each message from the page.
+export function analysisHost(M, reply) {
+  const painter = cursorPainter();
+  let cylinders = 0, hasBalance = false;
+  const text = (pointer) => M.UTF8ToString(pointer);
+
+  const handlers = {
+    // The charts and the table for one setting, made again.
+    make({ id, settings }) {
+      call(M, "web_make_reports", settings.cylinders, settings.rodLength, settings.wristRadius,
+           settings.quantity);
+      cylinders = settings.cylinders;
+      const refusal = text(M._web_balance_refusal());
+      hasBalance = refusal === "";
+      reply({ made: {
+        id, crank: text(M._web_crank_chart()), balance: text(M._web_balance_chart()), refusal,
+        summary: text(M._web_summary_csv()), unreachable: text(M._web_unreachable_lines()),
+        plot: [...doubles(M, M._web_crank_plot_area(), 4)],
+      } });
+    },
+    // A chart's cursor canvas, with what its painter needs of the chart.
+    canvas({ name, canvas, chart }) {
+      painter.add(name, canvas, chart);
+    },
+    // The cursors at crank angle theta (radians).
+    theta(theta) {
+      const positions = { crank: doubles(M, call(M, "web_crank_cursor", theta), 2 + cylinders) };
+      if (hasBalance) positions.balance = doubles(M, call(M, "web_balance_cursor", theta), 6);
+      if (painter.has("crank")) painter.paint(positions); else reply({ cursors: positions });
+    },
+    // The sweep at one-degree steps, as radial-kinematics --sweep writes it.
+    sweep(settings) {
+      reply({ sweep: text(call(M, "web_sweep_csv", settings.cylinders, settings.rodLength,
+                                settings.wristRadius)) });
+    },
+  };
+  return (message) => {
+    for (const name in message) handlers[name](message[name]);
+  };
+}

@@ -1,0 +1,44 @@
+// The engine's calls as the page's scripts use them: each call that hands back text or numbers
+// hands back a buffer of its own, read here at once.
+
+// The WebAssembly's memory as bytes; a new view whenever the memory has grown.
+export function memory(M) {
+  return typeof HEAPU8 !== "undefined" ? HEAPU8 : M.HEAPU8; // eslint-disable-line no-undef
+}
+
+export function doubles(M, pointer, count) {
+  return new Float64Array(memory(M).buffer, pointer, count).slice();
+}
+
+export function ints(M, pointer, count) {
+  return new Int32Array(memory(M).buffer, pointer, count).slice();
+}
+
+// A call by name with text or numbers, handing back text.
+export function textOf(M, name, ...args) {
+  return M.ccall(name, "string", args.map((a) => (typeof a === "string" ? "string" : "number")),
+                 args);
+}
+
+// A call by name with text or numbers, handing back a number (a pointer, a count) or nothing.
+export function call(M, name, ...args) {
+  return M.ccall(name, "number", args.map((a) => (typeof a === "string" ? "string" : "number")),
+                 args);
+}
+
+// The run's status, one record in one call, its fields named as the engine names them.
+export function statusReader(M) {
+  const fields = M.UTF8ToString(M._web_status_fields()).split(",");
+  return () => {
+    const values = doubles(M, M._web_status(), fields.length);
+    const status = {};
+    fields.forEach((name, k) => { status[name] = values[k]; });
+    return status;
+  };
+}
+
+// A bar's range, step and the position the engine's bar stands at, by its setting's name.
+export function barRange(M, name) {
+  const [minimum, maximum, step, position] = ints(M, call(M, "web_bar_range", name), 4);
+  return { minimum, maximum, step, position };
+}

@@ -1,0 +1,112 @@
+// The page's calls into the report code, made where the analysis is made: in a worker of its own
+// (the same WebAssembly instantiated there) or, where there is none, on the page's thread. They
+// take the engine's settings as values and know nothing of the running engine. Each call that
+// hands back text or numbers hands back a buffer of its own.
+
+#include "page_reports.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::unique_ptr<radial::PageReports> reports;
+
+radial::EngineParameters engine(int cylinders, double rod_length, double wrist_radius) {
+    return {cylinders, rod_length, wrist_radius};
+}
+
+} // namespace
+
+extern "C" {
+
+// The analysis for an engine of these settings: the crank-angle chart of distance (0), velocity
+// (1) or acceleration (2), the balance chart (or its refusal) and the summary table, made again;
+// the calls below hand back what it made.
+EMSCRIPTEN_KEEPALIVE void web_make_reports(int cylinders, double rod_length, double wrist_radius,
+                                           int quantity) {
+    reports = std::make_unique<radial::PageReports>(
+        engine(cylinders, rod_length, wrist_radius),
+        static_cast<radial::ChartQuantity>(std::clamp(quantity, 0, 2)));
+}
+EMSCRIPTEN_KEEPALIVE const char* web_crank_chart() {
+    return reports->crank_chart().svg().c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_balance_chart() {
+    return reports->balance_chart() ? reports->balance_chart()->svg().c_str() : "";
+}
+EMSCRIPTEN_KEEPALIVE const char* web_balance_refusal() {
+    return reports->balance_refusal().c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_summary_csv() {
+    return reports->summary_csv().c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_unreachable_lines() {
+    return reports->unreachable_lines().c_str();
+}
+
+// The crank-angle chart's plot area in its pixels: left, right, bottom, top.
+EMSCRIPTEN_KEEPALIVE const double* web_crank_plot_area() {
+    static double area[4];
+    const radial::CrankChartLayout& l = reports->crank_chart().layout();
+    area[0] = l.left;
+    area[1] = l.right;
+    area[2] = l.bottom;
+    area[3] = l.top;
+    return area;
+}
+// The crank angle in degrees (0 to 360) at x in the pixels of a crank-angle chart whose plot
+// area runs from left to right.
+EMSCRIPTEN_KEEPALIVE double web_crank_degrees_at(double x, double left, double right) {
+    radial::CrankChartLayout layout;
+    layout.left = left;
+    layout.right = right;
+    return layout.degrees_at(x);
+}
+
+// The crank angle theta (radians) in degrees within [0, 360), where the cursors stand at it.
+EMSCRIPTEN_KEEPALIVE double web_cursor_degrees(double theta) {
+    return radial::CrankAngleChart::cursor_degrees(theta);
+}
+
+// The cursors at crank angle theta (radians), from the charts' own cursor(): for the crank-angle
+// chart the angle in degrees within [0, 360), its x, then y where it crosses each cylinder's
+// curve (NaN where the rod cannot reach); for the balance chart (when there is one) the centre,
+// the force's tip and the tip with the counterweight, as x, y pairs.
+EMSCRIPTEN_KEEPALIVE const double* web_crank_cursor(double theta) {
+    static std::vector<double> at;
+    const auto c = reports->crank_chart().cursor(theta);
+    at = {c.degrees, c.x};
+    for (const auto& y : c.crossings) {
+        at.push_back(y.value_or(std::nan("")));
+    }
+    return at.data();
+}
+EMSCRIPTEN_KEEPALIVE const double* web_balance_cursor(double theta) {
+    static double at[6];
+    const radial::BalanceChart* chart = reports->balance_chart();
+    if (chart == nullptr) {
+        return nullptr;
+    }
+    const auto c = chart->cursor(theta);
+    const double values[] = {chart->centre_x(), chart->centre_y(), c.x, c.y,
+                             c.counterweight_x, c.counterweight_y};
+    std::copy(std::begin(values), std::end(values), at);
+    return at;
+}
+
+// The sweep at one-degree steps for an engine of these settings, as radial-kinematics --sweep
+// writes it.
+EMSCRIPTEN_KEEPALIVE const char* web_sweep_csv(int cylinders, double rod_length,
+                                               double wrist_radius) {
+    static std::string sweep;
+    sweep = radial::degree_sweep_csv(engine(cylinders, rod_length, wrist_radius));
+    return sweep.c_str();
+}
+
+} // extern "C"
