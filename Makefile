@@ -57,7 +57,7 @@ PACKAGES := $(BUILD_PACKAGES) $(TEST_PACKAGES) $(PACKAGE_PACKAGES) $(WEB_PACKAGE
             $(MUTANT_PACKAGES)
 
 .PHONY: all deps build-deps test-deps package-deps web-deps configure build window sanitize run \
-        test native-test sanitize-test bench package clean web web-npm web-test bench-web mutants
+        test native-test sanitize-test bench package clean web web-build web-npm web-test bench-web mutants
 
 all: build
 
@@ -135,8 +135,13 @@ bench: build
 web-deps:
 	$(call install_missing,cmake make $(WEB_PACKAGES))
 
+# The page, written to docs/radial-engine.html, the copy in the repository that anyone can open
+# without building it: commit it with the sources it was built from (make test fails until then).
+web: web-build
+	cp $(WEB_DIR)/radial-engine.html docs/radial-engine.html
+
 # build-web/radial-engine.html, and the frame-hash program the tests run under node.
-web: web-deps web-npm
+web-build: web-deps web-npm
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release \
 	    -DRADIAL_NATIVE_DIR=$(CURDIR)/$(BUILD_DIR)
 	$(WEB_ENV) cmake --build $(WEB_DIR) --target radial-engine frame-hashes -j$(JOBS)
@@ -150,14 +155,15 @@ web-npm: web-deps
 	cd $(WEB_DIR)/npm && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --ignore-scripts --no-audit \
 	    --no-fund --loglevel=error
 
-# The page in Chromium and the WebAssembly frames against the native ones; the native build
-# gives radial-kinematics' pictures and the native frame hashes.
-web-test: web build web-npm
+# The page in Chromium, the WebAssembly frames against the native ones, and the committed page
+# against the one built; the native build gives radial-kinematics' pictures and the native frame
+# hashes.
+web-test: web-build build web-npm
 	cd $(WEB_DIR) && ctest --output-on-failure -j$(JOBS)
 
 # The page's size, load time and time per frame in Chromium (docs/web.md); BEFORE=PAGE.html
 # measures another build of the page first, in the same run.
-bench-web: web web-npm
+bench-web: web-build web-npm
 	NODE_PATH=$(CURDIR)/$(WEB_DIR)/npm/node_modules node bench/web_bench.mjs $(BEFORE) \
 	    $(WEB_DIR)/radial-engine.html
 

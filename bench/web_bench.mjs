@@ -6,8 +6,9 @@
 // frames back to back, calling the page's own engine and canvas code. The page is served from
 // here cross-origin isolated, which gives it the browser's fine timer (pages from disk get one
 // coarsened to 0.1 ms).
-// With the analysis panel, its cost: the callbacks with it shown and hidden, and the time to make
-// the charts and the table again when a setting changes.
+// With the analysis panel, its cost: the callbacks with it shown and hidden; and, on a desktop
+// and on a slowed phone, what letting go of a bar does to the page: its longest task, the frames
+// drawn through the change and the time until the new charts show.
 // Several pages (a build before a change and one after it) are measured in the same run, taking
 // turns, each named by its path.
 // Usage: node web_bench.mjs PAGE.html [PAGE.html ...]   (NODE_PATH: playwright-core)
@@ -41,20 +42,28 @@ function timeCallbacks() {
 }
 
 // 1000 frames and their canvas updates, as the page's callback does them (the paced call made to
-// run one frame each time), with the animation's own callbacks held off meanwhile.
+// run one frame each time), with the animation's own callbacks held off meanwhile. A page from
+// before the run's status came back as one record has the rectangles' count, the picture's size
+// and the rectangles in calls of their own.
 function backToBack() {
   const M = Module, canvas = document.getElementById("engine"), context = canvas.getContext("2d");
-  const width = M._web_device_width(), height = M._web_device_height();
+  const older = M._web_rects !== undefined;
+  const width = canvas.width, height = canvas.height;
+  const taken = () => {
+    if (older) return [M._web_take_rects(0), M._web_rects()];
+    const pointer = M._web_take_rects(0);
+    return [new Int32Array(HEAPU8.buffer, pointer, 1)[0], pointer + 12];
+  };
   let now = 1e7, frame = 0, canvasTime = 0, rects = 0, pixels = 0;
   const count = 1000;
   for (let k = 0; k < count; ++k) {
     const t0 = performance.now();
     M._web_animation_frame(now += 1000 / 60);
     const t1 = performance.now();
-    const n = M._web_take_rects(0);
+    const [n, at] = taken();
     const image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, M._web_pixels(),
                                                       4 * width * height), width, height);
-    const r = new Int32Array(HEAPU8.buffer, M._web_rects(), 4 * n);
+    const r = new Int32Array(HEAPU8.buffer, at, 4 * n);
     for (let i = 0; i < 4 * n; i += 4) {
       context.putImageData(image, 0, 0, r[i], r[i + 1], r[i + 2], r[i + 3]);
       pixels += r[i + 2] * r[i + 3];
@@ -108,18 +117,7 @@ for (let round = 0; round < 2; ++round) {
   }
 }
 // The analysis beside the engine: the callbacks' median with it shown (its cursors moved every
-// frame) and hidden (the panel closed), at ratio 1; and, paused, the time from a bar let go to
-// the charts and the table made and shown again, the median of 10 changes of l/s.
-function remakeTimes() {
-  const bar = document.getElementById("ls-bar"), times = [];
-  for (let k = 0; k < 10; ++k) {
-    bar.value = Number(bar.value) + (k % 2 === 0 ? -1 : 1);
-    const before = performance.now();
-    bar.dispatchEvent(new Event("change"));
-    times.push(performance.now() - before);
-  }
-  return times;
-}
+// frame) and hidden (the panel closed), at ratio 1.
 const analysis = pagePaths.map(() => new Map());
 for (let round = 0; round < 2; ++round) {
   for (const query of ["", "?cylinders=35"]) {
@@ -130,23 +128,101 @@ for (let round = 0; round < 2; ++round) {
         await page.addInitScript(timeCallbacks);
         await page.goto(pageUrl + query);
         await page.waitForFunction(() => window.radialEngine && radialEngine.status().frames > 0);
-        const hasPanel = await page.evaluate((open) => {
+        await page.evaluate((open) => {
           const panel = document.getElementById("analysis");
           if (panel) panel.open = open;
           callbackTimes.length = 0;
-          return panel !== null;
         }, shown);
         await page.waitForTimeout(4000);
         const steady = (await page.evaluate(() => callbackTimes)).slice(30);
-        let remake = null;
-        if (hasPanel && shown) {
-          await page.keyboard.press(" ");
-          await page.waitForFunction(() => radialEngine.status().paused);
-          remake = median(await page.evaluate(remakeTimes));
-        }
         const key = `${query || "(start values)"}, analysis ${shown ? "shown" : "hidden"}`;
         if (!analysis[k].has(key)) analysis[k].set(key, []);
-        analysis[k].get(key).push({ median: median(steady), remake });
+        analysis[k].get(key).push(median(steady));
+        await page.close();
+      }
+    }
+  }
+}
+
+// A setting changed while the engine runs with the analysis shown, on a desktop and on a
+// 390 x 844 phone at ratio 3 with the CPU slowed four times (as Lighthouse's mobile profile):
+// the longest task on the page's thread from letting go of the l/s bar until a second after the
+// new charts show (from Chromium's trace), the frames drawn in the second after letting go, and
+// the time until the new charts and table show (the crank-angle chart replaced and the panel no
+// longer busy).
+function letGo() {
+  return new Promise((resolve) => {
+    const bar = document.getElementById("ls-bar"), chart = document.querySelector("#crank-chart svg");
+    const column = document.getElementById("analysis-column");
+    drawnAt.length = 0;
+    const from = performance.now();
+    bar.value = Number(bar.value) - 1;
+    bar.dispatchEvent(new Event("change"));
+    (function wait() {
+      if (document.querySelector("#crank-chart svg") !== chart &&
+          column.getAttribute("aria-busy") !== "true") {
+        resolve(performance.now() - from);
+      } else {
+        setTimeout(wait, 5);
+      }
+    })();
+  });
+}
+function countDrawn() {
+  window.drawnAt = [];
+  const request = window.requestAnimationFrame.bind(window);
+  window.requestAnimationFrame = (callback) => request((now) => {
+    const frames = window.radialEngine ? radialEngine.status().frames : 0;
+    callback(now);
+    if (window.radialEngine && radialEngine.status().frames > frames) drawnAt.push(now);
+  });
+}
+// The longest task on the page's main thread in a trace, and how many ran 50 ms or more.
+function longestTask(trace) {
+  const events = JSON.parse(trace.toString()).traceEvents;
+  const main = events.filter((e) => e.name === "thread_name" && e.args.name === "CrRendererMain");
+  let longest = 0, long = 0;
+  for (const thread of main) {
+    for (const e of events) {
+      if (e.pid === thread.pid && e.tid === thread.tid && e.name === "RunTask" && e.ph === "X") {
+        longest = Math.max(longest, e.dur / 1000);
+        long += e.dur >= 50000 ? 1 : 0;
+      }
+    }
+  }
+  return { longest, long };
+}
+const devices = {
+  desktop: { options: { viewport: { width: 1280, height: 900 } }, slowdown: 1 },
+  "phone, CPU slowed 4 times": {
+    options: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, hasTouch: true,
+               isMobile: true },
+    slowdown: 4,
+  },
+};
+const changes = pagePaths.map(() => new Map());
+for (let round = 0; round < 2; ++round) {
+  for (const [device, { options, slowdown }] of Object.entries(devices)) {
+    for (const query of ["", "?cylinders=35"]) {
+      for (let k = 0; k < pagePaths.length; ++k) {
+        file = files[k];
+        const page = await browser.newPage(options);
+        await page.addInitScript(countDrawn);
+        const cdp = await page.context().newCDPSession(page);
+        await cdp.send("Emulation.setCPUThrottlingRate", { rate: slowdown });
+        await page.goto(pageUrl + query);
+        await page.waitForFunction(() => window.radialEngine && radialEngine.status().frames > 0 &&
+          document.querySelector("#crank-chart svg") &&
+          document.getElementById("analysis-column").getAttribute("aria-busy") !== "true");
+        await page.waitForTimeout(2000);
+        await browser.startTracing(page, { categories: ["devtools.timeline"] });
+        const shown = await page.evaluate(letGo);
+        await page.waitForTimeout(Math.max(0, 1000 - shown) + 1000);
+        const tasks = longestTask(await browser.stopTracing());
+        const drawn = await page.evaluate(() => drawnAt.filter((t) => t - drawnAt[0] < 1000).length);
+        const key = `${device}, ${query || "(start values)"}`;
+        if (!changes[k].has(key)) changes[k].set(key, []);
+        changes[k].get(key).push({ ...tasks, drawn, shown });
         await page.close();
       }
     }
@@ -165,9 +241,14 @@ for (let k = 0; k < pagePaths.length; ++k) {
   }
   for (const [key, runs] of analysis[k]) {
     console.log(`  ratio 1 ${key}: callbacks per frame median ` +
-                runs.map((r) => `${r.median.toFixed(3)} ms`).join(", ") +
-                (runs[0].remake === null ? "" : "; charts and table made again in " +
-                 runs.map((r) => `${r.remake.toFixed(1)} ms`).join(", ")));
+                runs.map((r) => `${r.toFixed(3)} ms`).join(", "));
+  }
+  for (const [key, runs] of changes[k]) {
+    console.log(`  a bar let go, ${key}: longest task ` +
+                runs.map((r) => `${r.longest.toFixed(1)} ms (${r.long} of 50 ms or more)`)
+                  .join(", ") + "; frames drawn in the second after " +
+                runs.map((r) => r.drawn).join(", ") + "; new charts shown after " +
+                runs.map((r) => `${r.shown.toFixed(0)} ms`).join(", "));
   }
 }
 await browser.close();
