@@ -215,14 +215,19 @@ for (let round = 0; round < 2; ++round) {
           document.querySelector("#crank-chart svg") &&
           document.getElementById("analysis-column").getAttribute("aria-busy") !== "true");
         await page.waitForTimeout(2000);
-        await browser.startTracing(page, { categories: ["devtools.timeline"] });
+        const undisturbed = await page.evaluate(() => new Promise((resolve) => {
+          drawnAt.length = 0;
+          setTimeout(() => resolve(drawnAt.length), 1000);
+        }));
+        await browser.startTracing(page, {
+          categories: ["devtools.timeline", "disabled-by-default-devtools.timeline"] });
         const shown = await page.evaluate(letGo);
         await page.waitForTimeout(Math.max(0, 1000 - shown) + 1000);
         const tasks = longestTask(await browser.stopTracing());
         const drawn = await page.evaluate(() => drawnAt.filter((t) => t - drawnAt[0] < 1000).length);
         const key = `${device}, ${query || "(start values)"}`;
         if (!changes[k].has(key)) changes[k].set(key, []);
-        changes[k].get(key).push({ ...tasks, drawn, shown });
+        changes[k].get(key).push({ ...tasks, drawn, undisturbed, shown });
         await page.close();
       }
     }
@@ -247,7 +252,8 @@ for (let k = 0; k < pagePaths.length; ++k) {
     console.log(`  a bar let go, ${key}: longest task ` +
                 runs.map((r) => `${r.longest.toFixed(1)} ms (${r.long} of 50 ms or more)`)
                   .join(", ") + "; frames drawn in the second after " +
-                runs.map((r) => r.drawn).join(", ") + "; new charts shown after " +
+                runs.map((r) => r.drawn).join(", ") + " (in a second undisturbed " +
+                runs.map((r) => r.undisturbed).join(", ") + ")" + "; new charts shown after " +
                 runs.map((r) => `${r.shown.toFixed(0)} ms`).join(", "));
   }
 }

@@ -272,9 +272,9 @@ test("a setting change makes its charts without a long task", async () => {
     bar.dispatchEvent(new Event("change"));
     requestAnimationFrame(() => resolve([
       document.getElementById("analysis-column").getAttribute("aria-busy"),
-      document.getElementById("redrawing").hidden]));
+      getComputedStyle(document.getElementById("redrawing")).visibility]));
   }));
-  assert.deepEqual(marked, ["true", false]);
+  assert.deepEqual(marked, ["true", "visible"]);
   await until(page, chartsShown);
   assert.equal((await status(page)).rodLength, 250);
   const plot = join(outDir, "changed.svg");
