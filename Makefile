@@ -57,7 +57,7 @@ PACKAGES := $(BUILD_PACKAGES) $(TEST_PACKAGES) $(PACKAGE_PACKAGES) $(WEB_PACKAGE
             $(MUTANT_PACKAGES)
 
 .PHONY: all deps build-deps test-deps package-deps web-deps configure build window sanitize run \
-        test native-test sanitize-test bench package clean web web-build web-npm web-test bench-web mutants
+        test native-test sanitize-test bench package clean web web-build web-npm web-test bench-web mutants golden
 
 all: build
 
@@ -124,6 +124,11 @@ native-test: build
 
 sanitize-test: sanitize
 	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(TEST_JOBS)
+
+# The golden outputs of tests/golden/ written anew from the tool as it is; a change to them goes in
+# a commit of its own that says why.
+golden: build
+	RADIAL_WRITE_GOLDEN=1 ./$(BUILD_DIR)/tests/radial_cli_tests --gtest_filter='GoldenOutputs.AreWhatTheToolWrites'
 
 # CPack builds whatever the build directory holds before it packs the installed files.
 package: package-deps window
