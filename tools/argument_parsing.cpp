@@ -101,12 +101,12 @@ std::optional<UsageError> check_sweep_rows(const ToolOptions& o) {
         return std::nullopt;
     }
     const auto angles = sweep_angle_count(o.sweep_step);
-    if (angles && *angles * o.engine.n <= max_sweep_rows) {
+    if (angles && *angles * o.design.cylinders <= max_sweep_rows) {
         return std::nullopt;
     }
-    const std::string rows = angles ? std::to_string(*angles * o.engine.n) + " rows (" +
+    const std::string rows = angles ? std::to_string(*angles * o.design.cylinders) + " rows (" +
                                           std::to_string(*angles) + " crank angles x " +
-                                          std::to_string(o.engine.n) + " cylinders)"
+                                          std::to_string(o.design.cylinders) + " cylinders)"
                                     : "over 10^15 rows";
     return UsageError{"--sweep " + shortest_text(o.sweep_step) + " would print " + rows +
                       "; at most " + std::to_string(max_sweep_rows) + ": take a larger step"};
@@ -120,15 +120,17 @@ std::optional<UsageError> check_combination(const ToolOptions& o,
     if (auto error = check_outputs(o.mode, seen)) {
         return error;
     }
-    if (o.engine.rp >= o.engine.d && given(seen, *find_flag_row("--eccentricity"))) {
+    if (o.design.wrist_radius >= o.design.rod_length &&
+        given(seen, *find_flag_row("--eccentricity"))) {
         return UsageError{"--eccentricity gives a wrist-pin circle radius of " +
-                          shortest_text(o.engine.rp) + ", which must be less than the rod " +
-                          "length (" + shortest_text(o.engine.d) + ")"};
+                          shortest_text(o.design.wrist_radius) +
+                          ", which must be less than the rod " + "length (" +
+                          shortest_text(o.design.rod_length) + ")"};
     }
-    if (o.engine.rp >= o.engine.d) {
+    if (o.design.wrist_radius >= o.design.rod_length) {
         return UsageError{"--wrist-radius takes " + std::string(wrist_radius_accepts) + " (" +
-                          shortest_text(o.engine.d) + "), not '" + shortest_text(o.engine.rp) +
-                          "'"};
+                          shortest_text(o.design.rod_length) + "), not '" +
+                          shortest_text(o.design.wrist_radius) + "'"};
     }
     return check_sweep_rows(o);
 }

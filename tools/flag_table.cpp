@@ -29,31 +29,31 @@ std::string bar_range_text(const BarRange& bar) {
 
 bool read_cylinders(ToolOptions& o, std::string_view text) {
     const auto n = read_integer(text);
-    o.engine.n = n.value_or(0);
+    o.design.cylinders = n.value_or(0);
     return n && within_bar(static_cast<double>(*n), parameter_bars[cylinders_bar]) && *n % 2 == 1;
 }
 
 bool read_ls(ToolOptions& o, std::string_view text) {
     const auto value = read_real(text);
-    o.engine.d = 2 * crank_radius * value.value_or(0);
+    o.design.rod_length = 2 * crank_radius * value.value_or(0);
     return within_bar(value, parameter_bars[rod_length_bar]);
 }
 
 bool read_rod_length(ToolOptions& o, std::string_view text) {
     const auto value = read_real(text);
-    o.engine.d = value.value_or(0);
+    o.design.rod_length = value.value_or(0);
     return is_finite(value) && *value > crank_radius && *value <= 10000;
 }
 
 bool read_eccentricity(ToolOptions& o, std::string_view text) {
     const auto value = read_real(text);
-    o.engine.rp = crank_radius * value.value_or(0);
+    o.design.wrist_radius = crank_radius * value.value_or(0);
     return within_bar(value, parameter_bars[wrist_radius_bar]);
 }
 
 bool read_wrist_radius(ToolOptions& o, std::string_view text) {
     const auto value = read_real(text);
-    o.engine.rp = value.value_or(0);
+    o.design.wrist_radius = value.value_or(0);
     return is_finite(value) && *value >= 0;
 }
 

@@ -7,7 +7,7 @@
 #include "report/balance_table.h"
 #include "report/crank_angle_chart.h"
 #include "report/crank_sweep.h"
-#include "report/pin_table.h"
+#include "report/pins_at_angle.h"
 #include "report/summary_table.h"
 #include "version.h"
 
@@ -128,16 +128,16 @@ namespace {
 // balance cannot be reported.
 int write_balance(const ToolOptions& o, std::ostream& out, std::ostream& err) {
     const bool plot = o.mode == ToolMode::balance_plot;
-    const EngineBalance balance = balance_engine(o.engine, plot ? 1 : o.orders);
+    const EngineBalance balance = balance_engine(o.design, plot ? 1 : o.orders);
     const char* flag = plot ? "--balance-plot" : "--balance";
     if (const auto refusal = balance_refusal(balance)) {
         err << "radial-kinematics: " << flag << ": " << *refusal << '\n';
         return 2;
     }
     if (plot) {
-        return write_flag_file(flag, o.plot_path, balance_plot_svg(o.engine, balance), err);
+        return write_flag_file(flag, o.plot_path, balance_plot_svg(o.design, balance), err);
     }
-    print_balance(o.engine, o.format, balance, out);
+    print_balance(o.design, o.format, balance, out);
     return 0;
 }
 
@@ -159,14 +159,14 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
     }
     switch (options.mode) {
     case ToolMode::sweep:
-        print_sweep(options.engine, options.sweep_step, out);
+        print_sweep(options.design, options.sweep_step, out);
         return 0;
     case ToolMode::summary:
-        print_summary(options.engine, options.format, out);
+        print_summary(options.design, options.format, out);
         return 0;
     case ToolMode::plot:
         return write_flag_file("--plot", options.plot_path,
-                               CrankAngleChart(options.engine, options.quantity).svg(), err);
+                               CrankAngleChart(options.design, options.quantity).svg(), err);
     case ToolMode::balance:
     case ToolMode::balance_plot:
         return write_balance(options, out, err);
@@ -177,7 +177,7 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
     case ToolMode::single_angle:
         break;
     }
-    print_pins(options.engine, options.theta, out);
+    print_pins(options.design, options.theta, out);
     return 0;
 }
 

@@ -29,17 +29,17 @@ int write_picture(const ToolOptions& o, std::ostream& err) {
     const CentroidVector vector = vector_of(o);
     if (has_ending(o.picture_path, ".svg")) {
         ShapeSurface shapes(design_width_px, design_height_px);
-        draw_steady(shapes, o.engine, o.theta, vector);
+        draw_steady(shapes, o.design, o.theta, vector);
         return write_file("--picture", o.picture_path, picture_svg(shapes), err);
     }
     PixelSurface pixels(design_width_px, design_height_px);
-    draw_steady(pixels, o.engine, o.theta, vector);
+    draw_steady(pixels, o.design, o.theta, vector);
     return write_file("--picture", o.picture_path, png_of(pixels), err);
 }
 
 int write_animation(const ToolOptions& o, std::ostream& err) {
     return write_file("--animation", o.picture_path,
-                      cycle_animation_gif(o.engine, o.frames, vector_of(o)), err);
+                      cycle_animation_gif(o.design, o.frames, vector_of(o)), err);
 }
 
 } // namespace radial

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 #include "report/crank_angle_chart.h"
 #include "report/table_format.h"
 
@@ -30,7 +30,7 @@ constexpr int max_animation_frames = 2000;
 
 // What radial-kinematics was asked for. Lengths in world units, angles in radians.
 struct ToolOptions {
-    EngineParameters engine;
+    EngineDesign design;
     double theta = 0;
     ToolMode mode = ToolMode::single_angle;
     double sweep_step = 0;

@@ -91,7 +91,7 @@ public:
     // position that means 13, says the engine's 11.
     std::string bar_words(std::size_t bar, int position) const;
     const EngineState& state() const { return s_; }
-    EngineParameters parameters() const { return {s_.n, s_.d, s_.rp}; }
+    const EngineDesign& design() const { return s_.design; }
     long frames() const { return frames_; }
     const PageReadouts& readouts() const { return readouts_; }
     int bar_position(std::size_t bar) const { return bar_positions_[bar]; }

@@ -10,20 +10,21 @@
 
 namespace radial {
 
-PageReports::PageReports(EngineParameters p, ChartQuantity quantity) : crank_(p, quantity) {
-    const EngineBalance balance = balance_engine(p, 1);
+PageReports::PageReports(const EngineDesign& design, ChartQuantity quantity)
+    : crank_(design, quantity) {
+    const EngineBalance balance = balance_engine(design, 1);
     if (const auto refusal = radial::balance_refusal(balance)) {
         refusal_ = *refusal;
     } else {
-        balance_.emplace(p, balance);
+        balance_.emplace(design, balance);
     }
-    const std::vector<CylinderSummary> cylinders = summarise_cylinders(p);
-    summary_ = rounded_summary_csv(cylinders);
+    const std::vector<CylinderSummary> cylinders = summarise_cylinders(design);
+    summary_ = rounded_summary_csv(design, cylinders);
     unreachable_ = radial::unreachable_lines(cylinders);
 }
 
-std::string degree_sweep_csv(EngineParameters p) {
-    return sweep_csv(p, std::numbers::pi / 180);
+std::string degree_sweep_csv(const EngineDesign& design) {
+    return sweep_csv(design, std::numbers::pi / 180);
 }
 
 } // namespace radial

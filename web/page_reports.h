@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 #include "report/balance_plot.h"
 #include "report/crank_angle_chart.h"
 
@@ -16,7 +16,7 @@ namespace radial {
 // as CSV with the text form's rounded cells, and the text form's lines under its table.
 class PageReports {
 public:
-    PageReports(EngineParameters p, ChartQuantity quantity);
+    PageReports(const EngineDesign& design, ChartQuantity quantity);
 
     const CrankAngleChart& crank_chart() const { return crank_; }
     // None when the balance cannot be reported; balance_refusal() then says why.
@@ -35,6 +35,6 @@ private:
 
 // The sweep of the engine p at one-degree steps, as radial-kinematics --sweep 0.017453292519943295
 // writes it.
-std::string degree_sweep_csv(EngineParameters p);
+std::string degree_sweep_csv(const EngineDesign& design);
 
 } // namespace radial

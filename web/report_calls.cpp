@@ -17,7 +17,7 @@ namespace {
 
 std::unique_ptr<radial::PageReports> reports;
 
-radial::EngineParameters engine(int cylinders, double rod_length, double wrist_radius) {
+radial::EngineDesign engine(int cylinders, double rod_length, double wrist_radius) {
     return {cylinders, rod_length, wrist_radius};
 }
 

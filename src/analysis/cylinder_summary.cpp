@@ -11,10 +11,10 @@ namespace {
 
 // The animation against the closed form at every grid angle where the rod reaches.
 void measure_bisection(std::vector<CylinderSummary>& cylinders,
-                       const std::vector<ExactPiston>& pistons, EngineParameters p) {
+                       const std::vector<ExactPiston>& pistons, const EngineDesign& design) {
     for (int k = 0; k < summary_grid.steps; ++k) {
         const double theta = summary_grid.angle(k);
-        const auto rows = solve_engine(p, theta);
+        const auto rows = solve_engine(design, theta);
         for (std::size_t i = 0; i < pistons.size(); ++i) {
             const PistonMotion m = pistons[i].at(theta);
             if (m.reaches) {
@@ -27,10 +27,10 @@ void measure_bisection(std::vector<CylinderSummary>& cylinders,
 
 } // namespace
 
-std::vector<CylinderSummary> summarise_cylinders(EngineParameters p) {
-    const std::vector<ExactPiston> pistons = exact_pistons(p);
+std::vector<CylinderSummary> summarise_cylinders(const EngineDesign& design) {
+    const std::vector<ExactPiston> pistons = exact_pistons(design);
     std::vector<CylinderSummary> cylinders;
-    for (int i = 1; i <= p.n; ++i) {
+    for (int i = 1; i <= design.cylinders; ++i) {
         const ExactPiston& piston = pistons[static_cast<std::size_t>(i - 1)];
         CylinderSummary c;
         c.cylinder = i;
@@ -42,7 +42,7 @@ std::vector<CylinderSummary> summarise_cylinders(EngineParameters p) {
         }
         cylinders.push_back(c);
     }
-    measure_bisection(cylinders, pistons, p);
+    measure_bisection(cylinders, pistons, design);
     return cylinders;
 }
 

@@ -2,7 +2,7 @@
 
 #include "analysis/dead_centres.h"
 #include "analysis/reach_ranges.h"
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 
 #include <vector>
 
@@ -19,8 +19,7 @@ struct CylinderSummary {
     double max_bisection_error = 0; // largest |animation's - exact distance| on the grid
 };
 
-// Cylinders 1..n of the engine with rod length d and wrist radius rp (the animation's crank
-// radius, as solve_engine has it), on the summary grid.
-std::vector<CylinderSummary> summarise_cylinders(EngineParameters p);
+// Cylinders 1..n of a design, on the summary grid.
+std::vector<CylinderSummary> summarise_cylinders(const EngineDesign& design);
 
 } // namespace radial

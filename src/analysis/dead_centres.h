@@ -9,7 +9,7 @@ namespace radial {
 struct DeadCentres {
     double top = 0;    // crank angle of the largest distance, radians (any turn)
     double bottom = 0; // crank angle of the smallest distance, radians (any turn)
-    double stroke = 0; // largest minus smallest distance, world units
+    double stroke = 0; // largest minus smallest distance, in the design's unit
 };
 
 // Every local extreme of the distance on the grid is refined by bisecting the change of sign of

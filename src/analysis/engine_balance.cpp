@@ -30,8 +30,8 @@ double largest_change(const std::vector<BalanceOrder>& a, const std::vector<Bala
 
 } // namespace
 
-EngineBalance balance_engine(EngineParameters p, int orders) {
-    const std::vector<ExactPiston> pistons = exact_pistons(p);
+EngineBalance balance_engine(const EngineDesign& design, int orders) {
+    const std::vector<ExactPiston> pistons = exact_pistons(design);
     EngineBalance balance;
     balance.unreachable = unreachable_cylinders(pistons);
     if (!balance.unreachable.empty()) {

@@ -2,7 +2,7 @@
 
 #include "analysis/balance_orders.h"
 #include "analysis/peak_shaking_force.h"
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 
 #include <vector>
 
@@ -27,8 +27,7 @@ struct EngineBalance {
     PeakForce largest_with_counterweight;
 };
 
-// The engine with n cylinders, master rod length d and wrist radius rp at the animation's crank
-// radius; orders 1..orders, orders >= 1.
-EngineBalance balance_engine(EngineParameters p, int orders);
+// A design's pistons; orders 1..orders, orders >= 1.
+EngineBalance balance_engine(const EngineDesign& design, int orders);
 
 } // namespace radial

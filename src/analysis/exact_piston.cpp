@@ -1,19 +1,19 @@
 #include "analysis/exact_piston.h"
 
 #include "mechanism/crank.h"
-#include "mechanism/link_rods.h"
+#include "mechanism/wrist_pins.h"
 
 #include <cmath>
 
 namespace radial {
 
-ExactPiston::ExactPiston(int i, EngineParameters p, double r)
-    : r_(r), d_(p.d), offset_(i == 1 ? 0 : p.rp), rod_(i == 1 ? p.d : p.d - p.rp), body_(0),
-      axis_(0) {
+ExactPiston::ExactPiston(int i, const EngineDesign& design)
+    : r_(design.crank_radius), d_(design.rod_length), offset_(i == 1 ? 0 : design.wrist_radius),
+      rod_(i == 1 ? design.rod_length : link_rod_length(design, i)), body_(0), axis_(0) {
     const double pi = 4.0 * std::atan(1.0); // as start_values sets it
     if (i > 1) {
-        body_ = body_angle(i, p, pi);
-        axis_ = 2 * pi * (i - 1) / p.n;
+        body_ = wrist_pin_angle(design, i);
+        axis_ = 2 * pi * (i - 1) / design.cylinders;
     }
     sin_axis_ = std::sin(axis_);
     cos_axis_ = std::cos(axis_);
@@ -70,11 +70,11 @@ PistonMotion ExactPiston::at(double theta) const {
     return {true, p + h, dp + dh, ddp + ddh};
 }
 
-std::vector<ExactPiston> exact_pistons(EngineParameters p) {
+std::vector<ExactPiston> exact_pistons(const EngineDesign& design) {
     std::vector<ExactPiston> pistons;
-    pistons.reserve(static_cast<std::size_t>(p.n));
-    for (int i = 1; i <= p.n; ++i) {
-        pistons.emplace_back(i, p, crank_radius);
+    pistons.reserve(static_cast<std::size_t>(design.cylinders));
+    for (int i = 1; i <= design.cylinders; ++i) {
+        pistons.emplace_back(i, design);
     }
     return pistons;
 }

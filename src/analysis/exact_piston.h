@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 
 #include <vector>
 
@@ -16,22 +16,22 @@ namespace radial {
 //
 //     |t u - K| = L   =>   t = p + sqrt(L^2 - w^2)   (the outer root)
 //
-// and the rod cannot reach the axis where L^2 < w^2. Lengths in world units.
+// and the rod cannot reach the axis where L^2 < w^2. Lengths in the design's unit.
 struct PistonMotion {
     bool reaches = false;
-    double distance = 0;     // t, world units from the crank centre
+    double distance = 0;     // t, from the crank centre
     double velocity = 0;     // dt / dtheta, per radian; infinite where L = |w|
     double acceleration = 0; // d2t / dtheta2, per radian squared; infinite where L = |w|
 };
 
 class ExactPiston {
 public:
-    // Cylinder i (1..n) of the engine p, crank radius r < d.
-    ExactPiston(int i, EngineParameters p, double r);
+    // Cylinder i (1..n) of a design.
+    ExactPiston(int i, const EngineDesign& design);
 
     PistonMotion at(double theta) const;
 
-    // L^2 - w^2 (square world units): negative exactly where the rod cannot reach its axis.
+    // L^2 - w^2 (the unit squared): negative exactly where the rod cannot reach its axis.
     double reach_margin(double theta) const;
 
     // p: the point of the axis nearest the pin K, where the piston sits when L = |w|.
@@ -40,7 +40,7 @@ public:
     // K and its first two derivatives by crank angle at theta. K is placed exactly as
     // solve_link_rod places the wrist pin (the crankpin centre for cylinder 1).
     struct PinMotion {
-        double x, y;     // world units
+        double x, y;     // the design's unit
         double dx, dy;   // per radian
         double ddx, ddy; // per radian squared
     };
@@ -61,7 +61,7 @@ private:
     double cos_axis_;
 };
 
-// The pistons of cylinders 1..n, in that order, at the animation's crank radius.
-std::vector<ExactPiston> exact_pistons(EngineParameters p);
+// The pistons of cylinders 1..n, in that order.
+std::vector<ExactPiston> exact_pistons(const EngineDesign& design);
 
 } // namespace radial

@@ -27,12 +27,23 @@ double wrist_radius_from_bar(int v, double r) {
 }
 
 void set_from_bar(EngineState& s, std::size_t bar, int v) {
+    EngineDesign& design = s.design;
     if (bar == cylinders_bar) {
         s.n = cylinders_from_bar(v);
+        if (s.n != design.cylinders && !design.pin_angles.empty()) {
+            design.pin_rule = PinRule::animation;
+        }
+        if (s.n != design.cylinders) {
+            design.pin_angles.clear();
+            design.link_lengths.clear();
+        }
+        design.cylinders = s.n;
     } else if (bar == rod_length_bar) {
         s.d = rod_length_from_bar(v, s.r);
+        design.rod_length = rod_length_from_bar(v, design.crank_radius);
     } else if (bar == wrist_radius_bar) {
         s.rp = wrist_radius_from_bar(v, s.r);
+        design.wrist_radius = wrist_radius_from_bar(v, design.crank_radius);
     }
 }
 

@@ -40,7 +40,9 @@ double rod_length_from_bar(int v, double r);
 double wrist_radius_from_bar(int v, double r);
 
 // What a bar's handler does when bar (an index into parameter_bars) is moved to v: sets its one
-// parameter in the record.
+// parameter in the record, at the animation's scale and in the record's design, which keeps its
+// rule and unit; a new cylinder count drops the design's listed wrist-pin angles (the rule is then
+// the animation's) and link rod lengths, which were for another count.
 void set_from_bar(EngineState& s, std::size_t bar, int v);
 
 } // namespace radial

@@ -18,6 +18,19 @@ void start_values(EngineState& s) {
     s.at_last_clear = {s.n, s.d, s.rp};
     std::fill(std::begin(s.pins), std::end(s.pins), PinRow{});
     s.theta = 5;
+    s.design = EngineDesign{};
+}
+
+double world_scale(const EngineState& s) {
+    return s.r / s.design.crank_radius;
+}
+
+void take_design(EngineState& s, const EngineDesign& design) {
+    s.design = design;
+    const double scale = world_scale(s);
+    s.n = design.cylinders;
+    s.d = design.rod_length * scale;
+    s.rp = design.wrist_radius * scale;
 }
 
 double ls_readout(const EngineState& s) {

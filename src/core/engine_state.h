@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/engine_design.h"
 #include "core/engine_parameters.h"
 #include "core/view.h"
 
@@ -17,7 +18,8 @@ constexpr double crank_radius = 50;
 // the master rod's big end and the piston pin. For the master rod (cylinder 1): the crankpin
 // centre in the wrist pin's place and the master piston pin (0, height).
 struct PinRow {
-    double body_angle = 0; // the wrist pin's angle on the master rod, from the rod's own axis
+    double body_angle = 0;  // the wrist pin's angle on the master rod, from the rod's own axis
+    double link_length = 0; // the link rod's, wrist pin to piston pin (world units)
     double wrist_x = 0, wrist_y = 0;
     double piston_x = 0, piston_y = 0;
 
@@ -38,6 +40,17 @@ struct MasterRod {
     double piston_height = 0;
 };
 
+// One cylinder's link rod solved for the current frame: the wrist pin K on the master rod's big
+// end, the piston pin P on the cylinder's axis (at angle axis), P's distance from the crank
+// centre and how many bisection midpoints it took.
+struct LinkRod {
+    double axis = 0;
+    double wrist_x = 0, wrist_y = 0;
+    double piston_x = 0, piston_y = 0;
+    double distance = 0; // the last midpoint: the piston pin's distance from the origin
+    int midpoints = 0;
+};
+
 struct WorldSum {
     double x = 0, y = 0;
 };
@@ -48,10 +61,16 @@ struct WorldSum {
 //
 // Created with every field 0; start_values() gives it the values the animation starts with.
 struct EngineState {
-    // Parameters set by the scroll bars.
+    // Parameters set by the scroll bars, at the animation's scale (r = 50).
     int n = 0;     // cylinders, odd, 3..35
     double d = 0;  // master rod length: crankpin centre to master piston pin
     double rp = 0; // wrist-pin circle radius on the master rod's big end
+
+    // The engine the record runs, in the design's own unit: n, d and rp above are its cylinders,
+    // rod length and wrist radius drawn at the animation's scale, its crank radius drawn as r.
+    // The bars set both; the wrist pins' rule or listed angles and the listed link lengths come
+    // from it.
+    EngineDesign design;
 
     // Fixed geometry.
     double r = 0;               // crank radius (half the stroke)
@@ -78,7 +97,10 @@ struct EngineState {
     // The view read at start; every rescale scales it about the origin.
     View start_view;
 
+    // The current frame's pins, solved before any is drawn: the master rod, and the link rods of
+    // cylinders 2..n (by row, as the pin table).
     MasterRod master_rod;
+    LinkRod link_rods[pin_table_rows] = {};
 
     // Per cylinder, as last drawn.
     PinRow pins[pin_table_rows] = {};
@@ -88,9 +110,17 @@ struct EngineState {
 };
 
 // Gives the record its start values: pi, n = 11, r = 50, d = 200 (the start rod length),
-// rp = 52.5, the step 0.05, the change copies, an empty pin table and theta = 5. The view is not
-// touched.
+// rp = 52.5, the step 0.05, the change copies, an empty pin table and theta = 5, and the default
+// design, which is that engine. The view is not touched.
 void start_values(EngineState& s);
+
+// The record set to run a design: the design kept, and its cylinders, rod length and wrist radius
+// at the animation's scale, r / the design's crank radius (1 for a crank radius of 50, which
+// keeps every value as it is). The change copies are not touched: the next change check clears.
+void take_design(EngineState& s, const EngineDesign& design);
+
+// How many world units the design's one unit is drawn as.
+double world_scale(const EngineState& s);
 
 // l/s (d / 2r) as the window shows it, cut to two decimals: floor(50 d / r) / 100.
 double ls_readout(const EngineState& s);

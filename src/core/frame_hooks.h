@@ -11,8 +11,9 @@ class FrameHooks {
 public:
     virtual ~FrameHooks() = default;
 
-    virtual void compute_body_angles(EngineState&) {}
+    virtual void place_wrist_pins(EngineState&) {}
     virtual void update_readouts(const EngineState&) {}
+    virtual void solve_frame(EngineState&) {}
     virtual void draw_axes(const EngineState&, Surface&) {}
     virtual void draw_cam_rings(const EngineState&, Surface&) {}
     virtual void draw_crank_and_master_rod(EngineState&, Surface&) {}

@@ -18,7 +18,7 @@ void FrameLoop::frame_start() {
     s_.link_rod_length = s_.d - s_.rp;
     s_.pin_radius = 10;
     s_.crankpin_radius = 27;
-    hooks_.compute_body_angles(s_);
+    hooks_.place_wrist_pins(s_);
     pump_.pump_events_paced();
     change_check();
     hooks_.update_readouts(s_);
@@ -26,6 +26,7 @@ void FrameLoop::frame_start() {
 
 void FrameLoop::frame_finish() {
     advance();
+    hooks_.solve_frame(s_);
     surface_.set_pen_width(2);
     hooks_.draw_axes(s_, surface_);
     hooks_.draw_cam_rings(s_, surface_);

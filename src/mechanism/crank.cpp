@@ -41,8 +41,7 @@ void draw_crank(const EngineState& s, Surface& surface) {
 void draw_crank_and_master_rod(EngineState& s, Surface& surface) {
     draw_crank(s, surface);
 
-    const MasterRod m = solve_master_rod(s.r, s.d, s.theta);
-    s.master_rod = m;
+    const MasterRod& m = s.master_rod;
 
     PinRow& row = s.pins[1];
     surface.set_current_colour(surface.background_colour());

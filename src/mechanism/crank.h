@@ -19,9 +19,9 @@ MasterRod solve_master_rod(double r, double d, double theta);
 // a plain slider-crank with rod d. Drawn every frame without erasing; pen width is the caller's.
 void draw_axes(const EngineState& s, Surface& surface);
 
-// The crank (cross and crankpin circle, pen width 1, grey), then the master rod: erased where
-// row 1 of the pin table says it was last drawn, stored, and drawn in blue. Leaves pen width 2
-// and the current colour blue; sets the record's master rod.
+// The crank (cross and crankpin circle, pen width 1, grey), then the master rod as solved for the
+// frame (solve_frame): erased where row 1 of the pin table says it was last drawn, stored, and
+// drawn in blue. Leaves pen width 2 and the current colour blue.
 void draw_crank_and_master_rod(EngineState& s, Surface& surface);
 
 } // namespace radial

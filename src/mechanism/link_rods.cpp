@@ -6,18 +6,6 @@
 
 namespace radial {
 
-double body_angle(int i, EngineParameters p, double pi) {
-    const double a = 2 * pi * (i - 1) / p.n;
-    const double f = p.rp * std::sin(a);
-    return a + std::atan(f / std::sqrt(p.d * p.d - f * f));
-}
-
-void compute_body_angles(EngineState& s) {
-    for (int i = 2; i <= s.n; ++i) {
-        s.pins[i].body_angle = body_angle(i, {s.n, s.d, s.rp}, s.pi);
-    }
-}
-
 Bisection bisect_piston(double sin_axis, double cos_axis, double wrist_x, double wrist_y, double r,
                         double d, double dd) {
     double hi = 2 * r + d;
@@ -50,8 +38,8 @@ LinkRod solve_link_rod(const EngineState& s, int i) {
     const AxisDirection direction = axis_direction(i, s.n, s.pi);
     const double sin_axis = direction.sin;
     const double cos_axis = direction.cos;
-    const Bisection b =
-        bisect_piston(sin_axis, cos_axis, rod.wrist_x, rod.wrist_y, s.r, s.d, s.link_rod_length);
+    const Bisection b = bisect_piston(sin_axis, cos_axis, rod.wrist_x, rod.wrist_y, s.r, s.d,
+                                      s.pins[i].link_length);
     rod.distance = b.distance;
     rod.midpoints = b.midpoints;
     rod.piston_x = b.distance * sin_axis;
@@ -61,7 +49,7 @@ LinkRod solve_link_rod(const EngineState& s, int i) {
 
 void draw_link_rods(EngineState& s, Surface& surface) {
     for (int i = 2; i <= s.n; ++i) {
-        const LinkRod rod = solve_link_rod(s, i);
+        const LinkRod& rod = s.link_rods[i];
         PinRow& row = s.pins[i];
 
         surface.set_current_colour(surface.background_colour());

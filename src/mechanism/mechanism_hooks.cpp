@@ -3,12 +3,18 @@
 #include "mechanism/cam_rings.h"
 #include "mechanism/centroid_vector.h"
 #include "mechanism/crank.h"
+#include "mechanism/engine_solution.h"
 #include "mechanism/link_rods.h"
+#include "mechanism/wrist_pins.h"
 
 namespace radial {
 
-void MechanismHooks::compute_body_angles(EngineState& s) {
-    radial::compute_body_angles(s);
+void MechanismHooks::place_wrist_pins(EngineState& s) {
+    radial::place_wrist_pins(s);
+}
+
+void MechanismHooks::solve_frame(EngineState& s) {
+    radial::solve_frame(s);
 }
 
 void MechanismHooks::draw_axes(const EngineState& s, Surface& surface) {

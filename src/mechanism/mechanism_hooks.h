@@ -8,7 +8,8 @@ namespace radial {
 // the window to supply.
 class MechanismHooks : public FrameHooks {
 public:
-    void compute_body_angles(EngineState& s) override;
+    void place_wrist_pins(EngineState& s) override;
+    void solve_frame(EngineState& s) override;
     void draw_axes(const EngineState& s, Surface& surface) override;
     void draw_cam_rings(const EngineState& s, Surface& surface) override;
     void draw_crank_and_master_rod(EngineState& s, Surface& surface) override;

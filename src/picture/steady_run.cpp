@@ -20,12 +20,10 @@ double window_angle(double theta) {
     return within > 0 ? within : within + cycle;
 }
 
-SteadyRun::SteadyRun(Surface& surface, EngineParameters parameters, CentroidVector vector)
+SteadyRun::SteadyRun(Surface& surface, const EngineDesign& design, CentroidVector vector)
     : loop_(s_, surface, pump_, hooks_) {
     loop_.start_up();
-    s_.n = parameters.n;
-    s_.d = parameters.d;
-    s_.rp = parameters.rp;
+    take_design(s_, design);
     s_.vector_shown = vector == CentroidVector::on;
 }
 
@@ -34,16 +32,16 @@ void SteadyRun::frame_at(double theta) {
     loop_.frame();
 }
 
-void draw_steady(Surface& surface, EngineParameters parameters, double theta,
+void draw_steady(Surface& surface, const EngineDesign& design, double theta,
                  CentroidVector vector) {
     EngineState start;
     start_values(start);
-    draw_steady(surface, parameters, theta, start.default_crank_step, vector);
+    draw_steady(surface, design, theta, start.default_crank_step, vector);
 }
 
-void draw_steady(Surface& surface, EngineParameters parameters, double theta, double step,
+void draw_steady(Surface& surface, const EngineDesign& design, double theta, double step,
                  CentroidVector vector) {
-    SteadyRun run(surface, parameters, vector);
+    SteadyRun run(surface, design, vector);
     const double t = window_angle(theta);
     for (const double angle : std::array{t - 2 * step, t - step, t}) {
         run.frame_at(angle);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 #include "core/engine_state.h"
 #include "core/event_pump.h"
 #include "core/frame_loop.h"
@@ -28,12 +28,12 @@ double window_angle(double theta);
 enum class CentroidVector { off, on };
 
 // The window's frame loop and the mechanism's drawing, run on any surface without a window: set
-// up as the window sets it up, with the scroll bars moved to the parameters and, with the vector
-// on, "c" typed before the first frame, so the first frame's change check zooms the view for the
-// rod length and clears. No events, no pacing, no pause.
+// up as the window sets it up, running the design (drawn at the animation's scale, its crank
+// radius as 50) and, with the vector on, "c" typed before the first frame, so the first frame's
+// change check zooms the view for the rod length and clears. No events, no pacing, no pause.
 class SteadyRun {
 public:
-    SteadyRun(Surface& surface, EngineParameters parameters,
+    SteadyRun(Surface& surface, const EngineDesign& design,
               CentroidVector vector = CentroidVector::off);
     SteadyRun(const SteadyRun&) = delete;
     SteadyRun& operator=(const SteadyRun&) = delete;
@@ -57,9 +57,9 @@ private:
 // erases exactly what the frame before drew, so what the surface holds after it depends on those
 // two frames alone; the first frame is there for good measure. Without step, the window's start
 // step (0.05).
-void draw_steady(Surface& surface, EngineParameters parameters, double theta,
+void draw_steady(Surface& surface, const EngineDesign& design, double theta,
                  CentroidVector vector = CentroidVector::off);
-void draw_steady(Surface& surface, EngineParameters parameters, double theta, double step,
+void draw_steady(Surface& surface, const EngineDesign& design, double theta, double step,
                  CentroidVector vector = CentroidVector::off);
 
 } // namespace radial

@@ -14,11 +14,11 @@ namespace radial {
 // one in steady running, so the loop joins without a seam. (Drawn at 0 it would differ: the rings'
 // erase marks fall on the lobe each ring numbers first, which has moved one lobe on over the
 // cycle.) An unseen frame at 0 follows it, so that frame 1 comes after 0 as in steady running.
-std::optional<std::string> cycle_animation_gif(EngineParameters parameters, int frames,
+std::optional<std::string> cycle_animation_gif(const EngineDesign& design, int frames,
                                                CentroidVector vector) {
     const int width = design_width_px, height = design_height_px;
     PixelSurface surface(width, height);
-    SteadyRun run(surface, parameters, vector);
+    SteadyRun run(surface, design, vector);
     const double cycle = four_stroke_cycle();
     const auto angle = [cycle, frames](int k) { return cycle * k / frames; };
 

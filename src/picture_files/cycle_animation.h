@@ -14,7 +14,7 @@ constexpr int animation_delay = 2; // hundredths of a second a frame
 // running with the step 4 pi / frames. The first frame is whole; each later one covers the
 // rectangle of pixels that changed, those that did not left transparent. Nothing if encoding
 // fails.
-std::optional<std::string> cycle_animation_gif(EngineParameters parameters, int frames,
+std::optional<std::string> cycle_animation_gif(const EngineDesign& design, int frames,
                                                CentroidVector vector = CentroidVector::off);
 
 } // namespace radial

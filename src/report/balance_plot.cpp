@@ -130,8 +130,8 @@ void write_legend(const EngineBalance& balance, const Rings& rings, TextSink& sv
 
 } // namespace
 
-BalanceChart::BalanceChart(EngineParameters p, const EngineBalance& balance)
-    : pistons_(exact_pistons(p)), cancelled_(balance.orders[0].forward) {
+BalanceChart::BalanceChart(const EngineDesign& design, const EngineBalance& balance)
+    : pistons_(exact_pistons(design)), cancelled_(balance.orders[0].forward) {
     const auto plain = locus(pistons_, 0);
     const auto balanced = locus(pistons_, cancelled_);
     const Rings rings = rings_for(
@@ -141,7 +141,7 @@ BalanceChart::BalanceChart(EngineParameters p, const EngineBalance& balance)
     svg << svg_opening(diagram_width, diagram_height, chart_font);
     svg << "<text x=\"30\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Shaking force of the pistons over one crank revolution</text>\n"
-        << "<text x=\"30\" y=\"54\">" << engine_description(p) << "</text>\n";
+        << "<text x=\"30\" y=\"54\">" << engine_description(design) << "</text>\n";
     write_grid(rings, svg);
     write_locus(plain, rings, false, svg);
     write_locus(balanced, rings, true, svg);
@@ -166,8 +166,8 @@ BalanceChart::Cursor BalanceChart::cursor(double theta) const {
             centre_px_x + s * balanced.imag(), centre_px_y - s * balanced.real()};
 }
 
-std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance) {
-    return BalanceChart(p, balance).svg();
+std::string balance_plot_svg(const EngineDesign& design, const EngineBalance& balance) {
+    return BalanceChart(design, balance).svg();
 }
 
 } // namespace radial

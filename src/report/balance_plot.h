@@ -2,7 +2,7 @@
 
 #include "analysis/engine_balance.h"
 #include "analysis/shaking_force.h"
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 
 #include <string>
 #include <vector>
@@ -13,21 +13,20 @@ namespace radial {
 inline constexpr const char* balance_plain_colour = "#1f4e9c";
 inline constexpr const char* balance_counterweight_colour = "#d0461c";
 
-// An SVG polar diagram of the pistons' shaking force over one crank revolution, for the engine
-// with n cylinders, rod length d and wrist radius rp at the animation's crank radius, balance
-// being balance_engine's for it with every rod reaching. Drawn in the engine's own orientation,
-// cylinder 1's axis up and angles clockwise: the path the tip of the force vector takes, every
-// 0.5 degree of crank angle, as it is and with a counterweight cancelling the first-order forward
-// component (paths of class "locus" with data-counterweight "no" and "yes", in two colours, a dot
-// at crank angle 0, a legend); rings at round multiples of m r omega^2 with their values, spokes
-// every 30 degrees, the parameters in the title.
-std::string balance_plot_svg(EngineParameters p, const EngineBalance& balance);
+// An SVG polar diagram of the pistons' shaking force over one crank revolution, for a design,
+// balance being balance_engine's for it with every rod reaching. Drawn in the engine's own
+// orientation, cylinder 1's axis up and angles clockwise: the path the tip of the force vector
+// takes, every 0.5 degree of crank angle, as it is and with a counterweight cancelling the
+// first-order forward component (paths of class "locus" with data-counterweight "no" and "yes", in
+// two colours, a dot at crank angle 0, a legend); rings at round multiples of m r omega^2 with
+// their values, spokes every 30 degrees, the parameters in the title.
+std::string balance_plot_svg(const EngineDesign& design, const EngineBalance& balance);
 
 // That diagram, with what a host needs to draw a cursor on top of it: where the force at a crank
 // angle lands, in the diagram's own pixels.
 class BalanceChart {
 public:
-    BalanceChart(EngineParameters p, const EngineBalance& balance);
+    BalanceChart(const EngineDesign& design, const EngineBalance& balance);
 
     const std::string& svg() const { return svg_; }
 

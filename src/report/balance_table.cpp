@@ -44,8 +44,8 @@ std::string peak_sentence(const PeakForce& peak) {
            crank_degrees_text(peak.theta) + " degrees";
 }
 
-void print_text(EngineParameters p, const EngineBalance& balance, std::ostream& out) {
-    out << engine_description(p) << ".\n"
+void print_text(const EngineDesign& design, const EngineBalance& balance, std::ostream& out) {
+    out << engine_description(design) << ".\n"
         << "The pistons' shaking force in multiples of m r ω²: m is the reciprocating mass at\n"
         << "each piston pin, r the crank radius, ω the crank's steady angular speed. Order k is a\n"
         << "pair of forces turning at k times crank speed, forward with the crank (clockwise) and\n"
@@ -83,13 +83,13 @@ std::optional<std::string> balance_refusal(const EngineBalance& balance) {
     return std::nullopt;
 }
 
-void print_balance(EngineParameters p, TableFormat format, const EngineBalance& balance,
+void print_balance(const EngineDesign& design, TableFormat format, const EngineBalance& balance,
                    std::ostream& out) {
     if (format == TableFormat::csv) {
         print_csv(balance, out);
         return;
     }
-    print_text(p, balance, out);
+    print_text(design, balance, out);
 }
 
 } // namespace radial

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/engine_balance.h"
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 #include "report/table_format.h"
 
 #include <iosfwd>
@@ -10,7 +10,7 @@
 
 namespace radial {
 
-// The harmonic orders 1..K of the pistons' shaking force of the engine p, balance being
+// The harmonic orders 1..K of the pistons' shaking force of a design, balance being
 // balance_engine's for it with every rod reaching. With TableFormat::csv, the table alone at full
 // precision:
 //   order,forward,forward_phase_deg,backward,backward_phase_deg
@@ -18,7 +18,7 @@ namespace radial {
 // heading saying what the numbers are, the table aligned (amplitudes to six decimals, phases to
 // one), then the largest force over a revolution without and with a counterweight cancelling the
 // first-order forward component, with the crank angles where they occur.
-void print_balance(EngineParameters p, TableFormat format, const EngineBalance& balance,
+void print_balance(const EngineDesign& design, TableFormat format, const EngineBalance& balance,
                    std::ostream& out);
 
 // Why balance cannot be reported, for a line on standard error: some rod cannot reach its axis

@@ -231,11 +231,11 @@ void write_legend(double x, const std::vector<Curve>& curves, int n, TextSink& s
     svg << "</g>\n";
 }
 
-void write_title(EngineParameters p, ChartQuantity quantity, bool gaps, TextSink& svg) {
+void write_title(const EngineDesign& design, ChartQuantity quantity, bool gaps, TextSink& svg) {
     svg << "<text x=\"" << px(left) << "\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
         << "Piston pin " << words_for(quantity).name
         << " over one crank revolution</text>\n<text x=\"" << px(left) << "\" y=\"54\">"
-        << engine_description(p)
+        << engine_description(design)
         << (gaps ? "; gaps where a link rod cannot reach its cylinder axis" : "") << "</text>\n";
 }
 
@@ -245,13 +245,14 @@ double CrankChartLayout::degrees_at(double x) const {
     return std::clamp(360 * (x - left) / (right - left), 0.0, 360.0);
 }
 
-CrankAngleChart::CrankAngleChart(EngineParameters p, ChartQuantity quantity)
-    : pistons_(exact_pistons(p)), quantity_(quantity) {
+CrankAngleChart::CrankAngleChart(const EngineDesign& design, ChartQuantity quantity)
+    : pistons_(exact_pistons(design)), quantity_(quantity) {
+    const int n = design.cylinders;
     std::vector<Curve> curves;
-    for (int i = 1; i <= p.n; ++i) {
+    for (int i = 1; i <= n; ++i) {
         curves.push_back(curve_of(i, pistons_[static_cast<std::size_t>(i - 1)], quantity));
     }
-    const int columns = (p.n + legend_rows - 1) / legend_rows;
+    const int columns = (n + legend_rows - 1) / legend_rows;
     const double legend_x = width - right_gap - legend_column * columns;
     const Scale scale = scale_of(curves);
     Frame frame;
@@ -268,11 +269,11 @@ CrankAngleChart::CrankAngleChart(EngineParameters p, ChartQuantity quantity)
 
     TextSink svg;
     svg << svg_opening(width, height, chart_font);
-    write_title(p, quantity, gaps, svg);
+    write_title(design, quantity, gaps, svg);
     write_axes(frame, svg);
     write_labels(frame, quantity, svg);
-    write_curves(frame, curves, p.n, svg);
-    write_legend(legend_x, curves, p.n, svg);
+    write_curves(frame, curves, n, svg);
+    write_legend(legend_x, curves, n, svg);
     svg << "</svg>\n";
     svg_ = std::move(svg.text());
 }
@@ -303,8 +304,8 @@ CrankAngleChart::Cursor CrankAngleChart::cursor(double theta) const {
     return c;
 }
 
-std::string distance_plot_svg(EngineParameters p) {
-    return CrankAngleChart(p).svg();
+std::string distance_plot_svg(const EngineDesign& design) {
+    return CrankAngleChart(design).svg();
 }
 
 } // namespace radial

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/exact_piston.h"
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 
 #include <optional>
 #include <string>
@@ -35,7 +35,8 @@ struct CrankChartLayout {
 // layout and cursor().
 class CrankAngleChart {
 public:
-    CrankAngleChart(EngineParameters p, ChartQuantity quantity = ChartQuantity::distance);
+    explicit CrankAngleChart(const EngineDesign& design,
+                             ChartQuantity quantity = ChartQuantity::distance);
 
     const std::string& svg() const { return svg_; }
     const CrankChartLayout& layout() const { return layout_; }
@@ -61,6 +62,6 @@ private:
 };
 
 // The distance chart, as --plot writes it.
-std::string distance_plot_svg(EngineParameters p);
+std::string distance_plot_svg(const EngineDesign& design);
 
 } // namespace radial

@@ -1,7 +1,7 @@
 #include "report/summary_table.h"
 
 #include "analysis/cylinder_summary.h"
-#include "core/engine_state.h"
+#include "design/design_names.h"
 #include "report/aligned_table.h"
 #include "report/angle_degrees.h"
 #include "report/engine_description.h"
@@ -36,12 +36,12 @@ struct Style {
     }
 };
 
-TableRow cells_of(const CylinderSummary& c, const Style& style) {
+// two_r: the master's stroke, twice the crank radius.
+TableRow cells_of(const CylinderSummary& c, const Style& style, double two_r) {
     if (!c.reaches) {
         return {std::to_string(c.cylinder), "", "", "", "", "", "", "", "no"};
     }
     const DeadCentres& dc = c.dead_centres;
-    const double two_r = 2 * crank_radius;
     return {std::to_string(c.cylinder),
             style.number(dc.stroke, 3),
             style.number((dc.stroke - two_r) / two_r * 100, 3),
@@ -54,12 +54,12 @@ TableRow cells_of(const CylinderSummary& c, const Style& style) {
 }
 
 // empty_cell stands for the fields of a rod that cannot always reach.
-void write_csv(const std::vector<CylinderSummary>& cylinders, const Style& style,
-               std::string_view empty_cell, TextSink& out) {
+void write_csv(const EngineDesign& design, const std::vector<CylinderSummary>& cylinders,
+               const Style& style, std::string_view empty_cell, TextSink& out) {
     out << "cylinder,stroke,stroke_excess_percent,tdc_deg,tdc_offset_deg,bdc_deg,bdc_offset_deg,"
            "max_bisection_error,reaches\n";
     for (const CylinderSummary& c : cylinders) {
-        const TableRow cells = cells_of(c, style);
+        const TableRow cells = cells_of(c, style, 2 * design.crank_radius);
         for (std::size_t k = 0; k < cells.size(); ++k) {
             out << (k == 0 ? "" : ",") << (cells[k].empty() ? empty_cell : cells[k]);
         }
@@ -80,15 +80,16 @@ std::string ranges_text(const std::vector<AngleRange>& ranges) {
     return text + " degrees";
 }
 
-void print_text(EngineParameters p, const std::vector<CylinderSummary>& cylinders,
+void print_text(const EngineDesign& design, const std::vector<CylinderSummary>& cylinders,
                 std::ostream& out) {
-    out << engine_description(p) << ".\n"
-        << "Stroke in world units and against the master's 2r; dead centres in degrees of crank\n"
+    out << engine_description(design) << ".\n"
+        << "Stroke in " << unit_words(design.unit)
+        << " and against the master's 2r; dead centres in degrees of crank\n"
         << "angle, offset from the cylinder's axis angle (BDC: from the axis angle + 180).\n\n";
     std::vector<TableRow> rows = {{"cylinder", "stroke", "vs 2r %", "TDC deg", "offset", "BDC deg",
                                    "offset", "bisection error", "reaches"}};
     for (const CylinderSummary& c : cylinders) {
-        rows.push_back(cells_of(c, {false}));
+        rows.push_back(cells_of(c, {false}, 2 * design.crank_radius));
     }
     print_aligned(rows, out);
     const std::string lines = unreachable_lines(cylinders);
@@ -97,20 +98,21 @@ void print_text(EngineParameters p, const std::vector<CylinderSummary>& cylinder
 
 } // namespace
 
-void print_summary(EngineParameters p, TableFormat format, std::ostream& out) {
-    const auto cylinders = summarise_cylinders(p);
+void print_summary(const EngineDesign& design, TableFormat format, std::ostream& out) {
+    const auto cylinders = summarise_cylinders(design);
     if (format == TableFormat::csv) {
         TextSink csv;
-        write_csv(cylinders, {true}, "", csv);
+        write_csv(design, cylinders, {true}, "", csv);
         out << csv.text();
         return;
     }
-    print_text(p, cylinders, out);
+    print_text(design, cylinders, out);
 }
 
-std::string rounded_summary_csv(const std::vector<CylinderSummary>& cylinders) {
+std::string rounded_summary_csv(const EngineDesign& design,
+                                const std::vector<CylinderSummary>& cylinders) {
     TextSink csv;
-    write_csv(cylinders, {false}, "-", csv);
+    write_csv(design, cylinders, {false}, "-", csv);
     return std::move(csv.text());
 }
 

@@ -25,10 +25,6 @@ QColor colour_of(const std::string& hex) {
     return QColor(QString::fromStdString(hex));
 }
 
-bool valid(EngineParameters p) {
-    return p.n >= 3 && p.n <= max_cylinders && p.d > crank_radius && p.rp >= 0 && p.rp < p.d;
-}
-
 } // namespace
 
 ChartsWindow::ChartsWindow(std::function<bool(QKeyEvent*)> key_handler)
@@ -67,8 +63,10 @@ ChartsWindow::ChartsWindow(std::function<bool(QKeyEvent*)> key_handler)
     });
 }
 
-void ChartsWindow::follow(EngineParameters p, double theta) {
-    parameters_ = p;
+void ChartsWindow::follow(const EngineDesign& design, double theta) {
+    if (design_ != design) {
+        design_ = design;
+    }
     theta_ = theta;
     if (isVisible()) {
         catch_up();
@@ -82,17 +80,17 @@ ChartQuantity ChartsWindow::chosen_quantity() const {
 
 // Each chart is made and rendered again only when what it shows has changed.
 void ChartsWindow::catch_up() {
-    if (!parameters_ || !valid(*parameters_)) {
+    if (!design_) {
         return;
     }
-    const EngineParameters p = *parameters_;
+    const EngineDesign& p = *design_;
     if (crank_for_ != p || crank_quantity_ != chosen_quantity()) {
         crank_for_ = p;
         crank_quantity_ = chosen_quantity();
         crank_chart_.emplace(p, crank_quantity_);
         curve_colours_.clear();
-        for (int i = 1; i <= p.n; ++i) {
-            curve_colours_.push_back(colour_of(cylinder_colour(i, p.n)));
+        for (int i = 1; i <= p.cylinders; ++i) {
+            curve_colours_.push_back(colour_of(cylinder_colour(i, p.cylinders)));
         }
         crank_view_->show_chart(crank_chart_->svg());
     }

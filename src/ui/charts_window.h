@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/engine_parameters.h"
+#include "core/engine_design.h"
 #include "report/balance_plot.h"
 #include "report/crank_angle_chart.h"
 #include "ui/chart_view.h"
@@ -32,7 +32,7 @@ public:
     // Follows the engine, once a frame: builds and renders the charts anew when the parameters
     // differ from those shown, then puts the cursors at crank angle theta (radians). While
     // hidden it only takes note, and catches up when shown.
-    void follow(EngineParameters p, double theta);
+    void follow(const EngineDesign& design, double theta);
 
     QComboBox* quantity_box() { return quantity_box_; }
     ChartView& crank_view() { return *crank_view_; }
@@ -56,14 +56,14 @@ private:
     QLabel* refusal_;
 
     // What the engine last showed, and what the charts were made for.
-    std::optional<EngineParameters> parameters_;
+    std::optional<EngineDesign> design_;
     double theta_ = 0;
     std::optional<CrankAngleChart> crank_chart_;
-    std::optional<EngineParameters> crank_for_;
+    std::optional<EngineDesign> crank_for_;
     std::vector<QColor> curve_colours_; // cylinder 1's first
     ChartQuantity crank_quantity_ = ChartQuantity::distance;
     std::optional<BalanceChart> balance_chart_; // none while the balance cannot be reported
-    std::optional<EngineParameters> balance_for_;
+    std::optional<EngineDesign> balance_for_;
 };
 
 } // namespace radial

@@ -100,7 +100,7 @@ void EngineWindow::wait_until_shown() {
 void EngineWindow::update_readouts() {
     controls_.update_readouts(state_);
     if (charts_) {
-        charts_->follow(state_.at_last_clear, state_.theta);
+        charts_->follow(state_.design, state_.theta);
     }
 }
 
@@ -127,7 +127,7 @@ void EngineWindow::toggle_charts() {
         }
         charts_->move(at);
     }
-    charts_->follow(state_.at_last_clear, state_.theta);
+    charts_->follow(state_.design, state_.theta);
     charts_->show();
 }
 

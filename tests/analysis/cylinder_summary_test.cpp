@@ -1,8 +1,8 @@
 #include "analysis/cylinder_summary.h"
 #include "core/engine_state.h"
+#include "engine_fixture.h"
 #include "mechanism/engine_solution.h"
 #include "report/angle_degrees.h"
-#include "engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +78,7 @@ TEST(CylinderSummary, DeadCentresAreTheExtremesOfAFineScan) {
     for (int i : {2, 3, 4}) {
         const CylinderSummary& c = cylinders[static_cast<std::size_t>(i - 1)];
         ASSERT_TRUE(c.reaches);
-        const ExactPiston piston(i, {7, 150, 60}, r);
+        const ExactPiston piston(i, {7, 150, 60});
         double top = 0, bottom = 0, highest = -1e9, lowest = 1e9;
         for (int k = 0; k < 360000; ++k) {
             const double theta = k * 0.001 * degree;
@@ -148,7 +148,7 @@ TEST(CylinderSummary, FindsTheRodsThatCannotReachTheirAxes) {
 }
 
 TEST(CylinderSummary, RangeEndsAreWhereTheRodJustReaches) {
-    const ExactPiston piston(9, {35, 125, 75}, r);
+    const ExactPiston piston(9, {35, 125, 75});
     const auto ranges = unreachable_ranges(piston, summary_grid);
     ASSERT_EQ(ranges.size(), 1U);
     const double scale = piston.rod() * piston.rod();
@@ -163,7 +163,7 @@ TEST(CylinderSummary, RangeEndsAreWhereTheRodJustReaches) {
 // only the search between grid points finds it.
 TEST(CylinderSummary, RangesNarrowerThanTheGridAreFound) {
     for (const int i : {4, 16}) {
-        const ExactPiston piston(i, {35, 125, 75}, r);
+        const ExactPiston piston(i, {35, 125, 75});
         const auto fine = unreachable_ranges(piston, summary_grid);
         const auto coarse = unreachable_ranges(piston, CrankGrid{4});
         ASSERT_EQ(coarse.size(), fine.size()) << i;
@@ -177,7 +177,7 @@ TEST(CylinderSummary, RangesNarrowerThanTheGridAreFound) {
 TEST(CylinderSummary, RodsThatNeverReachHaveOneWholeTurn) {
     // A wrist pin 990 out on a master rod of 1000 leaves link rods 10 long, and the pin circles
     // about a point some 990 off cylinder 2's axis.
-    const auto ranges = unreachable_ranges(ExactPiston(2, {3, 1000, 990}, r), summary_grid);
+    const auto ranges = unreachable_ranges(ExactPiston(2, {3, 1000, 990}), summary_grid);
     ASSERT_EQ(ranges.size(), 1U);
     EXPECT_EQ(ranges[0].to - ranges[0].from, 2 * std::numbers::pi);
 }
@@ -197,7 +197,7 @@ TEST(CylinderSummary, ReportsTheAnimationsLargestMiss) {
     const auto cylinders = summarise_cylinders({3, 155, 67.5});
     const double theta = 1383 * summary_grid.angle(1);
     const double miss = std::abs(solve_engine({3, 155, 67.5}, theta)[2].distance -
-                                 ExactPiston(3, {3, 155, 67.5}, r).at(theta).distance);
+                                 ExactPiston(3, {3, 155, 67.5}).at(theta).distance);
     EXPECT_GT(miss, 10);
     EXPECT_GE(cylinders[2].max_bisection_error, miss);
     EXPECT_NEAR(cylinders[1].max_bisection_error, cylinders[2].max_bisection_error, 1e-6);

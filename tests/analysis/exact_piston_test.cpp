@@ -1,7 +1,7 @@
 #include "analysis/exact_piston.h"
 #include "core/engine_state.h"
-#include "mechanism/engine_solution.h"
 #include "engine_fixture.h"
+#include "mechanism/engine_solution.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ TEST(ExactPiston, PlacesPinsAndAxesExactlyWhereTheAnimationDoes) {
         for (const double theta : crank_angles(17)) {
             const auto rows = solve_engine({s.n, s.d, s.rp}, theta);
             for (int i = 1; i <= s.n; ++i) {
-                const ExactPiston piston(i, {s.n, s.d, s.rp}, r);
+                const ExactPiston piston(i, {s.n, s.d, s.rp});
                 const auto pin = piston.pin_at(theta);
                 const CylinderSolution& row = rows[static_cast<std::size_t>(i - 1)];
                 ASSERT_EQ(pin.x, row.wrist_x) << "cylinder " << i << " at " << theta;
@@ -45,7 +45,7 @@ TEST(ExactPiston, PlacesPinsAndAxesExactlyWhereTheAnimationDoes) {
                 ASSERT_EQ(piston.axis(), row.axis) << "cylinder " << i;
             }
             // The master rod has a closed form in the animation too: its piston pin height.
-            EXPECT_EQ(ExactPiston(1, {s.n, s.d, s.rp}, r).at(theta).distance, rows[0].distance);
+            EXPECT_EQ(ExactPiston(1, {s.n, s.d, s.rp}).at(theta).distance, rows[0].distance);
         }
     }
 }
@@ -54,7 +54,7 @@ TEST(ExactPiston, KeepsTheRodLengthWithThePistonOnItsAxis) {
     int checked = 0;
     for (const Setting& s : settings) {
         for (int i = 1; i <= s.n; ++i) {
-            const ExactPiston piston(i, {s.n, s.d, s.rp}, r);
+            const ExactPiston piston(i, {s.n, s.d, s.rp});
             for (const double theta : crank_angles(29)) {
                 const PistonMotion m = piston.at(theta);
                 if (!m.reaches) {
@@ -78,7 +78,7 @@ TEST(ExactPiston, WithoutEccentricityEveryCylinderIsAPlainSliderCrank) {
     const int n = 9;
     const double d = 180;
     for (int i = 1; i <= n; ++i) {
-        const ExactPiston piston(i, {n, d, 0}, r);
+        const ExactPiston piston(i, {n, d, 0});
         for (const double theta : crank_angles(23)) {
             const double off = theta - piston.axis();
             const double expected =
@@ -100,7 +100,7 @@ TEST(ExactPiston, AgreesWithTheBisectionWhereItsIntervalHoldsOnlyTheOuterRoot) {
                 for (const double theta : crank_angles(90)) {
                     const auto rows = solve_engine({n, d, rp}, theta);
                     for (int i = 2; i <= n; ++i) {
-                        const ExactPiston piston(i, {n, d, rp}, r);
+                        const ExactPiston piston(i, {n, d, rp});
                         const PistonMotion m = piston.at(theta);
                         const double foot = piston.nearest_axis_point(theta);
                         const double inner = 2 * foot - m.distance;
@@ -138,7 +138,7 @@ TEST(ExactPiston, DerivativesMatchDifferencesOfTheDistance) {
     int checked = 0;
     for (const Setting& s : {settings[0], settings[2], Setting{35, 125, 75}}) {
         for (int i = 1; i <= s.n; i += 3) {
-            const ExactPiston piston(i, {s.n, s.d, s.rp}, r);
+            const ExactPiston piston(i, {s.n, s.d, s.rp});
             const double margin_floor = 0.01 * piston.rod() * piston.rod();
             for (const double theta : crank_angles(37)) {
                 if (piston.reach_margin(theta - h) < margin_floor ||

@@ -19,9 +19,9 @@ using testing::DrawCall;
 class LoggingHooks : public MechanismHooks {
 public:
     explicit LoggingHooks(std::vector<std::string>& log) : log_(log) {}
-    void compute_body_angles(EngineState& s) override {
+    void place_wrist_pins(EngineState& s) override {
         log_.push_back("body_angles");
-        MechanismHooks::compute_body_angles(s);
+        MechanismHooks::place_wrist_pins(s);
     }
     void update_readouts(const EngineState&) override { log_.push_back("readouts"); }
     void draw_axes(const EngineState& s, Surface& surface) override {

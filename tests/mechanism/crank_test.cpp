@@ -1,4 +1,5 @@
 #include "mechanism/crank.h"
+#include "mechanism/engine_solution.h"
 
 #include "engine_fixture.h"
 #include "recording_surface.h"
@@ -47,6 +48,7 @@ TEST(CrankAndMasterRod, FirstFrameErasesAtTheOriginThenDrawsAndStores) {
     EngineState s = testing::started_engine();
     s.theta = 5.05;
     testing::RecordingSurface surface;
+    solve_frame(s);
     draw_crank_and_master_rod(s, surface);
 
     const std::vector expected{
@@ -80,10 +82,12 @@ TEST(CrankAndMasterRod, NextFrameErasesWhereTheLastOneDrew) {
     EngineState s = testing::started_engine();
     s.theta = 5.05;
     testing::RecordingSurface surface;
+    solve_frame(s);
     draw_crank_and_master_rod(s, surface);
     const MasterRod old = solve_master_rod(50, 200, 5.05);
     surface.calls.clear();
     s.theta = 5.10;
+    solve_frame(s);
     draw_crank_and_master_rod(s, surface);
     ASSERT_EQ(surface.calls.size(), 9U);
     EXPECT_EQ(surface.calls[3],

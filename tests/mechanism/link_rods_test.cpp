@@ -1,4 +1,6 @@
+#include "mechanism/engine_solution.h"
 #include "mechanism/link_rods.h"
+#include "mechanism/wrist_pins.h"
 
 #include "mechanism/axis_directions.h"
 
@@ -43,13 +45,13 @@ TEST(BodyAngle, Cylinder2WithStartValues) {
 TEST(BodyAngle, ComputedForCylinders2ToNOnly) {
     EngineState s = testing::started_engine();
     s.n = 3;
-    compute_body_angles(s);
+    place_wrist_pins(s);
     EXPECT_EQ(s.pins[1].body_angle, 0);
     EXPECT_NE(s.pins[2].body_angle, 0);
     EXPECT_NE(s.pins[3].body_angle, 0);
     EXPECT_EQ(s.pins[4].body_angle, 0);
     s.n = 35;
-    compute_body_angles(s);
+    place_wrist_pins(s);
     EXPECT_NEAR(s.pins[35].body_angle, body_angle(35, {35, 200, 52.5}, s.pi), 0);
 }
 
@@ -146,6 +148,7 @@ TEST_P(LinkRodsByCylinderCount, DrawsEachCylinderEraseStoreDraw) {
     const EngineState before = s;
     surface.calls.clear();
     s.theta = 5.10;
+    solve_frame(s);
     draw_link_rods(s, surface);
     for (int i = 2; i <= n; ++i) {
         const PinRow& row = before.pins[i];

@@ -105,7 +105,7 @@ TEST_P(CycleFrames, AreThePicturesAtTheirAnglesAndTheCycleCloses) {
     const Gif gif = animation(dir, {"--frames", count, "--rod-length", "150"});
     ASSERT_TRUE(gif);
     ASSERT_EQ(gif->ImageCount, frames);
-    const EngineParameters parameters{11, 150, 52.5};
+    const EngineDesign parameters{11, 150, 52.5};
     const double step = four_stroke_cycle() / frames;
     std::vector<std::uint32_t> canvas(711 * 695);
     for (int k = 0; k < frames; ++k) {

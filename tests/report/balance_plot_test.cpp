@@ -87,7 +87,7 @@ TEST(BalancePlot, TurnsLikeTheEngineWithCylinder1Up) {
 // The cursor's force lands on each locus's own point: at crank angle 0 (the dots) and at 90
 // degrees (point 180 of 720), the counterweight's on the second path.
 TEST(BalancePlot, CursorTipsLieOnTheLoci) {
-    const EngineParameters engine{11, 200, 52.5};
+    const EngineDesign engine{11, 200, 52.5};
     const BalanceChart chart(engine, balance_engine(engine, 1));
     EXPECT_EQ(chart.svg(), balance_plot_svg(engine, balance_engine(engine, 1)));
     const auto loci = elements(chart.svg(), "<path class=\"locus\"");

@@ -76,7 +76,7 @@ TEST(DistancePlot, BreaksCurvesWhereRodsCannotReach) {
     const auto curves = elements(svg, "<path class=\"curve\"");
     ASSERT_EQ(curves.size(), 35U);
     for (int i = 1; i <= n; ++i) {
-        const auto ranges = unreachable_ranges(ExactPiston(i, {n, 125, 75}, 50), summary_grid);
+        const auto ranges = unreachable_ranges(ExactPiston(i, {n, 125, 75}), summary_grid);
         // The reachable arcs of the circle; the one through 0 shows at both ends of the chart.
         const bool zero_reaches = std::none_of(ranges.begin(), ranges.end(),
                                                [](const AngleRange& r) { return r.to > two_pi; });
@@ -99,7 +99,7 @@ TEST(DistancePlot, BreaksCurvesWhereRodsCannotReach) {
 // Each quantity is the sweep's column: cylinder 3's curve starts at the sweep's value at crank
 // angle 0, and the cursor crosses it there, one revolution on or back.
 TEST(CrankAngleChart, PlotsTheSweepsColumnsAndItsCursorCrossesThem) {
-    const EngineParameters engine{11, 200, 52.5};
+    const EngineDesign engine{11, 200, 52.5};
     std::ostringstream sweep;
     print_sweep(engine, 1, sweep);
     const auto row = testing::split(testing::split(sweep.str(), '\n')[3], ','); // 0, cylinder 3

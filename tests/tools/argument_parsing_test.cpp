@@ -24,16 +24,16 @@ ToolOptions parsed(std::vector<std::string_view> args) {
 
 TEST(WindowUnits, SetTheLengthsAsTheScrollBarReadoutsShowThem) {
     const ToolOptions low = parsed({"--ls", "1.25", "--eccentricity", "0.7"});
-    EXPECT_EQ(low.engine.d, 125);
-    EXPECT_EQ(low.engine.rp, 35);
+    EXPECT_EQ(low.design.rod_length, 125);
+    EXPECT_EQ(low.design.wrist_radius, 35);
     const ToolOptions high = parsed({"--eccentricity", "1.5", "--ls", "2.85"});
-    EXPECT_NEAR(high.engine.d, 285, 1e-12);
-    EXPECT_EQ(high.engine.rp, 75);
+    EXPECT_NEAR(high.design.rod_length, 285, 1e-12);
+    EXPECT_EQ(high.design.wrist_radius, 75);
     // Mixed with the other form of the other parameter.
     const ToolOptions mixed = parsed({"--ls", "2", "--wrist-radius", "40"});
-    EXPECT_EQ(mixed.engine.d, 200);
-    EXPECT_EQ(mixed.engine.rp, 40);
-    EXPECT_EQ(parsed({"--rod-length", "300", "--eccentricity", "1"}).engine.rp, 50);
+    EXPECT_EQ(mixed.design.rod_length, 200);
+    EXPECT_EQ(mixed.design.wrist_radius, 40);
+    EXPECT_EQ(parsed({"--rod-length", "300", "--eccentricity", "1"}).design.wrist_radius, 50);
 }
 
 TEST(WindowUnits, GiveTheSameEngineAsTheLengths) {

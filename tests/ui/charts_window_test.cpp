@@ -49,7 +49,7 @@ QColor pixel(const QImage& image, QPointF at) {
 class ChartsWindowTest : public ::testing::Test {
 protected:
     ChartsWindow charts{[](QKeyEvent*) { return false; }};
-    const EngineParameters start{11, 200, 52.5};
+    const EngineDesign start{11, 200, 52.5};
 
     void SetUp() override { charts.show(); }
 
@@ -138,7 +138,7 @@ TEST_F(ChartsWindowTest, ChartsRenderAgainOnlyWhenWhatTheyShowChanges) {
     EXPECT_EQ(crank.render_count(), crank_renders);
     EXPECT_EQ(balance.render_count(), balance_renders);
 
-    const EngineParameters nine{9, 250, 60};
+    const EngineDesign nine{9, 250, 60};
     charts.follow(nine, 0.7);
     EXPECT_EQ(crank.rendered(), rendered(CrankAngleChart(nine).svg(), crank.size()));
     EXPECT_EQ(balance.rendered(),
@@ -160,7 +160,7 @@ TEST_F(ChartsWindowTest, ChartsRenderAgainOnlyWhenWhatTheyShowChanges) {
 }
 
 TEST_F(ChartsWindowTest, UnreportableBalanceShowsItsRefusalInstead) {
-    const EngineParameters unreached{35, 125, 75};
+    const EngineDesign unreached{35, 125, 75};
     charts.follow(unreached, 1);
     const auto refusal = balance_refusal(balance_engine(unreached, 1));
     ASSERT_TRUE(refusal.has_value());

@@ -1,0 +1,58 @@
+#include "mechanism/wrist_pins.h"
+
+#include <cmath>
+
+namespace radial {
+
+namespace {
+
+// The lists of a design for n cylinders, or none.
+bool listed_for(const std::vector<double>& values, int n) {
+    return static_cast<int>(values.size()) == n - 1;
+}
+
+} // namespace
+
+double rule_body_angle(PinRule rule, int i, int n, double r, double d, double rp, double pi) {
+    const double a = 2 * pi * (i - 1) / n;
+    if (rule == PinRule::even) {
+        return a;
+    }
+    const double f = (rule == PinRule::level_tdc ? r : rp) * std::sin(a);
+    return a + std::atan(f / std::sqrt(d * d - f * f));
+}
+
+double body_angle(int i, EngineParameters p, double pi) {
+    return rule_body_angle(PinRule::animation, i, p.n, crank_radius, p.d, p.rp, pi);
+}
+
+double wrist_pin_angle(const EngineDesign& design, int i) {
+    if (listed_for(design.pin_angles, design.cylinders)) {
+        return design.pin_angles[static_cast<std::size_t>(i - 2)];
+    }
+    const double pi = 4.0 * std::atan(1.0); // as start_values sets it
+    return rule_body_angle(design.pin_rule, i, design.cylinders, design.crank_radius,
+                           design.rod_length, design.wrist_radius, pi);
+}
+
+double link_rod_length(const EngineDesign& design, int i) {
+    if (listed_for(design.link_lengths, design.cylinders)) {
+        return design.link_lengths[static_cast<std::size_t>(i - 2)];
+    }
+    return design.rod_length - design.wrist_radius;
+}
+
+void place_wrist_pins(EngineState& s) {
+    const EngineDesign& design = s.design;
+    const bool angles = listed_for(design.pin_angles, s.n);
+    const bool lengths = listed_for(design.link_lengths, s.n);
+    for (int i = 2; i <= s.n; ++i) {
+        const auto k = static_cast<std::size_t>(i - 2);
+        PinRow& row = s.pins[i];
+        row.body_angle = angles ? design.pin_angles[k]
+                                : rule_body_angle(design.pin_rule, i, s.n, s.r, s.d, s.rp, s.pi);
+        row.link_length = lengths ? design.link_lengths[k] * world_scale(s) : s.link_rod_length;
+    }
+}
+
+} // namespace radial
