@@ -1,6 +1,7 @@
 #include "argument_parsing.h"
 
 #include "analysis/sweep_angles.h"
+#include "design_arguments.h"
 #include "flag_table.h"
 #include "picture_arguments.h"
 #include "report/crank_sweep.h"
@@ -127,7 +128,8 @@ std::optional<UsageError> check_combination(const ToolOptions& o,
                           ", which must be less than the rod " + "length (" +
                           shortest_text(o.design.rod_length) + ")"};
     }
-    if (o.design.wrist_radius >= o.design.rod_length) {
+    if (o.design.wrist_radius >= o.design.rod_length &&
+        (o.design_flags.wrist_radius || o.design_path.empty())) {
         return UsageError{"--wrist-radius takes " + std::string(wrist_radius_accepts) + " (" +
                           shortest_text(o.design.rod_length) + "), not '" +
                           shortest_text(o.design.wrist_radius) + "'"};
@@ -148,6 +150,11 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
         o.version = true;
         return o;
     }
+    // The rod length's range follows from the crank radius, which these may change.
+    o.crank_radius_given = std::any_of(args.begin(), args.end(), [](std::string_view arg) {
+        const std::string_view name = split_argument(arg).name;
+        return name == "--design" || name == "--crank-radius";
+    });
     std::vector<const FlagRow*> seen;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const auto [name, attached] = split_argument(args[k]);
@@ -176,7 +183,14 @@ std::variant<ToolOptions, UsageError> parse_arguments(std::span<const std::strin
             return refuse(*flag, value);
         }
     }
+    auto read = resolve_design(o);
+    if (auto* error = std::get_if<UsageError>(&read)) {
+        return *error;
+    }
     if (auto error = check_combination(o, seen)) {
+        return *error;
+    }
+    if (auto error = design_refusal(o, std::get<ReadDesign>(read))) {
         return *error;
     }
     return o;

@@ -2,6 +2,7 @@
 
 #include "controls/parameter_bars.h"
 #include "core/engine_state.h"
+#include "design/design_names.h"
 #include "number_parsing.h"
 #include "picture_arguments.h"
 #include "svg/number_text.h"
@@ -29,32 +30,72 @@ std::string bar_range_text(const BarRange& bar) {
 
 bool read_cylinders(ToolOptions& o, std::string_view text) {
     const auto n = read_integer(text);
-    o.design.cylinders = n.value_or(0);
+    o.design_flags.cylinders = n.value_or(0);
     return n && within_bar(static_cast<double>(*n), parameter_bars[cylinders_bar]) && *n % 2 == 1;
 }
 
 bool read_ls(ToolOptions& o, std::string_view text) {
-    const auto value = read_real(text);
-    o.design.rod_length = 2 * crank_radius * value.value_or(0);
-    return within_bar(value, parameter_bars[rod_length_bar]);
+    o.design_flags.ls = read_real(text);
+    return within_bar(o.design_flags.ls, parameter_bars[rod_length_bar]);
 }
 
+// Against the animation's crank radius as it is read; against the design's once it is whole
+// when the crank radius may be another.
 bool read_rod_length(ToolOptions& o, std::string_view text) {
     const auto value = read_real(text);
-    o.design.rod_length = value.value_or(0);
-    return is_finite(value) && *value > crank_radius && *value <= 10000;
+    o.design_flags.rod_length = value;
+    if (o.crank_radius_given) {
+        return is_finite(value) && *value > 0;
+    }
+    return is_finite(value) && *value > crank_radius && *value <= longest_rod * crank_radius;
 }
 
 bool read_eccentricity(ToolOptions& o, std::string_view text) {
-    const auto value = read_real(text);
-    o.design.wrist_radius = crank_radius * value.value_or(0);
-    return within_bar(value, parameter_bars[wrist_radius_bar]);
+    o.design_flags.eccentricity = read_real(text);
+    return within_bar(o.design_flags.eccentricity, parameter_bars[wrist_radius_bar]);
 }
 
 bool read_wrist_radius(ToolOptions& o, std::string_view text) {
     const auto value = read_real(text);
-    o.design.wrist_radius = value.value_or(0);
+    o.design_flags.wrist_radius = value;
     return is_finite(value) && *value >= 0;
+}
+
+bool read_design_path(ToolOptions& o, std::string_view text) {
+    o.design_path = text;
+    return !text.empty();
+}
+
+bool read_crank_radius(ToolOptions& o, std::string_view text) {
+    const auto value = read_real(text);
+    o.design_flags.crank_radius = value;
+    return is_finite(value) && *value >= smallest_crank_radius && *value <= largest_crank_radius;
+}
+
+bool read_pin_angles(ToolOptions& o, std::string_view text) {
+    o.design_flags.pin_rule = rule_named(text);
+    return o.design_flags.pin_rule.has_value();
+}
+
+bool read_bore(ToolOptions& o, std::string_view text) {
+    o.design_flags.bore = read_real(text);
+    return is_finite(o.design_flags.bore) && *o.design_flags.bore > 0;
+}
+
+bool read_compression_ratio(ToolOptions& o, std::string_view text) {
+    const auto value = read_real(text);
+    o.design_flags.compression_ratio = value;
+    return is_finite(value) && *value > 1 && *value <= largest_compression_ratio;
+}
+
+bool read_match_aim(ToolOptions& o, std::string_view text) {
+    o.match_aim = text == "tdc,stroke" ? MasterMatch::tdc_and_stroke : MasterMatch::tdc;
+    return text == "tdc" || text == "tdc,stroke";
+}
+
+bool read_save_path(ToolOptions& o, std::string_view text) {
+    o.save_path = text;
+    return has_ending(text, ".toml");
 }
 
 bool read_theta(ToolOptions& o, std::string_view text) {
@@ -128,6 +169,10 @@ std::vector<FlagRow> make_rows() {
     using M = ToolMode;
     const std::string_view rod = "the master rod length", wrist = "the wrist-pin circle radius";
     return {
+        {.name = "--design",
+         .accepts = "a design file's path",
+         .read = read_design_path,
+         .path = true},
         {.name = "--cylinders",
          .accepts = "an odd whole number from " + bar_range_text(parameter_bars[cylinders_bar]),
          .read = read_cylinders},
@@ -137,7 +182,8 @@ std::vector<FlagRow> make_rows() {
          .read = read_ls,
          .sets = rod},
         {.name = "--rod-length",
-         .accepts = "a finite number greater than 50 and at most 10000",
+         .accepts = "a finite number greater than " + shortest_text(crank_radius) +
+                    " and at most " + shortest_text(longest_rod * crank_radius),
          .read = read_rod_length,
          .sets = rod},
         {.name = "--eccentricity",
@@ -149,6 +195,16 @@ std::vector<FlagRow> make_rows() {
          .accepts = std::string(wrist_radius_accepts),
          .read = read_wrist_radius,
          .sets = wrist},
+        {.name = "--crank-radius",
+         .accepts = "a finite number from 1e-06 to 1000000",
+         .read = read_crank_radius},
+        {.name = "--pin-angles",
+         .accepts = "'animation', 'even' or 'level-tdc'",
+         .read = read_pin_angles},
+        {.name = "--bore", .accepts = "a finite number greater than 0", .read = read_bore},
+        {.name = "--compression-ratio",
+         .accepts = "a finite number greater than 1 and at most 100",
+         .read = read_compression_ratio},
         {.name = "--sweep",
          .accepts = "a finite step in radians greater than 0",
          .read = read_sweep,
@@ -175,10 +231,20 @@ std::vector<FlagRow> make_rows() {
          .read = read_animation_path,
          .mode = M::animation,
          .path = true},
+        {.name = "--pin-table", .read = read_nothing, .mode = M::pin_table},
+        {.name = "--match-master",
+         .accepts = "'tdc' or 'tdc,stroke'",
+         .read = read_match_aim,
+         .mode = M::match_master},
+        {.name = "--save-design",
+         .accepts = "a path ending in .toml",
+         .read = read_save_path,
+         .applies_to = {M::match_master},
+         .path = true},
         {.name = "--format",
          .accepts = "'text' or 'csv'",
          .read = read_format,
-         .applies_to = {M::summary, M::balance}},
+         .applies_to = {M::summary, M::balance, M::pin_table, M::match_master}},
         {.name = "--quantity",
          .accepts = "'distance', 'velocity' or 'acceleration'",
          .read = read_quantity,

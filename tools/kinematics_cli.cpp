@@ -1,14 +1,19 @@
 #include "kinematics_cli.h"
 
 #include "descriptor_output.h"
+#include "design/design_file.h"
+#include "design/design_names.h"
 #include "file_replacement.h"
 #include "picture_output.h"
 #include "report/balance_plot.h"
 #include "report/balance_table.h"
 #include "report/crank_angle_chart.h"
 #include "report/crank_sweep.h"
+#include "report/engine_description.h"
+#include "report/pin_table.h"
 #include "report/pins_at_angle.h"
 #include "report/summary_table.h"
+#include "svg/number_text.h"
 #include "version.h"
 
 #include <cstring>
@@ -17,16 +22,20 @@
 namespace radial {
 
 const char* const tool_usage =
-    R"(Usage: radial-kinematics [--cylinders N] [--rod-length D | --ls RATIO]
-                         [--wrist-radius RP | --eccentricity RATIO]
+    R"(Usage: radial-kinematics [--design FILE] [--cylinders N] [--crank-radius R]
+                         [--rod-length D | --ls RATIO] [--wrist-radius RP | --eccentricity RATIO]
+                         [--pin-angles RULE] [--bore B] [--compression-ratio C]
                          [--theta T | --sweep STEP | --summary [--format text|csv] |
                           --plot FILE [--quantity Q] |
                           --balance [--orders K] [--format text|csv] |
                           --balance-plot FILE | --picture FILE [--theta T] [--vector] |
-                          --animation FILE [--frames N] [--vector]]
+                          --animation FILE [--frames N] [--vector] |
+                          --pin-table [--format text|csv] |
+                          --match-master AIM [--save-design FILE] [--format text|csv]]
        radial-kinematics -h | --help | --version
 
-Solves the radial engine exactly as the animation solves its frames (crank radius 50).
+Solves the radial engine exactly as the animation solves its frames: the animation's engine
+(crank radius 50, in its world units), or a design of one's own in its own unit.
 
 By default it prints where every piston pin sits at crank angle T, as CSV on standard output:
   cylinder,axis,wrist_x,wrist_y,piston_x,piston_y,distance,midpoints
@@ -43,6 +52,19 @@ piston distances come from the animation's bisection, with the number of midpoin
                      (RP = 35 to 75), instead of --wrist-radius
   --theta T          crank angle in radians from cylinder 1's axis, clockwise (default 0);
                      only for the output above
+  --design FILE      a design file (TOML): an engine of one's own, its lengths in its own unit;
+                     the flags here set its values over the file's (docs/radial-kinematics.md
+                     lists its keys: cylinders, crank_radius, rod_length, wrist_radius,
+                     pin_angles, link_lengths, units, bore, compression_ratio)
+  --crank-radius R   the crank radius, half the master's stroke, 1e-06 to 1000000 (default 50);
+                     the rod length must then be more than R and at most 200 R
+  --pin-angles RULE  where the wrist pins sit on the master rod's big end: animation (the
+                     default), even (each on its cylinder's axis angle) or level-tdc (every link
+                     piston's top dead centre at the master's height)
+  --bore B           the cylinders' bore, more than 0
+  --compression-ratio C
+                     the master cylinder's compression ratio, more than 1 and at most 100; with
+                     --bore, the pin table gives every cylinder's own
   --help             print this text (-h does too)
   --version          print the program's name and version
 
@@ -96,6 +118,26 @@ Whole-revolution output instead:
                      cylinder 1 up and angles clockwise: the path of its tip as it is and with
                      that counterweight. FILE ends in .svg and is replaced like --plot's.
 
+A design's builder's table instead:
+  --pin-table        a row per cylinder, the master first: each wrist pin's angle on the master
+                     rod from its own axis in degrees and its hole's centre on the big end
+                     (origin the crankpin centre, y along the master rod towards its piston pin,
+                     x to the right at crank angle 0), the link rod's length, the crank angle of
+                     top dead centre in [0, 360), the piston pin's distance from the crank centre
+                     there and how far it falls short of the master's, the stroke and, with
+                     --bore and --compression-ratio, the compression ratio with every head at
+                     the master's deck height. --format csv: the table alone, full precision:
+                       cylinder,pin_angle_deg,pin_x,pin_y,link_length,tdc_crank_deg,tdc_height,
+                       tdc_shortfall,stroke,compression_ratio
+                     empty fields for a rod that cannot reach its axis at every crank angle.
+  --match-master AIM the wrist-pin angles that put every link piston's top dead centre at the
+                     master's height (AIM tdc), and with it the link rod lengths that make every
+                     stroke the master's (tdc,stroke); prints the pin table of the result. A
+                     cylinder that cannot be matched is named on standard error with how near it
+                     comes, and the status is then 1.
+  --save-design FILE the design --match-master worked out, as a design file (FILE ends in .toml)
+                     that --design reads back to the same table
+
 The window's picture instead, drawn by the animation's own code at the window's design size
 (711 x 695 pixels), without its scroll bars and labels:
   --picture FILE     the picture at crank angle T (--theta, default 0) in steady running at the
@@ -115,11 +157,15 @@ Both write FILE whole or not at all, as --plot does, and print nothing.
 
 A flag's value follows it as the next argument or after an equals sign (--cylinders=9); file
 endings may be in either case (E.PNG). Give at most one of --sweep, --summary, --plot, --balance,
---balance-plot, --picture and --animation; --theta belongs to the single-angle output and
---picture, --format to --summary and --balance, --quantity to --plot, --orders to --balance,
---frames to --animation, --vector to --picture and --animation.
+--balance-plot, --picture, --animation, --pin-table and --match-master; --theta belongs to the
+single-angle output and --picture, --format to --summary, --balance, --pin-table and
+--match-master, --quantity to --plot, --orders to --balance, --frames to --animation, --vector to
+--picture and --animation, --save-design to --match-master. A design file that cannot be read,
+is not TOML, has a key that is not the design's, or a value of the wrong type or out of range is
+refused with one line naming the file, the line and the key.
 Refused arguments, and files that cannot be written, print one line on standard error and exit
-with 2; output that cannot be written, with 1.
+with 2; output that cannot be written, with 1, as does --match-master when it cannot match every
+cylinder.
 )";
 
 namespace {
@@ -139,6 +185,41 @@ int write_balance(const ToolOptions& o, std::ostream& out, std::ostream& err) {
     }
     print_balance(o.design, o.format, balance, out);
     return 0;
+}
+
+// The design matched to the master, its pin table, each cylinder the match could not bring to
+// the master's, and the design file when asked for; status 1 when a cylinder was not matched.
+int write_match(const ToolOptions& o, std::ostream& out, std::ostream& err) {
+    const MatchedDesign matched = match_master(o.design, o.match_aim);
+    const std::string aim = o.match_aim == MasterMatch::tdc ? "tdc" : "tdc,stroke";
+    if (!o.save_path.empty()) {
+        const std::string comment =
+            "Wrist-pin angles" +
+            std::string(o.match_aim == MasterMatch::tdc ? "" : " and link rod lengths") +
+            " matched to the master cylinder's top dead centre" +
+            (o.match_aim == MasterMatch::tdc ? "" : " and stroke") +
+            " by radial-kinematics --match-master " + aim + ",\nfor " +
+            engine_description(o.design) + ".";
+        if (const int status = write_flag_file("--save-design", o.save_path,
+                                               design_file_text(matched.design, comment), err)) {
+            return status;
+        }
+    }
+    print_pin_table(matched.design, o.format, out);
+    const int decimals = length_decimals(o.design);
+    const auto length = [&](double value) {
+        return fixed_text(value, decimals) + unit_suffix(o.design.unit);
+    };
+    for (const MatchMiss& miss : matched.misses) {
+        err << "radial-kinematics: --match-master " << aim << ": cylinder " << miss.cylinder
+            << " comes no nearer than a top dead centre " << length(miss.tdc_shortfall)
+            << " below the master's"
+            << (o.match_aim == MasterMatch::tdc
+                    ? ""
+                    : " and a stroke " + length(miss.stroke_excess) + " longer")
+            << "\n";
+    }
+    return matched.misses.empty() ? 0 : 1;
 }
 
 // The chosen output (or the usage), or one line on err; returns the exit status.
@@ -174,6 +255,11 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
         return write_picture(options, err);
     case ToolMode::animation:
         return write_animation(options, err);
+    case ToolMode::pin_table:
+        print_pin_table(options.design, options.format, out);
+        return 0;
+    case ToolMode::match_master:
+        return write_match(options, out, err);
     case ToolMode::single_angle:
         break;
     }

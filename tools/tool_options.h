@@ -1,9 +1,11 @@
 #pragma once
 
+#include "analysis/master_match.h"
 #include "core/engine_design.h"
 #include "report/crank_angle_chart.h"
 #include "report/table_format.h"
 
+#include <optional>
 #include <string>
 
 namespace radial {
@@ -20,7 +22,18 @@ enum class ToolMode {
     balance,
     balance_plot,
     picture,
-    animation
+    animation,
+    pin_table,
+    match_master
+};
+
+// The flags that change the design, as given; each overrides the design file's value (or the
+// default's). A ratio takes the crank radius of the design it ends in.
+struct DesignFlags {
+    std::optional<int> cylinders;
+    std::optional<double> crank_radius, rod_length, ls, wrist_radius, eccentricity;
+    std::optional<double> bore, compression_ratio;
+    std::optional<PinRule> pin_rule;
 };
 
 // --frames: how many frames the animation's cycle takes.
@@ -28,9 +41,16 @@ constexpr int default_animation_frames = 209; // about 3 radians a second at 50 
 constexpr int min_animation_frames = 2;
 constexpr int max_animation_frames = 2000;
 
-// What radial-kinematics was asked for. Lengths in world units, angles in radians.
+// What radial-kinematics was asked for. Lengths in the design's unit, angles in radians.
 struct ToolOptions {
-    EngineDesign design;
+    EngineDesign design;     // the design file's or the default, with the flags' values
+    std::string design_path; // --design
+    DesignFlags design_flags;
+    // The design's crank radius may differ from 50 (--design or --crank-radius is given): the
+    // rod length's range is then checked with the whole design, not as the flag is read.
+    bool crank_radius_given = false;
+    MasterMatch match_aim = MasterMatch::tdc; // --match-master
+    std::string save_path;                    // --save-design
     double theta = 0;
     ToolMode mode = ToolMode::single_angle;
     double sweep_step = 0;

@@ -19,6 +19,12 @@ ExactPiston::ExactPiston(int i, const EngineDesign& design)
     cos_axis_ = std::cos(axis_);
 }
 
+ExactPiston::ExactPiston(int i, const EngineDesign& design, double body, double rod)
+    : ExactPiston(i, design) {
+    body_ = body;
+    rod_ = rod;
+}
+
 ExactPiston::PinMotion ExactPiston::pin_at(double theta) const {
     const MasterRod m = solve_master_rod(r_, d_, theta);
     const double xc = m.crankpin_x, yc = m.crankpin_y;

@@ -28,6 +28,9 @@ class ExactPiston {
 public:
     // Cylinder i (1..n) of a design.
     ExactPiston(int i, const EngineDesign& design);
+    // Link cylinder i (2..n) of a design, its wrist pin at body angle body (radians) and its link
+    // rod length rod instead of the design's.
+    ExactPiston(int i, const EngineDesign& design, double body, double rod);
 
     PistonMotion at(double theta) const;
 

@@ -30,11 +30,11 @@ void set_from_bar(EngineState& s, std::size_t bar, int v) {
     EngineDesign& design = s.design;
     if (bar == cylinders_bar) {
         s.n = cylinders_from_bar(v);
-        if (s.n != design.cylinders && !design.pin_angles.empty()) {
+        if (s.n != design.cylinders && !design.pin_angles_deg.empty()) {
             design.pin_rule = PinRule::animation;
         }
         if (s.n != design.cylinders) {
-            design.pin_angles.clear();
+            design.pin_angles_deg.clear();
             design.link_lengths.clear();
         }
         design.cylinders = s.n;

@@ -15,7 +15,7 @@ enum class PinRule { animation, even, level_tdc };
 enum class LengthUnit { none, mm, cm, m, in };
 
 // One engine: what the mechanism, the analysis, the reports, the pictures, the window and the
-// page all take. Lengths in the design's unit, angles in radians. Its default is the engine the
+// page all take. Lengths in the design's unit. Its default is the engine the
 // animation starts with. The first three fields are the animation's three parameters, so that
 // {n, d, rp} is the animation's engine of those.
 struct EngineDesign {
@@ -25,9 +25,10 @@ struct EngineDesign {
     double crank_radius = 50;   // r, half the master's stroke
     PinRule pin_rule = PinRule::animation;
     // Cylinders 2..n in order, when listed (the rule is then not used): each wrist pin's angle on
-    // the master rod from the rod's own axis, and each link rod's length (rod_length -
+    // the master rod from the rod's own axis, in degrees as the design file writes them (so that
+    // a file written reads back to the same design), and each link rod's length (rod_length -
     // wrist_radius when not listed).
-    std::vector<double> pin_angles{};
+    std::vector<double> pin_angles_deg{};
     std::vector<double> link_lengths{};
     LengthUnit unit = LengthUnit::none;
     std::optional<double> bore{};

@@ -3,7 +3,6 @@
 #include "svg/number_text.h"
 
 #include <cmath>
-#include <numbers>
 #include <string_view>
 
 namespace radial {
@@ -72,8 +71,7 @@ std::optional<DesignFault> design_fault(const EngineDesign& d) {
         return fault;
     }
     const double most_rod = longest_rod * d.crank_radius;
-    if (auto fault = list_fault("pin_angles", d.pin_angles, d.cylinders, 180 / std::numbers::pi,
-                                -360, 360)) {
+    if (auto fault = list_fault("pin_angles", d.pin_angles_deg, d.cylinders, 1, -360, 360)) {
         return fault;
     }
     if (auto fault = list_fault("link_lengths", d.link_lengths, d.cylinders, 1, 0, most_rod)) {

@@ -54,6 +54,9 @@ std::string unit_suffix(LengthUnit unit) {
 }
 
 std::string unit_words(LengthUnit unit) {
+    if (unit == LengthUnit::in) {
+        return "inches";
+    }
     return unit == LengthUnit::none ? "world units" : std::string(unit_name(unit));
 }
 

@@ -27,6 +27,8 @@ double body_angle(int i, EngineParameters p, double pi);
 // The design's wrist-pin angle for cylinder i (2..n): listed, or by its rule; and the link rod's
 // length, listed or d - rp. In the design's unit.
 double wrist_pin_angle(const EngineDesign& design, int i);
+// The same in degrees: as listed, or the rule's angle converted.
+double wrist_pin_degrees(const EngineDesign& design, int i);
 double link_rod_length(const EngineDesign& design, int i);
 
 // Body angles and link rod lengths of cylinders 2..n into the pin table, from the record's n, r,

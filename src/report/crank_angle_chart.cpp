@@ -4,6 +4,7 @@
 #include "analysis/exact_piston.h"
 #include "analysis/reach_ranges.h"
 #include "core/engine_state.h"
+#include "design/design_names.h"
 #include "report/cylinder_colours.h"
 #include "report/engine_description.h"
 #include "report/polyline.h"
@@ -144,29 +145,31 @@ void write_axes(const Frame& f, TextSink& svg) {
         << "\" fill=\"none\" stroke=\"#444444\"/>\n";
 }
 
-// The quantity's name in the title, and the value axis's label.
+// The quantity's name in the title, and the value axis's label in the design's unit.
 struct QuantityWords {
-    const char* name;
-    const char* axis;
+    std::string name;
+    std::string axis;
 };
 
-QuantityWords words_for(ChartQuantity quantity) {
+QuantityWords words_for(ChartQuantity quantity, LengthUnit unit) {
+    const std::string u = unit_words(unit);
     switch (quantity) {
     case ChartQuantity::velocity:
-        return {"velocity", "piston pin velocity along its axis (world units per radian)"};
+        return {"velocity", "piston pin velocity along its axis (" + u + " per radian)"};
     case ChartQuantity::acceleration:
-        return {"acceleration", "piston pin acceleration along its axis (world units per radian²)"};
+        return {"acceleration", "piston pin acceleration along its axis (" + u + " per radian²)"};
     case ChartQuantity::distance:
         break;
     }
-    return {"distance", "piston pin distance from the crank centre (world units)"};
+    return {"distance", "piston pin distance from the crank centre (" + u + ")"};
 }
 
-void write_labels(const Frame& f, ChartQuantity quantity, TextSink& svg) {
+void write_labels(const Frame& f, ChartQuantity quantity, LengthUnit unit, TextSink& svg) {
     svg << "<text x=\"" << px((f.left + f.right) / 2) << "\" y=\"" << px(f.bottom + 48)
         << "\" text-anchor=\"middle\">crank angle (degrees from cylinder 1's axis)</text>\n"
         << "<text transform=\"translate(" << px(f.left - 62) << " " << px((f.bottom + f.top) / 2)
-        << ") rotate(-90)\" text-anchor=\"middle\">" << words_for(quantity).axis << "</text>\n";
+        << ") rotate(-90)\" text-anchor=\"middle\">" << words_for(quantity, unit).axis
+        << "</text>\n";
 }
 
 // A coordinate in whole tenths of a pixel, as px() rounds it, and back to px()'s text.
@@ -233,7 +236,7 @@ void write_legend(double x, const std::vector<Curve>& curves, int n, TextSink& s
 
 void write_title(const EngineDesign& design, ChartQuantity quantity, bool gaps, TextSink& svg) {
     svg << "<text x=\"" << px(left) << "\" y=\"30\" font-size=\"18\" font-weight=\"bold\">"
-        << "Piston pin " << words_for(quantity).name
+        << "Piston pin " << words_for(quantity, design.unit).name
         << " over one crank revolution</text>\n<text x=\"" << px(left) << "\" y=\"54\">"
         << engine_description(design)
         << (gaps ? "; gaps where a link rod cannot reach its cylinder axis" : "") << "</text>\n";
@@ -271,7 +274,7 @@ CrankAngleChart::CrankAngleChart(const EngineDesign& design, ChartQuantity quant
     svg << svg_opening(width, height, chart_font);
     write_title(design, quantity, gaps, svg);
     write_axes(frame, svg);
-    write_labels(frame, quantity, svg);
+    write_labels(frame, quantity, design.unit, svg);
     write_curves(frame, curves, n, svg);
     write_legend(legend_x, curves, n, svg);
     svg << "</svg>\n";

@@ -9,7 +9,7 @@ namespace {
 
 std::string placement_words(const EngineDesign& d) {
     std::string words;
-    if (static_cast<int>(d.pin_angles.size()) == d.cylinders - 1) {
+    if (static_cast<int>(d.pin_angles_deg.size()) == d.cylinders - 1) {
         words += ", wrist pins as listed";
     } else if (d.pin_rule == PinRule::even) {
         words += ", wrist pins evenly spaced";

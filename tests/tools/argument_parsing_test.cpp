@@ -52,7 +52,7 @@ TEST(Usage, DocumentsEveryFlag) {
     for (const FlagRow& row : flag_rows()) {
         flags.emplace_back(row.name);
     }
-    EXPECT_EQ(flags.size(), 20U);
+    EXPECT_EQ(flags.size(), 28U);
     for (const std::string& flag : flags) {
         EXPECT_NE(r.out.find("\n  " + flag + " "), std::string::npos) << flag;
     }

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace radial {
@@ -23,6 +24,11 @@ using testing::ScratchDirectory;
 using testing::split;
 
 const std::string golden_dir = RADIAL_GOLDEN_DIR;
+// Where the arguments' EXAMPLES/ and GOLDEN/ stand for: the example designs and the design files
+// beside the golden outputs.
+const std::pair<std::string, std::string> places[] = {
+    {"EXAMPLES/", std::string(RADIAL_GOLDEN_DIR) + "/../../examples/"},
+    {"GOLDEN/", std::string(RADIAL_GOLDEN_DIR) + "/"}};
 
 struct GoldenCase {
     std::string name;
@@ -60,16 +66,26 @@ std::string golden_text(const GoldenCase& c) {
     const ScratchDirectory dir;
     std::vector<std::string> args;
     std::string file;
+    std::vector<std::pair<std::string, std::string>> written; // what a path is written back as
     for (const std::string& arg : c.args) {
         const bool is_file = arg.starts_with("FILE.");
         args.push_back(is_file ? dir / arg : arg);
         file = is_file ? args.back() : file;
+        for (const auto& [name, place] : places) {
+            if (arg.find(name) != std::string::npos) {
+                args.back().replace(arg.find(name), name.size(), place);
+                written.emplace_back(place, name);
+            }
+        }
+    }
+    if (!file.empty()) {
+        written.emplace_back(file, "FILE" + file.substr(file.rfind('.')));
     }
     const testing::ToolRun r = run(std::vector<std::string_view>(args.begin(), args.end()));
     std::string err = r.err;
-    if (!file.empty()) {
-        for (std::size_t at = err.find(file); at != std::string::npos; at = err.find(file)) {
-            err.replace(at, file.size(), "FILE" + file.substr(file.rfind('.')));
+    for (const auto& [path, name] : written) {
+        for (std::size_t at = err.find(path); at != std::string::npos; at = err.find(path)) {
+            err.replace(at, path.size(), name);
         }
     }
     return "status " + std::to_string(r.status) + "\n--- standard output\n" + r.out +
