@@ -22,9 +22,10 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1 \
 # Building and running the window (make run): cmake and the compiler; Qt 6 Widgets for the window
 # and Qt 6 SVG to draw its icon; Liberation Sans, which stands in for Arial; XCB and its MIT-SHM
 # extension for the window to put its picture straight into its X11 window; libpng and giflib for
-# radial-kinematics' PNG pictures and GIF animations.
+# radial-kinematics' PNG pictures and GIF animations; toml++ (header-only) to read design files,
+# which engineers annotate with comments, as TOML keeps them.
 BUILD_PACKAGES := cmake g++ make qt6-base-dev qt6-svg-dev fonts-liberation \
-                  libxcb1-dev libxcb-shm0-dev libpng-dev libgif-dev
+                  libxcb1-dev libxcb-shm0-dev libpng-dev libgif-dev libtomlplusplus-dev
 # The tests add (make test): GoogleTest and Google Benchmark; Xvfb, openbox, wmctrl, xdotool,
 # xwininfo, xprop and xev (x11-utils) and ImageMagick to run, drive, watch and photograph the
 # real window; clang with its sanitizer and libFuzzer runtimes for the sanitizer build;
