@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the program twice, by `cmake --install` into a prefix and from the .deb that cpack
 # makes into a fresh directory tree, checks the desktop entry, the icon, the metainfo, the manual
-# pages, the copyright and the changelog, the .deb's declared Qt dependencies, and starts the
+# pages, the copyright and the changelog, the example designs, the .deb's declared Qt dependencies, and starts the
 # installed window under Xvfb.
 # Usage: package_test.sh BUILD_DIR WORKDIR APP_ID
 source "$(dirname "$0")/x_session.sh"
@@ -27,6 +27,9 @@ check_tree() {
         fail "no changelog"
     "$root/bin/radial-kinematics" | grep -q '^2,.*,240.24658203125,11$' ||
         fail "the installed radial-kinematics does not solve the engine"
+    "$root/bin/radial-kinematics" --pin-table \
+        --design "$root/share/doc/radial-engine/examples/nine-cylinder-aero.toml" |
+        grep -q '^       9  *320.000' || fail "the installed example designs do not read"
 }
 
 cmake --install "$BUILD" --prefix "$WORK/prefix" >/dev/null
