@@ -43,6 +43,34 @@ TEST(ParameterBars, EachSetsItsOwnParameter) {
     EXPECT_EQ((EngineParameters{s.n, s.d, s.rp}), (EngineParameters{35, 285, 35}));
 }
 
+// A design in inches, its crank radius 2.75: the bars set its lengths in proportion, at the
+// animation's scale for the picture and in inches for the design, keeping its rule and unit; a
+// new cylinder count drops the listed angles (the rule becomes the animation's) and lengths.
+TEST(ParameterBars, MoveADesignInItsOwnUnit) {
+    EngineState s;
+    start_values(s);
+    EngineDesign design{9, 10.25, 2.3, 2.75};
+    design.unit = LengthUnit::in;
+    design.pin_rule = PinRule::even;
+    design.pin_angles_deg = {40, 80, 120, 160, 200, 240, 280, 320};
+    design.link_lengths = std::vector<double>(8, 7.95);
+    take_design(s, design);
+    set_from_bar(s, rod_length_bar, 500);   // l/s 2
+    set_from_bar(s, wrist_radius_bar, 100); // eccentricity 1
+    EXPECT_EQ((EngineParameters{s.n, s.d, s.rp}), (EngineParameters{9, 200, 50}));
+    EXPECT_EQ(s.design.rod_length, 11);
+    EXPECT_EQ(s.design.wrist_radius, 2.75);
+    EXPECT_EQ(s.design.pin_angles_deg.size(), 8U);
+    set_from_bar(s, cylinders_bar, 29); // 9 again: the lists stay
+    EXPECT_EQ(s.design.link_lengths.size(), 8U);
+    set_from_bar(s, cylinders_bar, 31); // 7
+    EXPECT_EQ(s.design.cylinders, 7);
+    EXPECT_TRUE(s.design.pin_angles_deg.empty());
+    EXPECT_TRUE(s.design.link_lengths.empty());
+    EXPECT_EQ(s.design.pin_rule, PinRule::animation);
+    EXPECT_EQ(s.design.unit, LengthUnit::in);
+}
+
 // radial-kinematics takes the window's settings in the window's units: exactly those at both ends
 // of each bar, and nothing a step beyond; its refusals and --help name the bar's ends.
 TEST(ParameterBars, BoundTheToolsWindowUnits) {

@@ -22,9 +22,11 @@ void require(bool holds) {
 }
 
 void check_accepted(const radial::ToolOptions& o) {
-    require(o.engine.n >= 3 && o.engine.n <= 35 && o.engine.n % 2 == 1);
-    require(std::isfinite(o.engine.d) && o.engine.d > 50 && o.engine.d <= 10000);
-    require(std::isfinite(o.engine.rp) && o.engine.rp >= 0 && o.engine.rp < o.engine.d);
+    const radial::EngineDesign& d = o.design;
+    require(d.cylinders >= 3 && d.cylinders <= 35 && d.cylinders % 2 == 1);
+    require(std::isfinite(d.rod_length) && d.rod_length > d.crank_radius &&
+            d.rod_length <= 200 * d.crank_radius);
+    require(std::isfinite(d.wrist_radius) && d.wrist_radius >= 0 && d.wrist_radius < d.rod_length);
     require(std::isfinite(o.theta));
     require(o.frames >= 2 && o.frames <= 2000);
     require(o.orders >= 1 && o.orders <= 50);
