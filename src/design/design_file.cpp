@@ -26,7 +26,7 @@ std::string described(const DesignValue& v) {
     case DesignValue::Kind::real:
         return shortest_text(v.number);
     case DesignValue::Kind::text:
-        return "the string \"" + v.text + "\"";
+        return "the string \"" + one_line(v.text) + "\"";
     case DesignValue::Kind::list:
         return "a list";
     case DesignValue::Kind::other:
@@ -171,13 +171,31 @@ std::string at(std::string_view file, int line) {
 
 } // namespace
 
+std::string one_line(std::string_view text) {
+    constexpr std::string_view hex = "0123456789abcdef";
+    std::string line;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            line += std::string("\\x") + hex[byte / 16] + hex[byte % 16];
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 std::variant<ReadDesign, std::string> design_from_entries(std::string_view file,
                                                           const std::vector<DesignEntry>& entries) {
     ReadDesign read;
     for (const DesignEntry& entry : entries) {
         if (std::find(design_keys.begin(), design_keys.end(), entry.key) == design_keys.end()) {
-            return at(file, entry.line) + entry.key + ": no such key; a design file takes " +
-                   known_keys();
+            return at(file, entry.line) + one_line(entry.key) +
+                   ": no such key; a design file takes " + known_keys();
         }
         if (auto refusal = read_key(entry.key, entry.value, read.design)) {
             return at(file, entry.line) + entry.key + ": " + *refusal;

@@ -48,6 +48,10 @@ std::variant<ReadDesign, std::string> design_from_entries(std::string_view file,
 // "file:line: key: takes ...".
 std::string design_refusal(std::string_view file, const ReadDesign& read, const DesignFault& fault);
 
+// Text from a file made fit for a refusal's one line: every control character (a line break, a
+// tab, a NUL) written as \n, \t or \x00.
+std::string one_line(std::string_view text);
+
 // The keys a design file takes, in the order design_fault checks them and design_file_text writes
 // them.
 extern const std::vector<std::string_view> design_keys;

@@ -47,6 +47,14 @@ TEST(DesignFile, RefusalsNameTheFileTheLineAndTheKey) {
          "d.toml:1: pin_angles: takes a rule's name (\"animation\", \"even\" or \"level-tdc\") or "
          "a list of angles in degrees, not a list holding the string \"x\""},
         {"bore = true\n", {}, "d.toml:1: bore: takes a number, not a boolean"},
+        // What a file holds is quoted on the one line, its line breaks written out.
+        {"units = \"m\\nm\"\n",
+         {},
+         "d.toml:1: units: takes \"mm\", \"cm\", \"m\" or \"in\", not the string \"m\\nm\""},
+        {"cylinders = t\n",
+         {},
+         "d.toml:1: this is not TOML: Error while parsing boolean: expected "
+         "'true', saw 't\\n'"},
         {"[engine]\ncylinders = 9\n",
          {},
          "d.toml:1: engine: no such key; a design file takes "
