@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #ifdef __GLIBC__
@@ -99,6 +100,11 @@ int main(int argc, char** argv) {
     if (command.start != WindowStart::open_window && command.start != WindowStart::ask_qt) {
         return answer(command);
     }
+    // A design that cannot be run is refused before the window opens, with or without a display.
+    const auto design = radial::window_design(command);
+    if (const auto* refusal = std::get_if<std::string>(&design)) {
+        return answer({WindowStart::refuse, *refusal});
+    }
     if (no_display) {
         std::cerr << "radial-engine: " << *no_display << '\n';
         return 1;
@@ -119,5 +125,5 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(radial::window_icon());
     radial::EngineWindow form;
     form.show();
-    return form.run(command.charts);
+    return form.run(command.charts, std::get<std::optional<radial::EngineDesign>>(design));
 }

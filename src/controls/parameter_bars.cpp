@@ -1,5 +1,8 @@
 #include "controls/parameter_bars.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace radial {
 
 double lowest_setting(const BarRange& bar) {
@@ -24,6 +27,16 @@ double rod_length_from_bar(int v, double r) {
 
 double wrist_radius_from_bar(int v, double r) {
     return (parameter_bars[wrist_radius_bar].base - v) * r / 100;
+}
+
+int bar_position(std::size_t bar, const EngineDesign& design) {
+    const BarRange& b = parameter_bars[bar];
+    const double r = design.crank_radius;
+    const double setting = bar == cylinders_bar    ? design.cylinders
+                           : bar == rod_length_bar ? design.rod_length / (2 * r)
+                                                   : design.wrist_radius / r;
+    const double position = b.base - std::round(setting * b.per_unit);
+    return static_cast<int>(std::clamp(position, double(b.minimum), double(b.maximum)));
 }
 
 void set_from_bar(EngineState& s, std::size_t bar, int v) {

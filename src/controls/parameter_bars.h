@@ -39,6 +39,11 @@ int cylinders_from_bar(int v);
 double rod_length_from_bar(int v, double r);
 double wrist_radius_from_bar(int v, double r);
 
+// Where bar (an index into parameter_bars) stands for a design's setting: its cylinder count,
+// l/s or eccentricity, the nearest of the bar's positions, at its nearest end where the setting
+// lies beyond its range.
+int bar_position(std::size_t bar, const EngineDesign& design);
+
 // What a bar's handler does when bar (an index into parameter_bars) is moved to v: sets its one
 // parameter in the record, at the animation's scale and in the record's design, which keeps its
 // rule and unit; a new cylinder count drops the design's listed wrist-pin angles (the rule is then

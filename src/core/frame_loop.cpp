@@ -46,6 +46,14 @@ void FrameLoop::run() {
     }
 }
 
+void FrameLoop::run(const EngineDesign& design) {
+    start_up();
+    take_design(s_, design);
+    for (;;) {
+        frame();
+    }
+}
+
 void FrameLoop::change_check() {
     const EngineParameters now{s_.n, s_.d, s_.rp};
     if (now == s_.at_last_clear) {

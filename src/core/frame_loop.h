@@ -29,8 +29,10 @@ public:
     bool paused() const { return s_.paused; }
     void frame_finish();
 
-    // start_up(), then frames until a pump throws QuitRequested.
+    // start_up(), then frames until a pump throws QuitRequested; with a design, the record runs
+    // it from the first frame, whose change check zooms and clears for it.
     [[noreturn]] void run();
+    [[noreturn]] void run(const EngineDesign& design);
 
     // Acts on a changed n, d or rp: rescales the view if d changed, then clears.
     void change_check();

@@ -70,7 +70,7 @@ EngineWindow::~EngineWindow() {
     delete picture_;
 }
 
-int EngineWindow::run(bool charts) {
+int EngineWindow::run(bool charts, const std::optional<EngineDesign>& design) {
     QtEventPump pump(*this);
     WindowHooks hooks(*this);
     FrameLoop loop(state_, surface_, pump, hooks);
@@ -79,7 +79,11 @@ int EngineWindow::run(bool charts) {
         if (charts) {
             toggle_charts();
         }
-        loop.run();
+        if (!design) {
+            loop.run();
+        }
+        controls_.stand_for(*design);
+        loop.run(*design);
     } catch (const QuitRequested&) {
         return 0;
     }

@@ -32,7 +32,8 @@ public:
     // Waits for the first activation, then runs the frame loop until a quit command or the
     // window manager ends the program. Returns the exit status. With charts, the charts window
     // opens beside this one once it is on screen.
-    int run(bool charts = false);
+    // With a design, the engine runs it and the bars stand for its settings.
+    int run(bool charts = false, const std::optional<EngineDesign>& design = std::nullopt);
 
     EngineState& state() { return state_; }
     ImageSurface& surface() { return surface_; }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace radial {
 
@@ -72,6 +73,15 @@ ParameterControls::ParameterControls(QWidget& parent, EngineState& state)
     for (std::size_t k = 0; k < parameter_bars.size(); ++k) {
         QObject::connect(bars[k], &QScrollBar::valueChanged,
                          [s, k](int v) { set_from_bar(*s, k, v); });
+    }
+}
+
+void ParameterControls::stand_for(const EngineDesign& design) {
+    QScrollBar* const bars[] = {cylinders_scroll_bar, rod_length_scroll_bar,
+                                wrist_radius_scroll_bar};
+    for (std::size_t k = 0; k < parameter_bars.size(); ++k) {
+        const QSignalBlocker quiet(bars[k]);
+        bars[k]->setValue(bar_position(k, design));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/engine_design.h"
 #include "core/engine_state.h"
 
 #include <QLocale>
@@ -23,6 +24,10 @@ public:
     // the user's decimal separator. Called every frame, it writes the texts only when the values
     // or the locale have changed.
     void update_readouts(const EngineState& s);
+
+    // Each bar moved, without its handler, to the position that stands for the design's setting
+    // (bar_position), at the nearest end where its ratio lies beyond the bar's range.
+    void stand_for(const EngineDesign& design);
 
     QScrollBar* cylinders_scroll_bar;
     QScrollBar* rod_length_scroll_bar;

@@ -37,12 +37,21 @@ without_display() {
     unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
     run --help
     [ "$STATUS" = 0 ] && [ -z "$ERR" ] || fail "--help: status $STATUS, '$ERR'"
-    [[ "$OUT" == "Usage: radial-engine [--charts] [-h | --help | --version]"* ]] || fail "--help printed '$OUT'"
+    [[ "$OUT" == "Usage: radial-engine [--charts] [--design FILE] [--pin-angles RULE]"* ]] ||
+        fail "--help printed '$OUT'"
     local usage=$OUT
     run --version -h
     [ "$STATUS" = 0 ] && [ "$OUT" = "$usage" ] || fail "-h: status $STATUS, printed '$OUT'"
     [[ "$OUT" == *"It takes no other options"* ]] || fail "--help does not say it takes no others"
     refused extra extra
+    # A design that cannot be run is refused as radial-kinematics refuses it, before any window.
+    printf 'cylinders = 4\n' >"$WORK/even.toml"
+    run --design "$WORK/even.toml"
+    [ "$STATUS" = 2 ] && [ "$ERR" = "radial-engine: $WORK/even.toml:1: cylinders: takes an odd whole number from 3 to 35, not 4" ] ||
+        fail "--design even.toml: status $STATUS, '$ERR'"
+    run --pin-angles=odd
+    [ "$STATUS" = 2 ] && [ "$ERR" = "radial-engine: --pin-angles takes 'animation', 'even' or 'level-tdc', not 'odd'" ] ||
+        fail "--pin-angles=odd: status $STATUS, '$ERR'"
     refused extra --version extra
     refused extra --charts extra
     run --charts --version

@@ -49,12 +49,13 @@ protected:
     }
 
     // Runs the real frame loop; each action runs from a timer inside one of its event pumps.
-    int run_with(std::vector<std::pair<int, std::function<void()>>> actions) {
+    int run_with(std::vector<std::pair<int, std::function<void()>>> actions,
+                 const std::optional<EngineDesign>& design = std::nullopt) {
         form.show();
         for (auto& [ms, action] : actions) {
             QTimer::singleShot(ms, &form, action);
         }
-        return form.run();
+        return form.run(false, design);
     }
 };
 
@@ -280,6 +281,35 @@ TEST_F(EngineWindowTest, FrameLoopRunsAndReadoutsFollowTheBars) {
     EXPECT_GT(theta_seen, 5);
     EXPECT_EQ(readout, "15");
     EXPECT_EQ(s.at_last_clear.n, 15);
+}
+
+// A design in millimetres whose l/s, 3, lies beyond the bar's 2.85: drawn at the animation's
+// scale, the bars stand for its settings (the l/s bar at its end), the readouts show its own
+// ratios, and moving the bar sets the rod length in the design's millimetres.
+TEST_F(EngineWindowTest, RunsADesignWithTheBarsStandingForIt) {
+    EngineDesign design{5, 60, 11, 10};
+    design.unit = LengthUnit::mm;
+    QString readouts;
+    EngineParameters drawn;
+    const int status = run_with({{300,
+                                  [&] {
+                                      readouts =
+                                          controls.cylinders_label->text() + " " +
+                                          controls.ls_label->text() + " " +
+                                          controls.eccentricity_label->text() + " " +
+                                          QString::number(controls.rod_length_scroll_bar->value());
+                                      drawn = s.at_last_clear;
+                                      controls.rod_length_scroll_bar->setValue(500);
+                                  }},
+                                 {500, [&] { form.close(); }}},
+                                design);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readouts, "5 3 1.1 330");
+    EXPECT_EQ(drawn, (EngineParameters{5, 300, 55}));
+    EXPECT_EQ(controls.cylinders_scroll_bar->value(), 33);
+    EXPECT_EQ(controls.wrist_radius_scroll_bar->value(), 90);
+    EXPECT_EQ(s.design.rod_length, 40); // l/s 2 of a 10 mm crank
+    EXPECT_EQ(s.design.unit, LengthUnit::mm);
 }
 
 TEST_F(EngineWindowTest, WhilePausedReadoutsKeepTheirTextAndQuittingWorks) {
