@@ -121,17 +121,24 @@ bool read_plot_path(ToolOptions& o, std::string_view text) {
 }
 
 bool read_quantity(ToolOptions& o, std::string_view text) {
-    const std::pair<std::string_view, ChartQuantity> names[] = {
-        {"distance", ChartQuantity::distance},
-        {"velocity", ChartQuantity::velocity},
-        {"acceleration", ChartQuantity::acceleration}};
-    for (const auto& [name, quantity] : names) {
-        if (text == name) {
-            o.quantity = quantity;
+    for (const NamedQuantity& q : chart_quantities) {
+        if (text == q.name) {
+            o.quantity = q.quantity;
             return true;
         }
     }
     return false;
+}
+
+// "'distance', 'velocity' or 'acceleration'".
+std::string quantity_names() {
+    std::string text;
+    const std::size_t count = std::size(chart_quantities);
+    for (std::size_t k = 0; k < count; ++k) {
+        text += (k == 0 ? "" : k + 1 == count ? " or " : ", ");
+        text += "'" + std::string(chart_quantities[k].name) + "'";
+    }
+    return text;
 }
 
 bool read_orders(ToolOptions& o, std::string_view text) {
@@ -246,7 +253,7 @@ std::vector<FlagRow> make_rows() {
          .read = read_format,
          .applies_to = {M::summary, M::balance, M::pin_table, M::match_master}},
         {.name = "--quantity",
-         .accepts = "'distance', 'velocity' or 'acceleration'",
+         .accepts = quantity_names(),
          .read = read_quantity,
          .applies_to = {M::plot}},
         {.name = "--orders",

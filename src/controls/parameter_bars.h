@@ -22,9 +22,30 @@ struct BarRange {
 // 3; l/s (900 - v) / 200, 2.85 down to 1.25, the master rod length being l/s times the stroke 2r;
 // the eccentricity (200 - v) / 100, 1.5 down to 0.7, the wrist-pin radius being it times r.
 inline constexpr std::array<BarRange, 3> parameter_bars = {{
-    {"cylinders", 3, 35, 2, 2, 25, 38, 1},
-    {"ls", 330, 650, 1, 10, 500, 900, 200},
-    {"eccentricity", 50, 130, 1, 1, 95, 200, 100},
+    {.name = "cylinders",
+     .minimum = 3,
+     .maximum = 35,
+     .single_step = 2,
+     .page_step = 2,
+     .start = 25,
+     .base = 38,
+     .per_unit = 1},
+    {.name = "ls",
+     .minimum = 330,
+     .maximum = 650,
+     .single_step = 1,
+     .page_step = 10,
+     .start = 500,
+     .base = 900,
+     .per_unit = 200},
+    {.name = "eccentricity",
+     .minimum = 50,
+     .maximum = 130,
+     .single_step = 1,
+     .page_step = 1,
+     .start = 95,
+     .base = 200,
+     .per_unit = 100},
 }};
 inline constexpr std::size_t cylinders_bar = 0;
 inline constexpr std::size_t rod_length_bar = 1;

@@ -153,15 +153,16 @@ struct QuantityWords {
 
 QuantityWords words_for(ChartQuantity quantity, LengthUnit unit) {
     const std::string u = unit_words(unit);
+    const std::string name(quantity_name(quantity));
     switch (quantity) {
     case ChartQuantity::velocity:
-        return {"velocity", "piston pin velocity along its axis (" + u + " per radian)"};
+        return {name, "piston pin velocity along its axis (" + u + " per radian)"};
     case ChartQuantity::acceleration:
-        return {"acceleration", "piston pin acceleration along its axis (" + u + " per radian²)"};
+        return {name, "piston pin acceleration along its axis (" + u + " per radian²)"};
     case ChartQuantity::distance:
         break;
     }
-    return {"distance", "piston pin distance from the crank centre (" + u + ")"};
+    return {name, "piston pin distance from the crank centre (" + u + ")"};
 }
 
 void write_labels(const Frame& f, ChartQuantity quantity, LengthUnit unit, TextSink& svg) {
@@ -243,6 +244,15 @@ void write_title(const EngineDesign& design, ChartQuantity quantity, bool gaps, 
 }
 
 } // namespace
+
+std::string_view quantity_name(ChartQuantity quantity) {
+    for (const NamedQuantity& q : chart_quantities) {
+        if (q.quantity == quantity) {
+            return q.name;
+        }
+    }
+    return "";
+}
 
 double CrankChartLayout::degrees_at(double x) const {
     return std::clamp(360 * (x - left) / (right - left), 0.0, 360.0);

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace radial {
@@ -13,6 +14,17 @@ namespace radial {
 // crank centre (world units), or its velocity or acceleration by crank angle (per radian, per
 // radian squared), the columns of the sweep.
 enum class ChartQuantity { distance, velocity, acceleration };
+
+// Each quantity by the name the tool's --quantity, the charts window and the page call it, in the
+// order they offer them.
+struct NamedQuantity {
+    ChartQuantity quantity;
+    std::string_view name;
+};
+inline constexpr NamedQuantity chart_quantities[] = {{ChartQuantity::distance, "distance"},
+                                                     {ChartQuantity::velocity, "velocity"},
+                                                     {ChartQuantity::acceleration, "acceleration"}};
+std::string_view quantity_name(ChartQuantity quantity);
 
 // Where the chart puts things, in its own pixels: the plot area's left and right edges (0 and 360
 // degrees) and its bottom and top (the lowest and highest values of its scale).

@@ -33,9 +33,10 @@ ChartsWindow::ChartsWindow(std::function<bool(QKeyEvent*)> key_handler)
       refusal_(new QLabel(this)) {
     setWindowTitle(caption);
     setAttribute(Qt::WA_QuitOnClose, false);
-    quantity_box_->addItem("distance", QVariant::fromValue(int(ChartQuantity::distance)));
-    quantity_box_->addItem("velocity", QVariant::fromValue(int(ChartQuantity::velocity)));
-    quantity_box_->addItem("acceleration", QVariant::fromValue(int(ChartQuantity::acceleration)));
+    for (const NamedQuantity& q : chart_quantities) {
+        quantity_box_->addItem(QString::fromUtf8(q.name.data(), static_cast<int>(q.name.size())),
+                               QVariant::fromValue(int(q.quantity)));
+    }
     quantity_box_->installEventFilter(this);
     auto* label = new QLabel("Crank-angle chart of the piston pins':", this);
     label->setBuddy(quantity_box_);
