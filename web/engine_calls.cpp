@@ -4,11 +4,16 @@
 // on the canvas. Each call that hands back text or numbers hands back a buffer of its own, which
 // only its next call overwrites.
 
+#include "design/design_fault.h"
+#include "design/design_file.h"
+#include "design_numbers.h"
 #include "page_engine.h"
 #include "page_parameters.h"
+#include "report/engine_description.h"
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <memory>
 #include <numbers>
 #include <string>
@@ -21,6 +26,21 @@ namespace {
 
 radial::PageStart start;
 std::unique_ptr<PageEngine> engine;
+std::vector<radial::DesignEntry> design_entries;
+
+radial::DesignValue design_value(int kind, double number, const char* text) {
+    radial::DesignValue v;
+    v.kind = static_cast<radial::DesignValue::Kind>(std::clamp(kind, 0, 4));
+    v.number = number;
+    (v.kind == radial::DesignValue::Kind::text ? v.text : v.other_type) = text;
+    return v;
+}
+
+radial::PinPlacement placement_of(radial::PinRule rule) {
+    return rule == radial::PinRule::even        ? radial::PinPlacement::even
+           : rule == radial::PinRule::level_tdc ? radial::PinPlacement::level_tdc
+                                                : radial::PinPlacement::animation;
+}
 
 bool queue(const PageInput& input) {
     return engine->queue(input);
@@ -163,6 +183,78 @@ EMSCRIPTEN_KEEPALIVE const char* web_address_query() {
 // revolution and drawn there afresh; 0 when it is not paused.
 EMSCRIPTEN_KEEPALIVE int web_turn_to(double degrees) {
     return engine->turn_to(degrees * std::numbers::pi / 180) ? 1 : 0;
+}
+
+// A design file the page read as TOML, handed over a key at a time: web_design_entry for each
+// top-level key (kind 0 a whole number, 1 another number, 2 a string in text, 3 a list whose
+// items web_design_item gives, 4 anything else, text saying what), then web_read_design with the
+// file's name: the line refusing it (as radial-kinematics would), or "" with the design queued
+// to run from the next pump.
+EMSCRIPTEN_KEEPALIVE void web_design_entry(const char* key, int line, int kind, double number,
+                                           const char* text) {
+    design_entries.push_back({key, line, design_value(kind, number, text)});
+}
+EMSCRIPTEN_KEEPALIVE void web_design_item(int kind, double number, const char* text) {
+    if (!design_entries.empty()) {
+        design_entries.back().value.items.push_back(design_value(kind, number, text));
+    }
+}
+EMSCRIPTEN_KEEPALIVE const char* web_read_design(const char* file) {
+    static std::string refusal;
+    const auto read = radial::design_from_entries(file, design_entries);
+    design_entries.clear();
+    if (const auto* line = std::get_if<std::string>(&read)) {
+        refusal = *line;
+        return refusal.c_str();
+    }
+    const radial::ReadDesign& design = std::get<radial::ReadDesign>(read);
+    if (const auto fault = radial::design_fault(design.design)) {
+        refusal = radial::design_refusal(file, design, *fault);
+        return refusal.c_str();
+    }
+    refusal.clear();
+    queue(PageInput::design_given(design.design, design.design.pin_angles_deg.empty()
+                                                     ? placement_of(design.design.pin_rule)
+                                                     : radial::PinPlacement::listed));
+    return refusal.c_str();
+}
+// The line refusing a file that is not TOML, where the page's TOML reader stopped.
+EMSCRIPTEN_KEEPALIVE const char* web_not_toml(const char* file, int line, const char* what) {
+    static std::string refusal;
+    refusal = std::string(file) + ":" + std::to_string(line) +
+              ": this is not TOML: " + radial::one_line(what);
+    return refusal.c_str();
+}
+
+// The design the engine runs now, as design_numbers: their count, then the numbers.
+EMSCRIPTEN_KEEPALIVE const double* web_design_numbers() {
+    static std::vector<double> numbers;
+    numbers = radial::design_numbers(engine->design());
+    numbers.insert(numbers.begin(), static_cast<double>(numbers.size()));
+    return numbers.data();
+}
+// A design as numbers (a match the analysis worked out), queued to run with its placement
+// (PinPlacement's number).
+EMSCRIPTEN_KEEPALIVE void web_take_design_numbers(const double* numbers, int count, int placement) {
+    const auto design =
+        radial::design_of_numbers({numbers, static_cast<std::size_t>(std::max(count, 0))});
+    if (design) {
+        queue(PageInput::design_given(*design, static_cast<radial::PinPlacement>(placement)));
+    }
+}
+// The wrist pins placed by name: animation, even, level-tdc or matched.
+EMSCRIPTEN_KEEPALIVE void web_place_pins(const char* name) {
+    if (const auto placement = radial::placement_named(name)) {
+        queue(PageInput::placement_chosen(*placement));
+    }
+}
+// The design the engine runs now as a design file, to save.
+EMSCRIPTEN_KEEPALIVE const char* web_design_file_text() {
+    static std::string text;
+    text = radial::design_file_text(engine->design(),
+                                    "A design saved from the radial engine's page:\n" +
+                                        radial::engine_description(engine->design()) + ".");
+    return text.c_str();
 }
 
 } // extern "C"

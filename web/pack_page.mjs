@@ -25,11 +25,14 @@ const fail = (message) => {
 async function bundled(entry) {
   const result = await esbuild.build({
     entryPoints: [fileURLToPath(new URL(`page/${entry}`, import.meta.url))],
-    bundle: true, format: "iife", write: false, charset: "utf8", legalComments: "none",
+    bundle: true, format: "iife", write: false, charset: "utf8", legalComments: "eof",
+    nodePaths: [resolve(process.env.NODE_PATH ?? ".")],
   });
   return result.outputFiles[0].text;
 }
-const minified = async (code) => (await minify(code, { compress: { passes: 2 }, mangle: true })).code;
+// Licence comments (/*! ... */, as smol-toml's) are kept.
+const minified = async (code) =>
+  (await minify(code, { compress: { passes: 2 }, mangle: true, format: { comments: /^!/ } })).code;
 const inline = (code, attributes = "") =>
   `<script${attributes}>${code.replaceAll("</script", "<\\/script")}</script>`;
 const replaceOnce = (page, tag, by) => {

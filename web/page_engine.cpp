@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace radial {
 
@@ -23,16 +24,20 @@ PageEngine::PageEngine(double device_pixel_ratio, const PageStart& start)
     // Set even where the bar already stands: the cylinder bar starts at the position that means
     // 13 while the engine has 11, and the address's 13 must give 13.
     for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
-        if (start.bar_positions[bar]) {
-            bar_positions_[bar] = *start.bar_positions[bar];
+        if (const auto position = bar_position_of(start, bar)) {
+            bar_positions_[bar] = *position;
             set_from_bar(s_, bar, bar_positions_[bar]);
         }
+    }
+    if (start.pins) {
+        place_pins(*start.pins);
     }
     if (start.speed) {
         s_.crank_step = clamp_step(*start.speed);
     }
     s_.vector_shown = start.vector;
     pause_after_first_ = start.paused;
+    redraw_ = false; // the first frame draws whatever the address set
     hooks_.update_readouts(s_);
 }
 
@@ -80,7 +85,11 @@ PageEngine::Run PageEngine::wake() {
         waiting_ = false;
         pacer_.start();
         finish_frame();
+    } else if (!ended_ && redraw_) {
+        // A design or placement taken while paused shows at once, where the crank stands.
+        turn_to(std::fmod(s_.theta, 2 * s_.pi));
     }
+    redraw_ = false;
     return run_state();
 }
 
@@ -112,9 +121,10 @@ bool PageEngine::turn_to(double angle) {
 PageStart PageEngine::settings() const {
     PageStart settings;
     for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
-        settings.bar_positions[bar] = bar_positions_[bar];
+        set_bar_position(settings, bar, bar_positions_[bar]);
     }
-    settings.bar_positions[cylinders_bar] = parameter_bars[cylinders_bar].base - s_.n;
+    settings.cylinders = s_.n;
+    settings.pins = placement_;
     settings.speed = s_.crank_step;
     settings.vector = s_.vector_shown;
     return settings;
@@ -143,7 +153,10 @@ PageStatus page_status(const PageEngine& engine) {
             flag(engine.run_state() == PageEngine::Run::ended),
             static_cast<double>(r.n),
             r.ls,
-            r.eccentricity};
+            r.eccentricity,
+            static_cast<double>(engine.design_changes()),
+            static_cast<double>(engine.lists_dropped()),
+            static_cast<double>(engine.placement())};
 }
 
 PageEngine::Run PageEngine::run_state() const {
@@ -195,7 +208,42 @@ void PageEngine::handle(const PageInput& input) {
     case PageInput::Kind::device_pixel_ratio:
         surface_.resize(design_width_px, design_height_px, input.device_pixel_ratio);
         return;
+    case PageInput::Kind::design:
+        take(input.design, input.placement);
+        return;
+    case PageInput::Kind::placement:
+        place_pins(input.placement);
+        return;
     }
+}
+
+// A design from a file or a match: the record runs it, and the bars stand for its settings.
+void PageEngine::take(const EngineDesign& design, PinPlacement placement) {
+    redraw_ = true;
+    take_design(s_, design);
+    for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
+        bar_positions_[bar] = radial::bar_position(bar, design);
+    }
+    placement_ = placement;
+    ++design_changes_;
+}
+
+// A rule replaces listed angles, and listed lengths too where a match put them there; matched,
+// the design stays as it is until the match comes (take).
+void PageEngine::place_pins(PinPlacement placement) {
+    redraw_ = true;
+    EngineDesign& d = s_.design;
+    if (placement != PinPlacement::matched) {
+        d.pin_rule = placement == PinPlacement::even        ? PinRule::even
+                     : placement == PinPlacement::level_tdc ? PinRule::level_tdc
+                                                            : PinRule::animation;
+        d.pin_angles_deg.clear();
+        if (placement_ == PinPlacement::matched) {
+            d.link_lengths.clear();
+        }
+    }
+    placement_ = placement;
+    ++design_changes_;
 }
 
 // A bar's handler sets its parameter only when its value really changed.
@@ -209,7 +257,13 @@ void PageEngine::set_bar(std::size_t bar, int position) {
         return;
     }
     bar_positions_[bar] = v;
+    const bool listed = !s_.design.pin_angles_deg.empty() || !s_.design.link_lengths.empty();
     set_from_bar(s_, bar, v);
+    if (listed && s_.design.pin_angles_deg.empty() && s_.design.link_lengths.empty()) {
+        ++lists_dropped_;
+        placement_ = placement_ == PinPlacement::matched ? placement_ : PinPlacement::animation;
+    }
+    ++design_changes_;
 }
 
 // The changed tiles' rectangles in device pixels, joined where a call would cost more than the

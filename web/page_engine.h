@@ -20,14 +20,24 @@ namespace radial {
 // which are the picture's logical pixels), a double click, a bar let go at a position, a new
 // device pixel ratio. Each kind uses only its own fields.
 struct PageInput {
-    enum class Kind { key, mouse_down, mouse_move, double_click, bar, device_pixel_ratio };
+    enum class Kind {
+        key,
+        mouse_down,
+        mouse_move,
+        double_click,
+        bar,
+        device_pixel_ratio,
+        design,
+        placement
+    };
     Kind kind = Kind::key;
     char32_t key = 0;
     double x = 0, y = 0;
     std::size_t bar = 0; // an index into parameter_bars
     int position = 0;
     double device_pixel_ratio = 1;
-
+    EngineDesign design{};                            // a design to run, from a file or a match
+    PinPlacement placement = PinPlacement::animation; // the wrist pins' placement
     static PageInput key_press(char32_t key) { return {.kind = Kind::key, .key = key}; }
     static PageInput mouse_press() { return {.kind = Kind::mouse_down}; }
     static PageInput pointer_at(double x, double y) {
@@ -39,6 +49,13 @@ struct PageInput {
     }
     static PageInput ratio_changed(double ratio) {
         return {.kind = Kind::device_pixel_ratio, .device_pixel_ratio = ratio};
+    }
+    // listed: the design's own angles (placement animation stands for "as the design has it").
+    static PageInput design_given(const EngineDesign& design, PinPlacement placement) {
+        return {.kind = Kind::design, .design = design, .placement = placement};
+    }
+    static PageInput placement_chosen(PinPlacement placement) {
+        return {.kind = Kind::placement, .placement = placement};
     }
 };
 
@@ -92,6 +109,12 @@ public:
     std::string bar_words(std::size_t bar, int position) const;
     const EngineState& state() const { return s_; }
     const EngineDesign& design() const { return s_.design; }
+    // How the wrist pins are placed; how many times the design has changed (a bar, a placement,
+    // a design taken) and how many of those dropped listed angles or lengths that were for another
+    // cylinder count.
+    PinPlacement placement() const { return placement_; }
+    long design_changes() const { return design_changes_; }
+    long lists_dropped() const { return lists_dropped_; }
     long frames() const { return frames_; }
     const PageReadouts& readouts() const { return readouts_; }
     int bar_position(std::size_t bar) const { return bar_positions_[bar]; }
@@ -120,6 +143,8 @@ private:
     void handle_queue();
     void handle(const PageInput& input);
     void set_bar(std::size_t bar, int position);
+    void take(const EngineDesign& design, PinPlacement placement);
+    void place_pins(PinPlacement placement);
     void finish_frame();
 
     EngineState s_;
@@ -136,21 +161,27 @@ private:
     bool waiting_ = false; // stopped at the pause point of a frame
     bool ended_ = false;
     long frames_ = 0;
+    PinPlacement placement_ = PinPlacement::animation;
+    long design_changes_ = 0;
+    bool redraw_ = false; // a design or placement was taken: a paused picture shows it at once
+    long lists_dropped_ = 0;
 };
 
 // The run as the page's script reads it after every call that may change it, in one record of
 // doubles whose fields page_status_fields names in order: the crank angle (radians), the engine's
-// cylinders, rod length, wrist-pin radius and crank step (radians a frame), the record's pause
-// and vector switches, the frames run, whether the run waits at its pause point or has ended,
-// and the readouts under the bars.
+// cylinders, rod length, wrist-pin radius (at the animation's scale) and crank step (radians a
+// frame), the record's pause and vector switches, the frames run, whether the run waits at its
+// pause point or has ended, the readouts under the bars, and the design's changes, lists dropped
+// and placement (PinPlacement's number).
 struct PageStatus {
     double theta, cylinders, rod_length, wrist_radius, crank_step;
     double paused, vector, frames, waiting, ended;
     double cylinders_readout, ls_readout, eccentricity_readout;
+    double design_changes, lists_dropped, placement;
 };
 inline constexpr std::string_view page_status_fields =
     "theta,cylinders,rodLength,wristRadius,crankStep,paused,vector,frames,waiting,ended,"
-    "cylindersReadout,lsReadout,eccentricityReadout";
+    "cylindersReadout,lsReadout,eccentricityReadout,designChanges,listsDropped,placement";
 PageStatus page_status(const PageEngine& engine);
 
 // What one putImageData call costs, in pixels put: the canvas takes a gap of fewer pixels than this

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <utility>
 
 namespace radial {
 
@@ -108,8 +109,14 @@ constexpr BarWords bar_words[] = {
 };
 
 // The parameters the page takes, in the order of PageStart::given's bits.
-constexpr std::string_view parameter_names[] = {"cylinders", "ls",     "eccentricity",
+constexpr std::string_view parameter_names[] = {"cylinders", "ls",     "eccentricity", "pins",
                                                 "speed",     "vector", "paused"};
+
+constexpr std::pair<PinPlacement, std::string_view> placement_names[] = {
+    {PinPlacement::animation, "animation"},
+    {PinPlacement::even, "even"},
+    {PinPlacement::level_tdc, "level-tdc"},
+    {PinPlacement::matched, "matched"}};
 
 // steps / per_unit written out with places decimals at least, and exactly.
 std::string decimal_text(int steps, int per_unit, int places) {
@@ -134,6 +141,49 @@ std::string decimal_text(int steps, int per_unit, int places) {
 
 } // namespace
 
+std::string_view placement_name(PinPlacement placement) {
+    if (placement == PinPlacement::listed) {
+        return "listed";
+    }
+    for (const auto& [p, name] : placement_names) {
+        if (p == placement) {
+            return name;
+        }
+    }
+    return "";
+}
+
+std::optional<PinPlacement> placement_named(std::string_view name) {
+    for (const auto& [p, n] : placement_names) {
+        if (n == name) {
+            return p;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> bar_position_of(const PageStart& start, std::size_t bar) {
+    const BarRange& b = parameter_bars[bar];
+    if (bar == cylinders_bar) {
+        return start.cylinders ? std::optional(b.base - *start.cylinders) : std::nullopt;
+    }
+    const std::optional<double>& value = bar == rod_length_bar ? start.ls : start.eccentricity;
+    if (!value) {
+        return std::nullopt;
+    }
+    return b.base - static_cast<int>(std::lround(*value * b.per_unit));
+}
+
+void set_bar_position(PageStart& start, std::size_t bar, int position) {
+    const BarRange& b = parameter_bars[bar];
+    if (bar == cylinders_bar) {
+        start.cylinders = cylinders_from_bar(position);
+        return;
+    }
+    (bar == rod_length_bar ? start.ls : start.eccentricity) =
+        static_cast<double>(b.base - position) / b.per_unit;
+}
+
 std::string setting_text(std::size_t bar, int position) {
     if (bar == cylinders_bar) {
         return std::to_string(cylinders_from_bar(position));
@@ -157,9 +207,13 @@ std::string address_query(const PageStart& settings) {
         query += (query.empty() ? "" : "&") + std::string(name) + "=" + text;
     };
     for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
-        if (settings.bar_positions[bar]) {
-            add(parameter_bars[bar].name, setting_text(bar, *settings.bar_positions[bar]));
+        if (const auto position = bar_position_of(settings, bar)) {
+            add(parameter_bars[bar].name, setting_text(bar, *position));
         }
+    }
+    if (settings.pins && *settings.pins != PinPlacement::animation &&
+        *settings.pins != PinPlacement::listed) {
+        add("pins", std::string(placement_name(*settings.pins)));
     }
     if (settings.speed) {
         add("speed", shortest_text(*settings.speed));
@@ -175,7 +229,7 @@ std::string take_parameter(PageStart& start, std::string_view name, std::string_
     }
     if (known == std::size(parameter_names)) {
         return std::string(name) +
-               " is no setting of the page, which takes cylinders, ls, eccentricity, speed, "
+               " is no setting of the page, which takes cylinders, ls, eccentricity, pins, speed, "
                "vector and paused: \"" +
                std::string(value) + "\" is left alone.";
     }
@@ -192,8 +246,14 @@ std::string take_parameter(PageStart& start, std::string_view name, std::string_
         if (!v || (bar == cylinders_bar && (parameter_bars[bar].base - *v) % 2 == 0)) {
             return refusal(name, bar_words[bar].takes, value, bar_words[bar].start);
         }
-        start.bar_positions[bar] = *v;
+        set_bar_position(start, bar, *v);
         return {};
+    }
+    if (name == "pins") {
+        start.pins = placement_named(value);
+        return start.pins
+                   ? std::string()
+                   : refusal(name, "animation, even, level-tdc or matched", value, "animation");
     }
     if (name == "speed") {
         const std::optional<double> speed = number_from_text(value);

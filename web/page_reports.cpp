@@ -1,8 +1,10 @@
 #include "page_reports.h"
 
 #include "analysis/engine_balance.h"
+#include "design/design_names.h"
 #include "report/balance_table.h"
 #include "report/crank_sweep.h"
+#include "report/pin_table.h"
 #include "report/summary_table.h"
 
 #include <numbers>
@@ -21,6 +23,10 @@ PageReports::PageReports(const EngineDesign& design, ChartQuantity quantity)
     const std::vector<CylinderSummary> cylinders = summarise_cylinders(design);
     summary_ = rounded_summary_csv(design, cylinders);
     unreachable_ = radial::unreachable_lines(cylinders);
+    const std::vector<PinTableRow> pins = pin_table(design);
+    pin_table_ = rounded_pin_table_csv(design, pins);
+    pin_lines_ = radial::pin_table_lines(pins);
+    unit_ = radial::unit_words(design.unit);
 }
 
 std::string degree_sweep_csv(const EngineDesign& design) {

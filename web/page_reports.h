@@ -11,9 +11,10 @@ namespace radial {
 
 // The analysis the page shows beside the engine, made once for one setting of the engine: the
 // crank-angle chart of a quantity, the balance chart (or, for an engine whose balance cannot be
-// reported, the line that says why) and the per-cylinder summary. Each is what radial-kinematics
-// writes for the same settings (--plot with --quantity, --balance-plot, --summary): the summary
-// as CSV with the text form's rounded cells, and the text form's lines under its table.
+// reported, the line that says why), the per-cylinder summary and the builder's pin table. Each is
+// what radial-kinematics writes for the same settings (--plot with --quantity, --balance-plot,
+// --summary): the summary as CSV with the text form's rounded cells, and the text form's lines
+// under its table.
 class PageReports {
 public:
     PageReports(const EngineDesign& design, ChartQuantity quantity);
@@ -24,6 +25,11 @@ public:
     const std::string& balance_refusal() const { return refusal_; }
     const std::string& summary_csv() const { return summary_; }
     const std::string& unreachable_lines() const { return unreachable_; }
+    // The builder's pin table, as --pin-table's text form has it: its cells and its lines.
+    const std::string& pin_table_csv() const { return pin_table_; }
+    const std::string& pin_table_lines() const { return pin_lines_; }
+    // The design's unit in words, for the tables' captions: "mm", "world units".
+    const std::string& unit_words() const { return unit_; }
 
 private:
     CrankAngleChart crank_;
@@ -31,6 +37,9 @@ private:
     std::string refusal_;
     std::string summary_;
     std::string unreachable_;
+    std::string pin_table_;
+    std::string pin_lines_;
+    std::string unit_;
 };
 
 // The sweep of the engine p at one-degree steps, as radial-kinematics --sweep 0.017453292519943295

@@ -3,7 +3,12 @@
 // take the engine's settings as values and know nothing of the running engine. Each call that
 // hands back text or numbers hands back a buffer of its own.
 
+#include "analysis/master_match.h"
+#include "design/design_names.h"
+#include "design_numbers.h"
 #include "page_reports.h"
+#include "report/pin_table.h"
+#include "svg/number_text.h"
 
 #include <emscripten/emscripten.h>
 
@@ -16,23 +21,34 @@
 namespace {
 
 std::unique_ptr<radial::PageReports> reports;
+std::string misses;
 
-radial::EngineDesign engine(int cylinders, double rod_length, double wrist_radius) {
-    return {cylinders, rod_length, wrist_radius};
+// The design of numbers the page handed over (design_numbers), or the default one.
+radial::EngineDesign design_at(const double* numbers, int count) {
+    return radial::design_of_numbers({numbers, static_cast<std::size_t>(std::max(count, 0))})
+        .value_or(radial::EngineDesign{});
 }
 
 } // namespace
 
 extern "C" {
 
-// The analysis for an engine of these settings: the crank-angle chart of distance (0), velocity
-// (1) or acceleration (2), the balance chart (or its refusal) and the summary table, made again;
-// the calls below hand back what it made.
-EMSCRIPTEN_KEEPALIVE void web_make_reports(int cylinders, double rod_length, double wrist_radius,
-                                           int quantity) {
+// The chart quantities' names, in their order: "distance,velocity,acceleration".
+EMSCRIPTEN_KEEPALIVE const char* web_chart_quantities() {
+    static std::string names;
+    names.clear();
+    for (const radial::NamedQuantity& q : radial::chart_quantities) {
+        names += (names.empty() ? "" : ",") + std::string(q.name);
+    }
+    return names.c_str();
+}
+
+// The analysis for the design of these numbers (design_numbers): the crank-angle chart of the
+// quantity (chart_quantities' number), the balance chart (or its refusal), the summary table and
+// the pin table, made again; the calls below hand back what it made.
+EMSCRIPTEN_KEEPALIVE void web_make_reports(const double* numbers, int count, int quantity) {
     reports = std::make_unique<radial::PageReports>(
-        engine(cylinders, rod_length, wrist_radius),
-        static_cast<radial::ChartQuantity>(std::clamp(quantity, 0, 2)));
+        design_at(numbers, count), static_cast<radial::ChartQuantity>(std::clamp(quantity, 0, 2)));
 }
 EMSCRIPTEN_KEEPALIVE const char* web_crank_chart() {
     return reports->crank_chart().svg().c_str();
@@ -48,6 +64,15 @@ EMSCRIPTEN_KEEPALIVE const char* web_summary_csv() {
 }
 EMSCRIPTEN_KEEPALIVE const char* web_unreachable_lines() {
     return reports->unreachable_lines().c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_pin_table_csv() {
+    return reports->pin_table_csv().c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_pin_table_lines() {
+    return reports->pin_table_lines().c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_unit_words() {
+    return reports->unit_words().c_str();
 }
 
 // The crank-angle chart's plot area in its pixels: left, right, bottom, top.
@@ -100,13 +125,38 @@ EMSCRIPTEN_KEEPALIVE const double* web_balance_cursor(double theta) {
     return at;
 }
 
-// The sweep at one-degree steps for an engine of these settings, as radial-kinematics --sweep
+// The sweep at one-degree steps for the design of these numbers, as radial-kinematics --sweep
 // writes it.
-EMSCRIPTEN_KEEPALIVE const char* web_sweep_csv(int cylinders, double rod_length,
-                                               double wrist_radius) {
+EMSCRIPTEN_KEEPALIVE const char* web_sweep_csv(const double* numbers, int count) {
     static std::string sweep;
-    sweep = radial::degree_sweep_csv(engine(cylinders, rod_length, wrist_radius));
+    sweep = radial::degree_sweep_csv(design_at(numbers, count));
     return sweep.c_str();
+}
+
+// The design of these numbers matched to the master in top dead centre and stroke: its numbers,
+// their count first; web_match_misses() then says which cylinders it could not match.
+EMSCRIPTEN_KEEPALIVE const double* web_match_master(const double* numbers, int count) {
+    static std::vector<double> matched;
+    const radial::EngineDesign design = design_at(numbers, count);
+    const radial::MatchedDesign m =
+        radial::match_master(design, radial::MasterMatch::tdc_and_stroke);
+    const auto length = [&design](double value) {
+        return radial::fixed_text(value, radial::length_decimals(design)) +
+               radial::unit_suffix(design.unit);
+    };
+    matched = radial::design_numbers(m.design);
+    matched.insert(matched.begin(), static_cast<double>(matched.size()));
+    misses.clear();
+    for (const radial::MatchMiss& miss : m.misses) {
+        misses += "Cylinder " + std::to_string(miss.cylinder) +
+                  " cannot be matched to the master: its top dead centre stays " +
+                  length(miss.tdc_shortfall) + " below and its stroke " +
+                  length(miss.stroke_excess) + " longer.\n";
+    }
+    return matched.data();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_match_misses() {
+    return misses.c_str();
 }
 
 } // extern "C"

@@ -6,12 +6,7 @@
 namespace radial {
 
 double four_stroke_cycle() {
-    static const double cycle = [] {
-        EngineState s;
-        start_values(s);
-        return 4 * s.pi;
-    }();
-    return cycle;
+    return 4 * (4.0 * std::atan(1.0)); // 4 pi, pi as start_values sets it
 }
 
 double window_angle(double theta) {

@@ -69,10 +69,9 @@ void feed(PageEngine& engine, long frame) {
 
 void run(const Sweep& w, bool with_input, long frames) {
     radial::PageStart start;
-    start.bar_positions[radial::cylinders_bar] =
-        radial::parameter_bars[radial::cylinders_bar].base - w.cylinders;
-    start.bar_positions[radial::rod_length_bar] = w.rod_bar;
-    start.bar_positions[radial::wrist_radius_bar] = w.wrist_bar;
+    start.cylinders = w.cylinders;
+    set_bar_position(start, radial::rod_length_bar, w.rod_bar);
+    set_bar_position(start, radial::wrist_radius_bar, w.wrist_bar);
     start.speed = w.speed;
     start.vector = w.vector;
     PageEngine engine(w.device_pixel_ratio, start);

@@ -1,3 +1,4 @@
+#include "design_numbers.h"
 #include "page_engine.h"
 
 #include "picture/steady_run.h"
@@ -85,7 +86,7 @@ TEST_F(PageEngineTest, TheCylinderBarSaysTheEnginesCountWhereItStands) {
     EXPECT_EQ(engine.bar_words(cylinders_bar, 25), "11 cylinders");
     EXPECT_EQ(engine.bar_words(cylinders_bar, 23), "15 cylinders");
     EXPECT_EQ(engine.bar_words(rod_length_bar, 499), "l/s 2.005");
-    EXPECT_EQ(engine.settings().bar_positions[cylinders_bar], 27);
+    EXPECT_EQ(engine.settings().cylinders, 11);
     engine.queue(key(U'.'));
     engine.run_frame();
     EXPECT_EQ(engine.settings().speed, 0.05 * 1.05);
@@ -115,7 +116,7 @@ TEST_F(PageEngineTest, KeysThatAreNoCommandAreNotTaken) {
 // Esc and a double click end the run at the pump that delivers them, with the picture cleared;
 // what was queued after them is dropped.
 TEST_F(PageEngineTest, QuitCommandsEndTheRunCleared) {
-    for (const PageInput quit : {key(27), PageInput::double_click_input()}) {
+    for (const PageInput& quit : {key(27), PageInput::double_click_input()}) {
         PageEngine e(1.0, PageStart{});
         e.run_frame();
         ASSERT_FALSE(all_white(e.surface()));
@@ -204,7 +205,7 @@ TEST_F(PageEngineTest, MouseSpeedFollowsThePointerOnceSwitchedOn) {
 // give 13, and a bar let go there afterwards changes nothing.
 TEST(PageEngineStart, AnAddressSettingTakesEffectWhereTheBarAlreadyStands) {
     PageStart start;
-    start.bar_positions[cylinders_bar] = parameter_bars[cylinders_bar].start;
+    set_bar_position(start, cylinders_bar, parameter_bars[cylinders_bar].start);
     PageEngine engine(1.0, start);
     engine.run_frame();
     EXPECT_EQ(engine.state().n, 13);
@@ -214,7 +215,7 @@ TEST(PageEngineStart, AnAddressSettingTakesEffectWhereTheBarAlreadyStands) {
 
 TEST(PageEngineStart, AddressSettingsActLikeTheBarsAndKeysBeforeTheFirstFrame) {
     PageStart start;
-    start.bar_positions[cylinders_bar] = 3;
+    set_bar_position(start, cylinders_bar, 3);
     start.speed = -0.2;
     start.vector = true;
     start.paused = true;
@@ -271,6 +272,58 @@ TEST(CanvasRects, BandsWithSmallGapsFilled) {
     EXPECT_EQ(canvas_rects(small, {{3, 2, 9, 9}}), (std::vector<PixelRect>{{4, 3, 2, 2}}));
     EXPECT_EQ(canvas_rects(small, {{9, 9, 2, 2}}), std::vector<PixelRect>{});
     EXPECT_EQ(canvas_rects(small, {}), std::vector<PixelRect>{});
+}
+
+} // namespace
+} // namespace radial
+
+namespace radial {
+namespace {
+
+// The numbers the page hands between the engine and the worker give back the very design, lists
+// and the unset bore included; numbers cut short give none.
+TEST(DesignNumbers, GiveBackTheDesign) {
+    EngineDesign listed{5, 42, 11, 10};
+    listed.pin_rule = PinRule::level_tdc;
+    listed.unit = LengthUnit::in;
+    listed.pin_angles_deg = {85.1, 152, 208, 274.9};
+    listed.link_lengths = {31.5, 31, 31, 31.5};
+    listed.compression_ratio = 6.5;
+    for (const EngineDesign& design : {listed, EngineDesign{}}) {
+        const std::vector<double> numbers = design_numbers(design);
+        EXPECT_EQ(design_of_numbers(numbers), design);
+        EXPECT_FALSE(design_of_numbers(std::span(numbers).first(numbers.size() - 2)));
+    }
+}
+
+// A design taken moves the bars to it; a rule chosen drops listed angles (and the lengths a match
+// listed); a new cylinder count drops a design's lists, and the page counts it to say so.
+TEST(PageEngineDesign, PlacementsAndDesignsChangeTheDesignAsTheyShould) {
+    PageEngine engine(1.0, PageStart{});
+    EngineDesign design{9, 10.25, 2.3, 2.75};
+    design.pin_angles_deg = std::vector<double>(8, 40);
+    design.link_lengths = std::vector<double>(8, 8);
+    engine.queue(PageInput::design_given(design, PinPlacement::matched));
+    engine.run_frame();
+    EXPECT_EQ(engine.bar_position(cylinders_bar), 29);
+    EXPECT_EQ(engine.bar_position(rod_length_bar), 900 - 373); // l/s 1.8636...
+    EXPECT_EQ(engine.placement(), PinPlacement::matched);
+    const long changes = engine.design_changes();
+    engine.queue(PageInput::placement_chosen(PinPlacement::even));
+    engine.run_frame();
+    EXPECT_EQ(engine.design().pin_rule, PinRule::even);
+    EXPECT_TRUE(engine.design().pin_angles_deg.empty());
+    EXPECT_TRUE(engine.design().link_lengths.empty()); // they were the match's
+    EXPECT_EQ(engine.design_changes(), changes + 1);
+
+    design.pin_rule = PinRule::animation;
+    engine.queue(PageInput::design_given(design, PinPlacement::listed));
+    engine.queue(PageInput::bar_moved(cylinders_bar, 31)); // 7 cylinders
+    engine.run_frame();
+    EXPECT_EQ(engine.lists_dropped(), 1);
+    EXPECT_EQ(engine.placement(), PinPlacement::animation);
+    EXPECT_EQ(engine.design().crank_radius, 2.75);
+    EXPECT_EQ(engine.state().n, 7);
 }
 
 } // namespace

@@ -55,7 +55,8 @@ TEST(PageParameters, BarsTakeExactlyTheirValues) {
     for (const Case& c : cases) {
         PageStart start;
         const std::string line = take_parameter(start, c.name, c.value);
-        EXPECT_EQ(start.bar_positions[c.bar], c.position) << c.name << "=" << c.value;
+        EXPECT_EQ(bar_position_of(start, static_cast<std::size_t>(c.bar)), c.position)
+            << c.name << "=" << c.value;
         EXPECT_EQ(line.empty(), c.position.has_value()) << c.name << "=" << c.value;
     }
 }
@@ -79,9 +80,9 @@ TEST(PageParameters, SpeedStaysWithinOneCycleAFrameEitherWay) {
 TEST(PageParameters, AddressQueryReadsBackAsItsSettings) {
     for (const double speed : {0.05 * 1.05, -1e-300, -12.566, 5e-324}) {
         PageStart settings;
-        settings.bar_positions[cylinders_bar] = 29;
-        settings.bar_positions[rod_length_bar] = 499;
-        settings.bar_positions[wrist_radius_bar] = 130;
+        set_bar_position(settings, cylinders_bar, 29);
+        set_bar_position(settings, rod_length_bar, 499);
+        set_bar_position(settings, wrist_radius_bar, 130);
         settings.speed = speed;
         settings.vector = true;
         const std::string query = address_query(settings);
@@ -95,7 +96,7 @@ TEST(PageParameters, AddressQueryReadsBackAsItsSettings) {
             from = end + 1;
         }
         for (std::size_t bar = 0; bar < parameter_bars.size(); ++bar) {
-            EXPECT_EQ(back.bar_positions[bar], settings.bar_positions[bar]) << query;
+            EXPECT_EQ(bar_position_of(back, bar), bar_position_of(settings, bar)) << query;
         }
         EXPECT_EQ(back.speed, speed) << query;
         EXPECT_TRUE(back.vector) << query;
@@ -127,13 +128,14 @@ TEST(PageParameters, RepeatedAndUnknownNamesGetTheirLine) {
     EXPECT_EQ(take_parameter(start, "cylinders", "9"), "");
     EXPECT_EQ(take_parameter(start, "cylinders", "13"),
               "cylinders takes one value, not a second \"13\": the page starts with the first.");
-    EXPECT_EQ(start.bar_positions[cylinders_bar], 29);
+    EXPECT_EQ(start.cylinders, 9);
     EXPECT_NE(take_parameter(start, "speed", "99"), "");
     EXPECT_NE(take_parameter(start, "speed", "0.1"), "");
     EXPECT_FALSE(start.speed);
-    EXPECT_EQ(take_parameter(start, "cyl", "9"),
-              "cyl is no setting of the page, which takes cylinders, ls, eccentricity, speed, "
-              "vector and paused: \"9\" is left alone.");
+    EXPECT_EQ(
+        take_parameter(start, "cyl", "9"),
+        "cyl is no setting of the page, which takes cylinders, ls, eccentricity, pins, speed, "
+        "vector and paused: \"9\" is left alone.");
     EXPECT_EQ(take_parameter(start, "vector", "1"), "");
     EXPECT_EQ(take_parameter(start, "paused", "1"), "");
     EXPECT_EQ(take_parameter(start, "ls", "2"), "");
@@ -152,7 +154,7 @@ TEST(PageParameters, SettingTextTakesEveryBarPositionBack) {
             PageStart start;
             const std::string text = setting_text(bar, v);
             EXPECT_EQ(take_parameter(start, b.name, text), "") << b.name << "=" << text;
-            EXPECT_EQ(start.bar_positions[bar], v) << b.name << "=" << text;
+            EXPECT_EQ(bar_position_of(start, bar), v) << b.name << "=" << text;
         }
     }
     const std::tuple<std::size_t, int, const char*, const char*> cases[] = {

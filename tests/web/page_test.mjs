@@ -1,6 +1,6 @@
 // The page in Debian's Chromium, headless, driven by playwright-core: its pixels against
 // radial-kinematics' pictures, its input against the engine record, its ends and its address.
-// Usage: node page_test.mjs PAGE.html RADIAL_KINEMATICS OUTDIR   (NODE_PATH: playwright-core)
+// Usage: node page_test.mjs PAGE.html RADIAL_KINEMATICS OUTDIR SOURCE_DIR   (NODE_PATH: playwright-core)
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { mkdirSync, readFileSync } from "node:fs";
@@ -11,7 +11,7 @@ import { test, after, before } from "node:test";
 import { pathToFileURL } from "node:url";
 import { gzipSync } from "node:zlib";
 
-const [pagePath, kinematics, outDir] = process.argv.slice(2);
+const [pagePath, kinematics, outDir, sourceDir] = process.argv.slice(2);
 const require = createRequire(join(process.env.NODE_PATH, "noop.js"));
 const { chromium } = require("playwright-core");
 const pageUrl = pathToFileURL(pagePath).href;
@@ -285,6 +285,74 @@ test("a setting change makes its charts without a long task", async () => {
   await page.close();
 });
 
+// Designs on the page: the same good and bad design files as the tool, with the same answers
+// (the tool's line after its name; for a file that is not TOML, up to where the two TOML readers
+// word the fault their own ways), a good one's pin table the tool's; a placement chosen draws the
+// tool's picture of it and travels in the link; matched to the master, no cylinder falls short.
+test("the page runs designs as the tool does", async () => {
+  const page = await browser.newPage({ viewport: { width: 1280, height: 1000 } });
+  page.errors = [];
+  page.on("pageerror", (error) => page.errors.push(error.message));
+  await page.goto(pageUrl + "?paused=1");
+  await until(page, () => window.radialEngine && radialEngine.status().paused);
+  const files = [join(sourceDir, "examples", "nine-cylinder-aero.toml"),
+                 join(sourceDir, "examples", "five-cylinder-model.toml"),
+                 ...["not-toml", "unknown-key", "list-length", "short-links"].map(
+                   (name) => join(sourceDir, "tests", "golden", name + ".toml"))];
+  for (const file of files) {
+    const name = file.split("/").pop();
+    await page.setInputFiles("#design-file", file);
+    await until(page, (n) => document.getElementById("status").textContent.includes(n), name);
+    const refused = await page.locator("#refused").textContent();
+    let err = "";
+    try {
+      execFileSync(kinematics, ["--design", file, "--pin-table"], { stdio: ["ignore", "pipe", "pipe"] });
+    } catch (error) {
+      err = error.stderr.toString().replace("radial-kinematics: ", "").replaceAll(file, name).trim();
+    }
+    if (err.includes("this is not TOML")) {
+      assert.equal(refused.split("this is not TOML")[0], err.split("this is not TOML")[0], name);
+      continue;
+    }
+    assert.equal(refused, err, name);
+    if (err) continue;
+    const text = execFileSync(kinematics, ["--design", file, "--pin-table"]).toString().split("\n");
+    const head = text.findIndex((line) => line.startsWith("cylinder ")), end = text.indexOf("", head);
+    await until(page, (rows) => document.querySelectorAll("#pins tbody tr").length === rows &&
+      document.getElementById("analysis-column").getAttribute("aria-busy") === "false",
+                end - head - 1);
+    assert.deepEqual(await page.locator("#pins tbody tr").evaluateAll(
+      (rows) => rows.map((r) => [...r.cells].map((c) => c.textContent).join(" "))),
+                     text.slice(head + 1, end).map((line) => line.trim().split(/ +/).join(" ")),
+                     name);
+  }
+
+  // Back to the animation's engine by the link's address, even spacing chosen there.
+  await page.goto(pageUrl + "?paused=1&cylinders=9");
+  await until(page, () => window.radialEngine && radialEngine.status().paused);
+  await page.selectOption("#placement", "even");
+  const s = await status(page);
+  const picture = join(outDir, "even.png");
+  execFileSync(kinematics, ["--cylinders", "9", "--pin-angles", "even", "--picture", picture,
+                            "--theta", String(s.theta)]);
+  assert.deepEqual(await unlikePixels(page, picture),
+                   { count: 0, canvas: [711, 695], file: [711, 695] });
+  await page.click("#share");
+  assert.match(await page.evaluate(() => location.href), /cylinders=9&.*&pins=even&/);
+  const again = await open("", await page.evaluate(() => location.href));
+  assert.equal(await again.locator("#placement").inputValue(), "even");
+  await again.close();
+
+  await page.selectOption("#placement", "matched");
+  await until(page, () => /Every cylinder matched/.test(document.getElementById("status").textContent));
+  await until(page, chartsShown);
+  const shortfalls = await page.locator("#pins tbody tr").evaluateAll(
+    (rows) => rows.map((r) => r.cells[7].textContent));
+  assert.deepEqual(shortfalls, Array(9).fill("0.000"));
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 test("a key, a bar and the mouse change the record as over the window", async () => {
   const page = await open("?paused=1");
   await until(page, () => radialEngine.status().paused);
@@ -401,7 +469,7 @@ test("a value the page cannot take shows its line, and the start value is used",
     'cylinders takes an odd number from 3 to 35, not "12": the page starts with 11.',
     'speed takes radians per frame from -12.566 to 12.566 (4 pi), not "99": the page starts with 0.05.',
     'ls takes one value, not a second "2.5": the page starts with the first.',
-    'cyl is no setting of the page, which takes cylinders, ls, eccentricity, speed, vector and ' +
+    'cyl is no setting of the page, which takes cylinders, ls, eccentricity, pins, speed, vector and ' +
     'paused: "9" is left alone.',
   ]);
   const s = await status(page);

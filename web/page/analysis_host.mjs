@@ -3,7 +3,7 @@
 // setting, and the cursors at each crank angle the page sends; it paints them on the cursors'
 // canvases when it holds them, else hands their positions back.
 import { cursorPainter } from "./cursor_painter.mjs";
-import { call, doubles } from "./seam.mjs";
+import { call, callWithNumbers, doubles } from "./seam.mjs";
 
 // reply(message, transfer): to the page. Returns what to do with each message from the page.
 export function analysisHost(M, reply) {
@@ -13,15 +13,16 @@ export function analysisHost(M, reply) {
 
   const handlers = {
     // The charts and the table for one setting, made again.
-    make({ id, settings }) {
-      call(M, "web_make_reports", settings.cylinders, settings.rodLength, settings.wristRadius,
-           settings.quantity);
-      cylinders = settings.cylinders;
+    make({ id, numbers, quantity }) {
+      callWithNumbers(M, "web_make_reports", null, numbers, quantity);
+      cylinders = numbers[0];
       const refusal = text(M._web_balance_refusal());
       hasBalance = refusal === "";
       reply({ made: {
         id, crank: text(M._web_crank_chart()), balance: text(M._web_balance_chart()), refusal,
         summary: text(M._web_summary_csv()), unreachable: text(M._web_unreachable_lines()),
+        pins: text(M._web_pin_table_csv()), pinLines: text(M._web_pin_table_lines()),
+        unit: text(M._web_unit_words()),
         plot: [...doubles(M, M._web_crank_plot_area(), 4)],
       } });
     },
@@ -36,9 +37,14 @@ export function analysisHost(M, reply) {
       if (painter.has("crank")) painter.paint(positions); else reply({ cursors: positions });
     },
     // The sweep at one-degree steps, as radial-kinematics --sweep writes it.
-    sweep(settings) {
-      reply({ sweep: text(call(M, "web_sweep_csv", settings.cylinders, settings.rodLength,
-                                settings.wristRadius)) });
+    sweep(numbers) {
+      reply({ sweep: text(callWithNumbers(M, "web_sweep_csv", "number", numbers)) });
+    },
+    // The design matched to the master in top dead centre and stroke, and what it could not match.
+    match({ numbers, id }) {
+      const pointer = callWithNumbers(M, "web_match_master", "number", numbers);
+      reply({ matched: { id, numbers: doubles(M, pointer + 8, doubles(M, pointer, 1)[0]),
+                         misses: text(M._web_match_misses()) } });
     },
   };
   return (message) => {

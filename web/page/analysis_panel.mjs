@@ -4,42 +4,12 @@
 // that no part holds the page up; after every callback it sends the crank angle for the cursors.
 // Nothing while the panel is closed. The analysis itself is made by analysis_host.mjs, in a
 // worker where the browser gives one.
-import { analysisHost } from "./analysis_host.mjs";
 import { cursorPainter } from "./cursor_painter.mjs";
 import { download } from "./address.mjs";
+import { designNumbers } from "./seam.mjs";
+import { pinHeadings, summaryHeadings, tableSteps } from "./report_tables.mjs";
 
 const $ = (id) => document.getElementById(id);
-
-// The source of the analysis's worker: its own script and emscripten's, both in the page.
-function workerSource() {
-  return $("analysis-worker").textContent + "\n" + $("engine-code").textContent;
-}
-
-// send(message, transfer) to where the analysis is made; its replies go to receive.
-function analysisLink(M, compiled, receive) {
-  try {
-    if (compiled && window.Worker) {
-      const url = URL.createObjectURL(new Blob([workerSource()], { type: "text/javascript" }));
-      const worker = new Worker(url);
-      worker.onmessage = ({ data }) => receive(data);
-      worker.postMessage({ module: compiled });
-      return { send: (message, transfer) => worker.postMessage(message, transfer), inWorker: true };
-    }
-  } catch (error) { /* made on the page's thread, below */ }
-  const host = analysisHost(M, (message) => receive(message));
-  return { send: (message) => setTimeout(() => host(message)), inWorker: false };
-}
-
-// How many of the table's rows change in one step: a 35-cylinder table in three.
-const summaryRowsAStep = 12;
-
-// The summary's columns as the table heads them.
-const columnNames = { stroke_excess_percent: "stroke vs 2r %", tdc_deg: "TDC deg",
-  tdc_offset_deg: "TDC offset deg", bdc_deg: "BDC deg", bdc_offset_deg: "BDC offset deg",
-  max_bisection_error: "bisection error" };
-
-const engineSettings = (s) => ({ cylinders: s.cylinders, rodLength: s.rodLength,
-                                 wristRadius: s.wristRadius });
 
 // The tool's SVG as elements, read by the page's HTML parser, which reads the SVG in it as the
 // same elements, attributes and text as an XML parser, in a third of the time.
@@ -56,20 +26,18 @@ function afterNextFrame(step, frames = framesBetweenSteps) {
   requestAnimationFrame(() => (frames > 1 ? afterNextFrame(step, frames - 1) : setTimeout(step)));
 }
 
-// engine: { run() the run's state, turnTo(degrees) while paused }.
-export function analysisPanel(M, compiled, engine) {
+// engine: { run() the run's state, turnTo(degrees) while paused }; link: where the analysis is
+// made (analysis_link.mjs).
+export function analysisPanel(M, link, engine) {
   const panel = $("analysis"), column = $("analysis-column");
   const painter = cursorPainter();
   const canTransfer = !!HTMLCanvasElement.prototype.transferControlToOffscreen;
   let requested = "", id = 0, shownId = -1, busy = false;
   let cursorTheta = null, crank = null, cursors = [], plot = null, status = null;
-  const link = analysisLink(M, compiled, (message) => {
-    if (message.made) show(message.made);
-    if (message.cursors) painter.paint(message.cursors);
-    if (message.sweep !== undefined) {
-      download(new Blob([message.sweep], { type: "text/csv" }), "radial-engine-sweep.csv");
-    }
-  });
+  link.on("made", (made) => show(made));
+  link.on("cursors", (positions) => painter.paint(positions));
+  link.on("sweep", (sweep) =>
+    download(new Blob([sweep], { type: "text/csv" }), "radial-engine-sweep.csv"));
 
   function markBusy(on) {
     busy = on;
@@ -100,52 +68,6 @@ export function analysisPanel(M, compiled, engine) {
     return svg;
   }
 
-  // The table as steps, a few rows each, its cells written again only where they changed: new
-  // settings change most numbers but seldom the rows and columns, and new cells cost the page
-  // far more to lay out.
-  function summarySteps(csv, lines) {
-    const rows = csv.trim().split("\n").map((line) => line.split(","));
-    const table = $("summary");
-    const shape = () => {
-      if (!table.tHead || table.tHead.rows[0].cells.length !== rows[0].length) {
-        table.replaceChildren();
-        table.createCaption().textContent = "Per cylinder over one revolution (stroke in world " +
-          "units, dead centres in degrees of crank angle; - where the rod cannot always reach)";
-        const head = table.createTHead().insertRow();
-        for (const name of rows[0]) {
-          const th = head.appendChild(document.createElement("th"));
-          th.scope = "col";
-          th.textContent = columnNames[name] || name;
-        }
-        table.createTBody();
-      }
-      const body = table.tBodies[0];
-      while (body.rows.length > rows.length - 1) body.deleteRow(-1);
-      while (body.rows.length < rows.length - 1) {
-        const row = body.insertRow();
-        for (let k = 0; k < rows[0].length; ++k) row.insertCell();
-      }
-      $("unreachable").replaceChildren(...lines.split("\n").filter(Boolean).map((line) => {
-        const p = document.createElement("p");
-        p.textContent = line;
-        return p;
-      }));
-    };
-    const write = (from, to) => () => {
-      for (let r = from; r < Math.min(to, rows.length); ++r) {
-        rows[r].forEach((cell, k) => {
-          const shown = table.tBodies[0].rows[r - 1].cells[k];
-          if (shown.textContent !== cell) shown.textContent = cell;
-        });
-      }
-    };
-    const steps = [shape];
-    for (let r = 1; r < rows.length; r += summaryRowsAStep) {
-      steps.push(write(r, r + summaryRowsAStep));
-    }
-    return steps;
-  }
-
   // The new analysis, in parts: the crank-angle chart, the balance chart or its refusal, the
   // table; then the cursors follow the engine again.
   function show(made) {
@@ -169,7 +91,13 @@ export function analysisPanel(M, compiled, engine) {
           $("balance-chart").replaceChildren();
         }
       },
-      ...summarySteps(made.summary, made.unreachable),
+      ...tableSteps($("summary"), `Per cylinder over one revolution (stroke in ${made.unit}, ` +
+        "dead centres in degrees of crank angle; - where the rod cannot always reach)",
+                    summaryHeadings, made.summary, $("unreachable"), made.unreachable),
+      ...tableSteps($("pins"), `Wrist-pin holes from the crankpin centre, link rods and top ` +
+        `dead centres (lengths in ${made.unit}, angles in degrees; - where the rod cannot ` +
+        "always reach, or there is no bore and compression ratio)",
+                    pinHeadings, made.pins, $("pin-lines"), made.pinLines),
     ];
     (function next() {
       if (made.id !== id) return;
@@ -189,12 +117,12 @@ export function analysisPanel(M, compiled, engine) {
   function follow(s) {
     status = s;
     if (!panel.open || !s) return;
-    const now = { ...engineSettings(s), quantity: Number($("quantity").value) };
-    const key = JSON.stringify(now);
+    const key = s.designChanges + "," + $("quantity").value;
     if (key !== requested) {
       requested = key;
       markBusy(true);
-      link.send({ make: { id: ++id, settings: now } });
+      link.send({ make: { id: ++id, numbers: designNumbers(M),
+                          quantity: Number($("quantity").value) } });
     }
     if (busy || shownId !== id || s.theta === cursorTheta) return;
     cursorTheta = s.theta;
@@ -202,6 +130,9 @@ export function analysisPanel(M, compiled, engine) {
     for (const cursor of cursors) cursor.setAttribute("data-crank-degrees", degrees);
     link.send({ theta: s.theta });
   }
+  // The quantities as the report code names them, in its order.
+  $("quantity").replaceChildren(...M.UTF8ToString(M._web_chart_quantities()).split(",")
+    .map((name, k) => new Option(name, k)));
   panel.addEventListener("toggle", () => follow(status));
   $("quantity").addEventListener("change", () => follow(status));
 
@@ -223,9 +154,7 @@ export function analysisPanel(M, compiled, engine) {
   });
 
   // The sweep at one-degree steps, as radial-kinematics --sweep writes it.
-  $("download").addEventListener("click", () => {
-    if (status) link.send({ sweep: engineSettings(status) });
-  });
+  $("download").addEventListener("click", () => link.send({ sweep: designNumbers(M) }));
 
   return { follow };
 }

@@ -2,7 +2,9 @@
 // it at once while it waits paused, the picture following the width and the device's pixel
 // ratio, and everything around the picture told after every callback.
 import { takeAddress, wireLink, download } from "./address.mjs";
+import { analysisLink } from "./analysis_link.mjs";
 import { analysisPanel } from "./analysis_panel.mjs";
+import { designControls } from "./design_controls.mjs";
 import { sayBarWords, wireControls } from "./controls.mjs";
 import { engineView } from "./engine_view.mjs";
 import { barRange, statusReader } from "./seam.mjs";
@@ -43,7 +45,10 @@ export function runPage(M, compiled) {
       if (M._web_turn_to(degrees)) after();
     },
   };
-  const analysis = analysisPanel(M, compiled, engine);
+  engine.say = say;
+  const link = analysisLink(M, compiled);
+  const analysis = analysisPanel(M, link, engine);
+  const design = designControls(M, link, engine);
 
   // After every call that may have moved the run on: the picture, the words around it, the
   // analysis, and the next callback while it runs.
@@ -53,6 +58,7 @@ export function runPage(M, compiled) {
     view.put(false, dpr);
     view.show(s, run);
     analysis.follow(s);
+    design.follow(s);
     if (run === "running" && !callback && !document.hidden) callback = requestAnimationFrame(tick);
     if (run === was) return;
     $("ended").style.display = run === "ended" ? "flex" : "none";

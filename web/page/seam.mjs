@@ -42,3 +42,17 @@ export function barRange(M, name) {
   const [minimum, maximum, step, position] = ints(M, call(M, "web_bar_range", name), 4);
   return { minimum, maximum, step, position };
 }
+
+// The design the engine runs now, as the numbers the analysis takes (design_numbers).
+export function designNumbers(M) {
+  const pointer = M._web_design_numbers();
+  const count = doubles(M, pointer, 1)[0];
+  return doubles(M, pointer + 8, count);
+}
+
+// A call with a list of numbers, laid on the WebAssembly's stack for it.
+export function callWithNumbers(M, name, returns, numbers, ...rest) {
+  const bytes = new Uint8Array(Float64Array.from(numbers).buffer);
+  return M.ccall(name, returns, ["array", "number", ...rest.map(
+    (a) => (typeof a === "string" ? "string" : "number"))], [bytes, numbers.length, ...rest]);
+}
