@@ -55,6 +55,7 @@ TESTS = {
     "src/svg": [Program("radial_report_tests"), Program("radial_picture_files_tests")],
     "src/picture": [Program("radial_picture_tests")],
     "src/analysis": [Program("radial_analysis_tests")],
+    "src/design": [Program("radial_cli_tests")],
     "src/report": [Program("radial_report_tests")],
     "src/picture_files": [Program("radial_picture_files_tests")],
     "tools": [Program("radial_cli_tests")],
