@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace radial {
 
@@ -73,18 +74,8 @@ template <auto Field> Refusal read_number(const DesignValue& v, EngineDesign& d)
     return std::nullopt;
 }
 
-Refusal read_pin_angles(const DesignValue& v, EngineDesign& d) {
-    constexpr std::string_view takes =
-        "a rule's name (\"animation\", \"even\" or \"level-tdc\") or a list of angles in degrees";
-    if (v.kind == DesignValue::Kind::text) {
-        const auto rule = rule_named(v.text);
-        if (!rule) {
-            return not_a(takes, v);
-        }
-        d.pin_rule = *rule;
-        d.pin_angles_deg.clear();
-        return std::nullopt;
-    }
+// A list of numbers into a design's list.
+Refusal read_list(const DesignValue& v, std::string_view takes, std::vector<double>& into) {
     if (v.kind != DesignValue::Kind::list) {
         return not_a(takes, v);
     }
@@ -92,21 +83,27 @@ Refusal read_pin_angles(const DesignValue& v, EngineDesign& d) {
     if (auto* refusal = std::get_if<std::string>(&numbers)) {
         return *refusal;
     }
-    d.pin_angles_deg = std::get<std::vector<double>>(numbers);
+    into = std::get<std::vector<double>>(std::move(numbers));
+    return std::nullopt;
+}
+
+Refusal read_pin_angles(const DesignValue& v, EngineDesign& d) {
+    constexpr std::string_view takes =
+        "a rule's name (\"animation\", \"even\" or \"level-tdc\") or a list of angles in degrees";
+    if (v.kind != DesignValue::Kind::text) {
+        return read_list(v, takes, d.pin_angles_deg);
+    }
+    const auto rule = rule_named(v.text);
+    if (!rule) {
+        return not_a(takes, v);
+    }
+    d.pin_rule = *rule;
+    d.pin_angles_deg.clear();
     return std::nullopt;
 }
 
 Refusal read_link_lengths(const DesignValue& v, EngineDesign& d) {
-    constexpr std::string_view takes = "a list of lengths";
-    if (v.kind != DesignValue::Kind::list) {
-        return not_a(takes, v);
-    }
-    auto numbers = numbers_of(v, takes);
-    if (auto* refusal = std::get_if<std::string>(&numbers)) {
-        return *refusal;
-    }
-    d.link_lengths = std::get<std::vector<double>>(numbers);
-    return std::nullopt;
+    return read_list(v, "a list of lengths", d.link_lengths);
 }
 
 Refusal read_units(const DesignValue& v, EngineDesign& d) {
