@@ -81,6 +81,16 @@ TEST(PinTable, CompressionRatiosFollowEachCylindersShortfallAndStroke) {
     EXPECT_NEAR(*rows[2].compression_ratio, (clearance + rows[2].stroke) / clearance, 1e-12);
     EXPECT_LT(*rows[2].compression_ratio, 5.1);
 
+    // Level TDC with rods 0.2 in longer: the tops rise above the master's, into a head at its
+    // deck height once that rise passes the master's clearance (5.5 / 4.1 in).
+    EngineDesign into_head = nine_cylinders(PinRule::level_tdc);
+    into_head.bore = 5;
+    into_head.compression_ratio = 5.1;
+    into_head.link_lengths = std::vector<double>(8, 7.95 + 1.4);
+    EXPECT_FALSE(pin_table(into_head)[1].compression_ratio);
+    into_head.link_lengths = std::vector<double>(8, 7.95 + 1.3);
+    EXPECT_TRUE(pin_table(into_head)[1].compression_ratio);
+
     const EngineDesign unreached{3, 125, 70, 50};
     const PinTableRow row = pin_table(unreached)[1];
     EXPECT_FALSE(row.reaches);

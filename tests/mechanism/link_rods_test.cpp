@@ -42,6 +42,34 @@ TEST(BodyAngle, Cylinder2WithStartValues) {
                 2 * record_pi / 11 + std::asin(52.5 * std::sin(2 * record_pi / 11) / 200), 1e-12);
 }
 
+// A design's listed angles (degrees in the file) and link rod lengths (in its unit) go into the
+// pin table in radians and at the animation's scale: a 2.75 in crank drawn as 50, so a 7.95 in
+// rod as 144.545...; listed for another cylinder count, they are not used.
+TEST(BodyAngle, ListedPinsAndRodsAreTakenInRadiansAtTheAnimationsScale) {
+    EngineState s = testing::started_engine();
+    EngineDesign design{3, 10.25, 2.3, 2.75};
+    design.pin_angles_deg = {90, 270};
+    design.link_lengths = {7.95, 8};
+    take_design(s, design);
+    s.link_rod_length = s.d - s.rp;
+    place_wrist_pins(s);
+    EXPECT_DOUBLE_EQ(s.pins[2].body_angle, s.pi / 2);
+    EXPECT_DOUBLE_EQ(s.pins[3].body_angle, 3 * s.pi / 2);
+    EXPECT_DOUBLE_EQ(s.pins[2].link_length, 7.95 * 50 / 2.75);
+    EXPECT_DOUBLE_EQ(s.pins[3].link_length, 8 * 50 / 2.75);
+    EXPECT_EQ(s.pins[1].link_length, 0);
+    EXPECT_DOUBLE_EQ(wrist_pin_degrees(design, 3), 270);
+    EXPECT_DOUBLE_EQ(link_rod_length(design, 3), 8);
+    design.pin_rule = PinRule::level_tdc;
+    design.pin_angles_deg.clear();
+    EXPECT_DOUBLE_EQ(wrist_pin_degrees(design, 2),
+                     120 + std::asin(2.75 * std::sin(2 * s.pi / 3) / 10.25) * 180 / s.pi);
+    s.n = 5; // the lists were for 3
+    s.link_rod_length = 147.5;
+    place_wrist_pins(s);
+    EXPECT_EQ(s.pins[4].link_length, 147.5);
+}
+
 TEST(BodyAngle, ComputedForCylinders2ToNOnly) {
     EngineState s = testing::started_engine();
     s.n = 3;

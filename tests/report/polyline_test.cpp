@@ -18,10 +18,12 @@ TEST(SimplifiedPolyline, KeepsExactlyThePointsOutOfTolerance) {
         {"a point one tenth off the line goes", {{0, 0}, {10, 1}, {20, 0}}, {{0, 0}, {20, 0}}},
         {"a point two tenths off stays", {{0, 0}, {10, 2}, {20, 0}}, {{0, 0}, {10, 2}, {20, 0}}},
         // On the line through the span's ends, but two tenths beyond the segment's end: measured
-        // from the end, it stays.
+        // from the end, it stays; one tenth beyond, it goes.
         {"beyond an end counts from the end",
          {{0, 0}, {10, 0}, {12, 0}, {10, 0}},
          {{0, 0}, {12, 0}, {10, 0}}},
+        {"one tenth beyond an end goes", {{0, 0}, {10, 0}, {11, 0}, {10, 0}}, {{0, 0}, {10, 0}}},
+        {"within a tenth of a span of no length goes", {{0, 0}, {1, 0}, {0, 0}}, {{0, 0}, {0, 0}}},
         {"the farthest point splits first",
          {{0, 0}, {10, 4}, {20, 9}, {30, 4}, {40, 0}},
          {{0, 0}, {20, 9}, {40, 0}}},
