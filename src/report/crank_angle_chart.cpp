@@ -5,6 +5,7 @@
 #include "analysis/reach_ranges.h"
 #include "core/engine_state.h"
 #include "design/design_names.h"
+#include "report/chart_frame.h"
 #include "report/cylinder_colours.h"
 #include "report/engine_description.h"
 #include "report/polyline.h"
@@ -29,10 +30,7 @@ constexpr double left = 90, top = 80, bottom = 70, right_gap = 30;
 constexpr int legend_rows = 18;
 constexpr double legend_column = 100, legend_row = 22;
 
-struct Point {
-    double degrees;
-    double value;
-};
+using Point = ChartPoint;
 
 double value_of(const PistonMotion& m, ChartQuantity quantity) {
     switch (quantity) {
@@ -89,62 +87,6 @@ Curve curve_of(int cylinder, const ExactPiston& piston, ChartQuantity quantity) 
     return curve;
 }
 
-// Where distances go: a round range around them and a round step between its ticks.
-struct Scale {
-    double lo = 0, hi = 1, step = 1;
-};
-
-Scale scale_of(const std::vector<Curve>& curves) {
-    double lo = std::numeric_limits<double>::infinity();
-    double hi = -lo;
-    for (const Curve& c : curves) {
-        for (const auto& run : c.runs) {
-            for (const Point& p : run) {
-                lo = std::min(lo, p.value);
-                hi = std::max(hi, p.value);
-            }
-        }
-    }
-    if (!(lo < hi)) {
-        return {};
-    }
-    const double step = round_step((hi - lo) / 6);
-    return {std::floor(lo / step) * step, std::ceil(hi / step) * step, step};
-}
-
-// The plot area and the mapping into it, with the scale's step between ticks.
-struct Frame : CrankChartLayout {
-    double step = 1;
-};
-
-void write_axes(const Frame& f, TextSink& svg) {
-    svg << "<g stroke=\"#dddddd\" stroke-width=\"1\">\n";
-    for (int degrees = 0; degrees <= 360; degrees += 30) {
-        svg << "<line x1=\"" << px(f.x(degrees)) << "\" y1=\"" << px(f.bottom) << "\" x2=\""
-            << px(f.x(degrees)) << "\" y2=\"" << px(f.top) << "\"/>\n";
-    }
-    const int ticks = static_cast<int>(std::lround((f.highest - f.lowest) / f.step));
-    for (int k = 0; k <= ticks; ++k) {
-        const double y = f.y(f.lowest + k * f.step);
-        svg << "<line x1=\"" << px(f.left) << "\" y1=\"" << px(y) << "\" x2=\"" << px(f.right)
-            << "\" y2=\"" << px(y) << "\"/>\n";
-    }
-    svg << "</g>\n<g text-anchor=\"middle\">\n";
-    for (int degrees = 0; degrees <= 360; degrees += 30) {
-        svg << "<text x=\"" << px(f.x(degrees)) << "\" y=\"" << px(f.bottom + 20) << "\">"
-            << degrees << "</text>\n";
-    }
-    svg << "</g>\n<g text-anchor=\"end\">\n";
-    for (int k = 0; k <= ticks; ++k) {
-        const double value = f.lowest + k * f.step;
-        svg << "<text x=\"" << px(f.left - 8) << "\" y=\"" << px(f.y(value) + 4) << "\">"
-            << shortest_text(value) << "</text>\n";
-    }
-    svg << "</g>\n<rect x=\"" << px(f.left) << "\" y=\"" << px(f.top) << "\" width=\""
-        << px(f.right - f.left) << "\" height=\"" << px(f.bottom - f.top)
-        << "\" fill=\"none\" stroke=\"#444444\"/>\n";
-}
-
 // The quantity's name in the title, and the value axis's label in the design's unit.
 struct QuantityWords {
     std::string name;
@@ -165,7 +107,22 @@ QuantityWords words_for(ChartQuantity quantity, LengthUnit unit) {
     return {name, "piston pin distance from the crank centre (" + u + ")"};
 }
 
-void write_labels(const Frame& f, ChartQuantity quantity, LengthUnit unit, TextSink& svg) {
+// The curves' lowest and highest values.
+ChartScale scale_of(const std::vector<Curve>& curves) {
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -lo;
+    for (const Curve& c : curves) {
+        for (const auto& run : c.runs) {
+            for (const Point& p : run) {
+                lo = std::min(lo, p.value);
+                hi = std::max(hi, p.value);
+            }
+        }
+    }
+    return chart_scale(lo, hi);
+}
+
+void write_labels(const ChartFrame& f, ChartQuantity quantity, LengthUnit unit, TextSink& svg) {
     svg << "<text x=\"" << px((f.left + f.right) / 2) << "\" y=\"" << px(f.bottom + 48)
         << "\" text-anchor=\"middle\">crank angle (degrees from cylinder 1's axis)</text>\n"
         << "<text transform=\"translate(" << px(f.left - 62) << " " << px((f.bottom + f.top) / 2)
@@ -173,49 +130,13 @@ void write_labels(const Frame& f, ChartQuantity quantity, LengthUnit unit, TextS
         << "</text>\n";
 }
 
-// A coordinate in whole tenths of a pixel, as px() rounds it, and back to px()'s text.
-long long tenths(double value) {
-    long long t = 0;
-    const std::string text = px(value);
-    for (const char c : text) {
-        t = c >= '0' && c <= '9' ? 10 * t + (c - '0') : t;
-    }
-    return text.starts_with('-') ? -t : t;
-}
-std::string tenths_text(long long t) {
-    const long long magnitude = t < 0 ? -t : t;
-    return (t < 0 ? "-" : "") + std::to_string(magnitude / 10) + '.' +
-           static_cast<char>('0' + magnitude % 10);
-}
-
-// SVG path data: a move to the start of each run of two points or more, then lines through the
-// points that draw the run to within a tenth of a pixel (the curves' 721 points a revolution are
-// more than the chart's pixels show).
-std::string path_data(const Frame& f, const Curve& c) {
-    std::string data;
-    for (const auto& run : c.runs) {
-        std::vector<TenthPoint> points;
-        for (const Point& p : run) {
-            points.push_back({tenths(f.x(p.degrees)), tenths(f.y(p.value))});
-        }
-        if (points.size() < 2) {
-            continue;
-        }
-        const std::vector<TenthPoint> kept = simplified_polyline(points, 1);
-        for (std::size_t k = 0; k < kept.size(); ++k) {
-            data += k > 0 ? " L" : data.empty() ? "M" : " M";
-            data += tenths_text(kept[k].x) + ' ' + tenths_text(kept[k].y);
-        }
-    }
-    return data;
-}
-
-void write_curves(const Frame& f, const std::vector<Curve>& curves, int n, TextSink& svg) {
+void write_curves(const ChartFrame& f, const std::vector<Curve>& curves, int n, TextSink& svg) {
     svg << "<g fill=\"none\" stroke-linejoin=\"round\">\n";
     for (const Curve& c : curves) {
         svg << "<path class=\"curve\" data-cylinder=\"" << c.cylinder << "\" stroke=\""
             << cylinder_colour(c.cylinder, n) << "\" stroke-width=\""
-            << (c.cylinder == 1 ? "2.5" : "1.5") << "\" d=\"" << path_data(f, c) << "\"/>\n";
+            << (c.cylinder == 1 ? "2.5" : "1.5") << "\" d=\"" << chart_path_data(f, c.runs)
+            << "\"/>\n";
     }
     svg << "</g>\n";
 }
@@ -255,7 +176,7 @@ std::string_view quantity_name(ChartQuantity quantity) {
 }
 
 double CrankChartLayout::degrees_at(double x) const {
-    return std::clamp(360 * (x - left) / (right - left), 0.0, 360.0);
+    return std::clamp(span * (x - left) / (right - left), 0.0, span);
 }
 
 CrankAngleChart::CrankAngleChart(const EngineDesign& design, ChartQuantity quantity)
@@ -267,8 +188,8 @@ CrankAngleChart::CrankAngleChart(const EngineDesign& design, ChartQuantity quant
     }
     const int columns = (n + legend_rows - 1) / legend_rows;
     const double legend_x = width - right_gap - legend_column * columns;
-    const Scale scale = scale_of(curves);
-    Frame frame;
+    const ChartScale scale = scale_of(curves);
+    ChartFrame frame;
     frame.left = left;
     frame.right = legend_x - 30;
     frame.bottom = height - bottom;
@@ -283,7 +204,7 @@ CrankAngleChart::CrankAngleChart(const EngineDesign& design, ChartQuantity quant
     TextSink svg;
     svg << svg_opening(width, height, chart_font);
     write_title(design, quantity, gaps, svg);
-    write_axes(frame, svg);
+    write_chart_axes(frame, svg);
     write_labels(frame, quantity, design.unit, svg);
     write_curves(frame, curves, n, svg);
     write_legend(legend_x, curves, n, svg);

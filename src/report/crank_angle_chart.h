@@ -26,17 +26,19 @@ inline constexpr NamedQuantity chart_quantities[] = {{ChartQuantity::distance, "
                                                      {ChartQuantity::acceleration, "acceleration"}};
 std::string_view quantity_name(ChartQuantity quantity);
 
-// Where the chart puts things, in its own pixels: the plot area's left and right edges (0 and 360
-// degrees) and its bottom and top (the lowest and highest values of its scale).
+// Where the chart puts things, in its own pixels: the plot area's left and right edges (0 and
+// span degrees: 360 for a revolution, 720 for a four-stroke cycle) and its bottom and top (the
+// lowest and highest values of its scale).
 struct CrankChartLayout {
     double left = 0, right = 0, bottom = 0, top = 0;
     double lowest = 0, highest = 1;
+    double span = 360;
 
-    double x(double degrees) const { return left + (right - left) * degrees / 360; }
+    double x(double degrees) const { return left + (right - left) * degrees / span; }
     double y(double value) const {
         return bottom - (bottom - top) * (value - lowest) / (highest - lowest);
     }
-    // The crank angle in degrees at x, within 0 to 360.
+    // The crank angle in degrees at x, within 0 to span.
     double degrees_at(double x) const;
 };
 
