@@ -33,6 +33,17 @@ struct EngineDesign {
     LengthUnit unit = LengthUnit::none;
     std::optional<double> bore{};
     std::optional<double> compression_ratio{}; // the master cylinder's
+    // How it runs, for its dynamics (analysis/engine_dynamics.h): in SI units, each none until
+    // given. Its speed; the masses at each piston pin (piston, rings, pin), of each link rod and
+    // of the master rod, each rod's split into a mass at either end by its centre of mass (the
+    // fraction of its length from the big end), and the mass turning with the crankpin besides.
+    std::optional<double> speed_rpm{}, reciprocating_mass{}, link_rod_mass{}, link_rod_centre{},
+        master_rod_mass{}, master_rod_centre{}, rotating_mass{};
+    // Its gas cycle (analysis/gas_cycle.h), each none for its default: pressures in Pa, the
+    // start of the burn from each cylinder's firing TDC and its length in degrees, the heat the
+    // master cylinder's burn releases in J.
+    std::optional<double> intake_pressure{}, exhaust_pressure{}, crankcase_pressure{},
+        polytropic_exponent{}, burn_start{}, burn_duration{}, heat_release{};
 
     friend bool operator==(const EngineDesign&, const EngineDesign&) = default;
 };
@@ -42,5 +53,22 @@ constexpr int fewest_cylinders = 3, most_cylinders = 35;
 constexpr double smallest_crank_radius = 1e-6, largest_crank_radius = 1e6;
 constexpr double longest_rod = 200; // crank radii
 constexpr double largest_compression_ratio = 100;
+
+// Metres in one of a unit; 0 for the animation's world units, which have none.
+constexpr double metres_per_unit(LengthUnit unit) {
+    switch (unit) {
+    case LengthUnit::mm:
+        return 1e-3;
+    case LengthUnit::cm:
+        return 1e-2;
+    case LengthUnit::m:
+        return 1;
+    case LengthUnit::in:
+        return 0.0254;
+    case LengthUnit::none:
+        break;
+    }
+    return 0;
+}
 
 } // namespace radial

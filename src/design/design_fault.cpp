@@ -1,5 +1,6 @@
 #include "design/design_fault.h"
 
+#include "design/running_keys.h"
 #include "svg/number_text.h"
 
 #include <cmath>
@@ -60,6 +61,34 @@ std::optional<DesignFault> list_fault(std::string_view key, const std::vector<do
     return std::nullopt;
 }
 
+// Each value of how the design runs within its range, and the burn over before the exhaust opens
+// half a turn after the firing.
+std::optional<DesignFault> running_fault(const EngineDesign& d) {
+    for (const RunningKey& row : running_keys()) {
+        if (const std::optional<double>& value = d.*row.field;
+            value && !within_range(row, *value)) {
+            return DesignFault{std::string(row.key),
+                               "takes " + running_range(row) + ", not " + shortest_text(*value)};
+        }
+    }
+    const double start = running_value(d, "burn_start");
+    const double duration = running_value(d, "burn_duration");
+    if (start + duration <= 180) {
+        return std::nullopt;
+    }
+    const std::string exhaust = ", ending the burn by 180 degrees after the firing, when the "
+                                "exhaust opens";
+    if (d.burn_duration) {
+        return DesignFault{"burn_duration", "takes at most " + shortest_text(180 - start) +
+                                                " after a start at " + shortest_text(start) +
+                                                exhaust + ", not " + shortest_text(duration)};
+    }
+    return DesignFault{"burn_start", "takes at most " + shortest_text(180 - duration) +
+                                         " for a burn of " + shortest_text(duration) + " degrees" +
+                                         exhaust + ", not " + shortest_text(start)};
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<DesignFault> design_fault(const EngineDesign& d) {
@@ -86,7 +115,7 @@ std::optional<DesignFault> design_fault(const EngineDesign& d) {
                                                     length_range(1, largest_compression_ratio) +
                                                     ", not " + shortest_text(*d.compression_ratio)};
     }
-    return std::nullopt;
+    return running_fault(d);
 }
 
 } // namespace radial

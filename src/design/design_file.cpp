@@ -1,6 +1,7 @@
 #include "design/design_file.h"
 
 #include "design/design_names.h"
+#include "design/running_keys.h"
 #include "svg/number_text.h"
 
 #include <algorithm>
@@ -10,9 +11,21 @@
 
 namespace radial {
 
-const std::vector<std::string_view> design_keys = {
-    "cylinders",    "crank_radius", "rod_length", "wrist_radius",     "pin_angles",
-    "link_lengths", "units",        "bore",       "compression_ratio"};
+namespace {
+
+std::vector<std::string_view> every_key() {
+    std::vector<std::string_view> keys = {"cylinders",    "crank_radius", "rod_length",
+                                          "wrist_radius", "pin_angles",   "link_lengths",
+                                          "units",        "bore",         "compression_ratio"};
+    for (const RunningKey& row : running_keys()) {
+        keys.push_back(row.key);
+    }
+    return keys;
+}
+
+} // namespace
+
+const std::vector<std::string_view> design_keys = every_key();
 
 namespace {
 
@@ -150,7 +163,10 @@ Refusal read_key(std::string_view key, const DesignValue& v, EngineDesign& d) {
     if (key == "bore") {
         return read_optional(v, d.bore);
     }
-    return read_optional(v, d.compression_ratio);
+    if (key == "compression_ratio") {
+        return read_optional(v, d.compression_ratio);
+    }
+    return read_optional(v, d.*running_key(key).field);
 }
 
 std::string known_keys() {
@@ -262,6 +278,11 @@ std::string design_file_text(const EngineDesign& d, std::string_view comment) {
     }
     if (d.compression_ratio) {
         text += "compression_ratio = " + shortest_text(*d.compression_ratio) + "\n";
+    }
+    for (const RunningKey& row : running_keys()) {
+        if (const std::optional<double>& value = d.*row.field) {
+            text += std::string(row.key) + " = " + shortest_text(*value) + "\n";
+        }
     }
     return text;
 }

@@ -31,7 +31,8 @@ TEST(DesignFile, RefusalsNameTheFileTheLineAndTheKey) {
         {"rod_lenght = 180\n",
          {},
          "d.toml:1: rod_lenght: no such key; a design file takes cylinders, crank_radius, "
-         "rod_length, wrist_radius, pin_angles, link_lengths, units, bore and compression_ratio"},
+         "rod_length, wrist_radius, pin_angles, link_lengths, units, bore, compression_ratio, "
+         "speed_rpm, "},
         {"cylinders = \"nine\"\n",
          {},
          "d.toml:1: cylinders: takes an odd whole number from 3 to 35, not the string \"nine\""},
@@ -57,10 +58,11 @@ TEST(DesignFile, RefusalsNameTheFileTheLineAndTheKey) {
          "'true', saw 't\\n'"},
         {"[engine]\ncylinders = 9\n",
          {},
-         "d.toml:1: engine: no such key; a design file takes "
-         "cylinders, crank_radius, rod_length, wrist_radius, "
-         "pin_angles, link_lengths, units, bore and "
-         "compression_ratio"},
+         "d.toml:1: engine: no such key; a design file takes cylinders, crank_radius, "
+         "rod_length, wrist_radius, pin_angles, link_lengths, units, bore, compression_ratio, "
+         "speed_rpm, reciprocating_mass, link_rod_mass, link_rod_centre, master_rod_mass, "
+         "master_rod_centre, rotating_mass, intake_pressure, exhaust_pressure, "
+         "crankcase_pressure, polytropic_exponent, burn_start, burn_duration and heat_release\n"},
         // Ranges, once the flags have had their say: the key's own line, or the flag's.
         {"cylinders = 5\n# the rods\nlink_lengths = [150, 150, 150]\n",
          {},
