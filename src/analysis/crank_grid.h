@@ -5,6 +5,9 @@
 namespace radial {
 
 constexpr double two_pi = 2 * std::numbers::pi;
+constexpr double radians_per_degree = std::numbers::pi / 180;
+// The four-stroke cycle: two crank turns.
+constexpr double two_turns = 2 * two_pi;
 
 // One crank revolution cut into equal steps: point k is at 2 pi k / steps radians, and indices
 // wrap around, so point -1 is the one before 0 (at a negative angle).
