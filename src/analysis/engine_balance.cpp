@@ -1,9 +1,11 @@
 #include "analysis/engine_balance.h"
 
+#include "analysis/engine_dynamics.h"
 #include "analysis/reach_ranges.h"
 #include "core/engine_state.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace radial {
 
@@ -30,6 +32,23 @@ double largest_change(const std::vector<BalanceOrder>& a, const std::vector<Bala
 
 } // namespace
 
+BalanceForce balance_force(const EngineDesign& design) {
+    if (missing_for_dynamics(design).empty()) {
+        auto made = EngineDynamics::of(design, false);
+        if (auto* d = std::get_if<EngineDynamics>(&made)) {
+            const auto dynamics = std::make_shared<const EngineDynamics>(std::move(*d));
+            const double scale = dynamics->force_scale();
+            return {[dynamics](double theta) {
+                        const PlaneForce f = dynamics->shaking_at(theta);
+                        return EngineVector{f.y, f.x};
+                    },
+                    scale, true};
+        }
+    }
+    auto pistons = std::make_shared<const std::vector<ExactPiston>>(exact_pistons(design));
+    return {[pistons](double theta) { return shaking_force(*pistons, theta); }, 1, false};
+}
+
 EngineBalance balance_engine(const EngineDesign& design, int orders) {
     const std::vector<ExactPiston> pistons = exact_pistons(design);
     EngineBalance balance;
@@ -37,20 +56,30 @@ EngineBalance balance_engine(const EngineDesign& design, int orders) {
     if (!balance.unreachable.empty()) {
         return balance;
     }
+    const BalanceForce force = balance_force(design);
+    balance.newtons = force.newtons;
+    const double scale = force.scale;
     int samples = first_balance_samples;
-    std::vector<EngineVector> forces = sample_shaking_force(pistons, samples);
+    std::vector<EngineVector> forces = sample_force(force.at, samples);
     balance.orders = balance_orders(forces, orders);
     while (!balance.converged && samples < most_balance_samples) {
         samples *= 2;
-        forces = sample_twice_as_finely(pistons, forces);
+        forces = sample_force_twice_as_finely(force.at, forces);
         std::vector<BalanceOrder> finer = balance_orders(forces, orders);
-        balance.converged = largest_change(balance.orders, finer) <= order_tolerance;
+        balance.converged = largest_change(balance.orders, finer) <= order_tolerance * scale;
         balance.orders = std::move(finer);
     }
     balance.samples = samples;
-    balance.largest = largest_shaking_force(pistons, forces, 0);
+    // In newtons, what rounding leaves of a cancelled order is as small against the force's size
+    // as it is against m r omega^2 in multiples of it: nothing, with no phase.
+    for (BalanceOrder& order : balance.orders) {
+        for (EngineVector* c : {&order.forward, &order.backward}) {
+            *c = force.newtons && std::abs(*c) < negligible_amplitude * scale ? 0 : *c;
+        }
+    }
+    balance.largest = largest_force(force.at, forces, 0, scale);
     balance.largest_with_counterweight =
-        largest_shaking_force(pistons, forces, balance.orders[0].forward);
+        largest_force(force.at, forces, balance.orders[0].forward, scale);
     return balance;
 }
 

@@ -19,16 +19,16 @@ constexpr double tie = 1e-12;
 
 // Sizes equal to the same tie, taken as absolute below one m r omega^2: a force that small is
 // what rounding leaves of a cancellation, such as a counterweight's of a force that only turns.
-bool equal_sizes(double a, double b) {
-    return std::abs(a - b) <= tie * std::max({1.0, std::abs(a), std::abs(b)});
+bool equal_sizes(double a, double b, double scale) {
+    return std::abs(a - b) <= tie * std::max({scale, std::abs(a), std::abs(b)});
 }
 
 // |F(theta) - cancelled e^(i theta)|.
 struct Residual {
-    const std::vector<ExactPiston>& pistons;
+    const ForceAtAngle& force;
     EngineVector cancelled;
     double at(double theta) const {
-        return std::abs(shaking_force(pistons, theta) - cancelled * std::polar(1.0, theta));
+        return std::abs(force(theta) - cancelled * std::polar(1.0, theta));
     }
 };
 
@@ -61,6 +61,12 @@ std::vector<int> grid_maxima(const std::vector<double>& values, const CrankGrid&
 
 PeakForce largest_shaking_force(const std::vector<ExactPiston>& pistons,
                                 const std::vector<EngineVector>& samples, EngineVector cancelled) {
+    return largest_force([&pistons](double theta) { return shaking_force(pistons, theta); },
+                         samples, cancelled, 1);
+}
+
+PeakForce largest_force(const ForceAtAngle& force, const std::vector<EngineVector>& samples,
+                        EngineVector cancelled, double scale) {
     const CrankGrid grid{static_cast<int>(samples.size())};
     std::vector<double> values;
     for (int j = 0; j < grid.steps; ++j) {
@@ -68,11 +74,11 @@ PeakForce largest_shaking_force(const std::vector<ExactPiston>& pistons,
         values.push_back(std::abs(samples[static_cast<std::size_t>(j)] - counter));
     }
     const auto [bottom, top] = std::minmax_element(values.begin(), values.end());
-    if (equal_sizes(*bottom, *top)) {
+    if (equal_sizes(*bottom, *top, scale)) {
         return {*top, 0, true};
     }
     std::vector<PeakForce> peaks = {{*top, grid.angle(static_cast<int>(top - values.begin()))}};
-    const Residual residual{pistons, cancelled};
+    const Residual residual{force, cancelled};
     for (const int j : grid_maxima(values, grid)) {
         peaks.push_back(highest(residual, grid.angle(j - 1), grid.angle(j + 1)));
     }

@@ -25,4 +25,9 @@ struct PeakForce {
 PeakForce largest_shaking_force(const std::vector<ExactPiston>& pistons,
                                 const std::vector<EngineVector>& samples, EngineVector cancelled);
 
+// The same for any force, refined on the force itself; sizes below scale count as absolute in
+// the comparisons of rounding (1 for multiples of m r omega^2).
+PeakForce largest_force(const ForceAtAngle& force, const std::vector<EngineVector>& samples,
+                        EngineVector cancelled, double scale);
+
 } // namespace radial

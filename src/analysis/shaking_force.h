@@ -3,6 +3,7 @@
 #include "analysis/exact_piston.h"
 
 #include <complex>
+#include <functional>
 #include <vector>
 
 namespace radial {
@@ -23,7 +24,16 @@ using EngineVector = std::complex<double>;
 // must reach its axis at theta.
 EngineVector shaking_force(const std::vector<ExactPiston>& pistons, double theta);
 
-// The force at the crank angles 2 pi j / samples, j = 0 .. samples - 1.
+// A force as a function of crank angle (radians), in whatever unit its user gives it.
+using ForceAtAngle = std::function<EngineVector(double)>;
+
+// The force at the crank angles 2 pi j / samples, j = 0 .. samples - 1, and at twice as many (the
+// even ones the very same samples).
+std::vector<EngineVector> sample_force(const ForceAtAngle& force, int samples);
+std::vector<EngineVector> sample_force_twice_as_finely(const ForceAtAngle& force,
+                                                       const std::vector<EngineVector>& samples);
+
+// The pistons' force at the crank angles 2 pi j / samples, j = 0 .. samples - 1.
 std::vector<EngineVector> sample_shaking_force(const std::vector<ExactPiston>& pistons,
                                                int samples);
 

@@ -43,7 +43,7 @@ public:
     Cursor cursor(double theta) const;
 
 private:
-    std::vector<ExactPiston> pistons_;
+    BalanceForce force_;
     EngineVector cancelled_;
     double px_per_unit_ = 1;
     std::string svg_;

@@ -27,4 +27,7 @@ void print_balance(const EngineDesign& design, TableFormat format, const EngineB
 // Nothing when it can be reported.
 std::optional<std::string> balance_refusal(const EngineBalance& balance);
 
+// " N" for a balance in newtons, " m r ω²" for one in multiples of m r omega^2.
+std::string balance_unit(const EngineBalance& balance);
+
 } // namespace radial
