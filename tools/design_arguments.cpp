@@ -1,6 +1,7 @@
 #include "design_arguments.h"
 
 #include "design/design_fault.h"
+#include "design/running_keys.h"
 #include "design/toml_design.h"
 
 #include <string_view>
@@ -30,6 +31,12 @@ std::variant<ReadDesign, UsageError> resolve_design(ToolOptions& o) {
     }
     d.bore = f.bore ? f.bore : d.bore;
     d.compression_ratio = f.compression_ratio ? f.compression_ratio : d.compression_ratio;
+    const auto running = running_keys();
+    for (std::size_t k = 0; k < running.size(); ++k) {
+        if (f.running[k]) {
+            d.*running[k].field = f.running[k];
+        }
+    }
     o.design = d;
     return read;
 }
@@ -37,7 +44,7 @@ std::variant<ReadDesign, UsageError> resolve_design(ToolOptions& o) {
 namespace {
 
 // The flag that set a design file key's value, if one did.
-std::string_view flag_for(const DesignFlags& f, std::string_view key) {
+std::string flag_for(const DesignFlags& f, std::string_view key) {
     const std::pair<std::string_view, std::pair<bool, std::string_view>> flags[] = {
         {"cylinders", {f.cylinders.has_value(), "--cylinders"}},
         {"crank_radius", {f.crank_radius.has_value(), "--crank-radius"}},
@@ -50,7 +57,13 @@ std::string_view flag_for(const DesignFlags& f, std::string_view key) {
     };
     for (const auto& [name, given] : flags) {
         if (name == key && given.first) {
-            return given.second;
+            return std::string(given.second);
+        }
+    }
+    const auto running = running_keys();
+    for (std::size_t k = 0; k < running.size(); ++k) {
+        if (running[k].key == key && f.running[k]) {
+            return running_flag(running[k]);
         }
     }
     return {};
@@ -63,7 +76,7 @@ std::optional<UsageError> design_refusal(const ToolOptions& o, const ReadDesign&
     if (!fault) {
         return std::nullopt;
     }
-    const std::string_view flag = flag_for(o.design_flags, fault->key);
+    const std::string flag = flag_for(o.design_flags, fault->key);
     if (!flag.empty() || o.design_path.empty()) {
         return UsageError{std::string(flag.empty() ? fault->key : flag) + " " + fault->what};
     }

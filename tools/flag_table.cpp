@@ -3,6 +3,7 @@
 #include "controls/parameter_bars.h"
 #include "core/engine_state.h"
 #include "design/design_names.h"
+#include "design/running_keys.h"
 #include "number_parsing.h"
 #include "picture_arguments.h"
 #include "svg/number_text.h"
@@ -144,7 +145,20 @@ std::string quantity_names() {
 bool read_orders(ToolOptions& o, std::string_view text) {
     const auto k = read_integer(text);
     o.orders = k.value_or(0);
+    o.orders_given = true;
     return k && *k >= 1 && *k <= 50;
+}
+
+bool read_step(ToolOptions& o, std::string_view text) {
+    const auto value = read_real(text);
+    o.step_degrees = value.value_or(0);
+    return is_finite(value) && *value >= 0.001 && *value <= 720;
+}
+
+bool read_fluctuation(ToolOptions& o, std::string_view text) {
+    const auto value = read_real(text);
+    o.speed_fluctuation = value.value_or(0);
+    return is_finite(value) && *value > 0 && *value <= 1;
 }
 
 bool read_picture_path(ToolOptions& o, std::string_view text) {
@@ -172,10 +186,29 @@ bool read_nothing(ToolOptions&, std::string_view) {
     return true;
 }
 
+// A flag for each value of how the design runs, after the design's other flags.
+void add_running_rows(std::vector<FlagRow>& rows) {
+    const auto keys = running_keys();
+    const auto after = std::find_if(rows.begin(), rows.end(),
+                                    [](const FlagRow& row) { return row.name == "--sweep"; });
+    std::vector<FlagRow> running;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const RunningKey& key = keys[k];
+        running.push_back({.name = running_flag(key),
+                           .accepts = running_range(key),
+                           .read = [k, &key](ToolOptions& o, std::string_view text) {
+                               const auto value = read_real(text);
+                               o.design_flags.running[k] = value;
+                               return value && within_range(key, *value);
+                           }});
+    }
+    rows.insert(after, running.begin(), running.end());
+}
+
 std::vector<FlagRow> make_rows() {
     using M = ToolMode;
     const std::string_view rod = "the master rod length", wrist = "the wrist-pin circle radius";
-    return {
+    std::vector<FlagRow> rows{
         {.name = "--design",
          .accepts = "a design file's path",
          .read = read_design_path,
@@ -243,6 +276,29 @@ std::vector<FlagRow> make_rows() {
          .accepts = "'tdc' or 'tdc,stroke'",
          .read = read_match_aim,
          .mode = M::match_master},
+        {.name = "--firing-order", .read = read_nothing, .mode = M::firing_order},
+        {.name = "--cylinder-pressures", .read = read_nothing, .mode = M::cylinder_pressures},
+        {.name = "--torque", .read = read_nothing, .mode = M::torque},
+        {.name = "--torque-orders", .read = read_nothing, .mode = M::torque_orders},
+        {.name = "--loads", .read = read_nothing, .mode = M::loads},
+        {.name = "--torque-plot",
+         .accepts = "a path ending in .svg",
+         .read = read_plot_path,
+         .mode = M::torque_plot,
+         .path = true},
+        {.name = "--crankpin-plot",
+         .accepts = "a path ending in .svg",
+         .read = read_plot_path,
+         .mode = M::crankpin_plot,
+         .path = true},
+        {.name = "--step",
+         .accepts = "a finite number of degrees from 0.001 to 720",
+         .read = read_step,
+         .applies_to = {M::cylinder_pressures, M::torque, M::loads}},
+        {.name = "--fluctuation",
+         .accepts = "a finite number greater than 0 and at most 1",
+         .read = read_fluctuation,
+         .applies_to = {M::torque}},
         {.name = "--save-design",
          .accepts = "a path ending in .toml",
          .read = read_save_path,
@@ -251,7 +307,8 @@ std::vector<FlagRow> make_rows() {
         {.name = "--format",
          .accepts = "'text' or 'csv'",
          .read = read_format,
-         .applies_to = {M::summary, M::balance, M::pin_table, M::match_master}},
+         .applies_to = {M::summary, M::balance, M::pin_table, M::match_master, M::firing_order,
+                        M::cylinder_pressures, M::torque, M::torque_orders, M::loads}},
         {.name = "--quantity",
          .accepts = quantity_names(),
          .read = read_quantity,
@@ -259,7 +316,7 @@ std::vector<FlagRow> make_rows() {
         {.name = "--orders",
          .accepts = "a whole number from 1 to 50",
          .read = read_orders,
-         .applies_to = {M::balance}},
+         .applies_to = {M::balance, M::torque_orders}},
         {.name = "--frames",
          .accepts = "a whole number from 2 to 2000",
          .read = read_frames,
@@ -268,9 +325,11 @@ std::vector<FlagRow> make_rows() {
         {.name = "--theta",
          .accepts = "a finite number of radians",
          .read = read_theta,
-         .applies_to = {M::single_angle, M::picture}},
+         .applies_to = {M::single_angle, M::picture, M::firing_order}},
         {.name = "--version", .read = read_nothing},
     };
+    add_running_rows(rows);
+    return rows;
 }
 
 } // namespace

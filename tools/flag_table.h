@@ -2,6 +2,7 @@
 
 #include "tool_options.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,9 +18,9 @@ namespace radial {
 // parameter it sets, where two flags set one parameter in different units; and whether its value
 // is a path (a refusal then says when it names a directory).
 struct FlagRow {
-    std::string_view name{};
+    std::string name{};
     std::string accepts{};
-    bool (*read)(ToolOptions&, std::string_view) = nullptr;
+    std::function<bool(ToolOptions&, std::string_view)> read{};
     std::optional<ToolMode> mode{};
     std::vector<ToolMode> applies_to{};
     std::string_view sets{};

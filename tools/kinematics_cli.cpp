@@ -1,5 +1,6 @@
 #include "kinematics_cli.h"
 
+#include "analysis/four_stroke.h"
 #include "descriptor_output.h"
 #include "design/design_file.h"
 #include "design/design_names.h"
@@ -9,6 +10,8 @@
 #include "report/balance_table.h"
 #include "report/crank_angle_chart.h"
 #include "report/crank_sweep.h"
+#include "report/dynamics_charts.h"
+#include "report/dynamics_tables.h"
 #include "report/engine_description.h"
 #include "report/pin_table.h"
 #include "report/pins_at_angle.h"
@@ -31,7 +34,11 @@ const char* const tool_usage =
                           --balance-plot FILE | --picture FILE [--theta T] [--vector] |
                           --animation FILE [--frames N] [--vector] |
                           --pin-table [--format text|csv] |
-                          --match-master AIM [--save-design FILE] [--format text|csv]]
+                          --match-master AIM [--save-design FILE] [--format text|csv] |
+                          --firing-order [--theta T] | --cylinder-pressures [--step DEG] |
+                          --torque [--step DEG] [--fluctuation F] | --torque-orders [--orders K] |
+                          --loads [--step DEG] | --torque-plot FILE | --crankpin-plot FILE]
+                         [--speed-rpm N] [--reciprocating-mass KG] [and how it runs, below]
        radial-kinematics -h | --help | --version
 
 Solves the radial engine exactly as the animation solves its frames: the animation's engine
@@ -55,7 +62,8 @@ piston distances come from the animation's bisection, with the number of midpoin
   --design FILE      a design file (TOML): an engine of one's own, its lengths in its own unit;
                      the flags here set its values over the file's (docs/radial-kinematics.md
                      lists its keys: cylinders, crank_radius, rod_length, wrist_radius,
-                     pin_angles, link_lengths, units, bore, compression_ratio)
+                     pin_angles, link_lengths, units, bore, compression_ratio, and the keys of
+                     the flags of how it runs below, with _ for -)
   --crank-radius R   the crank radius, half the master's stroke, 1e-06 to 1000000 (default 50);
                      the rod length must then be more than R and at most 200 R
   --pin-angles RULE  where the wrist pins sit on the master rod's big end: animation (the
@@ -65,6 +73,37 @@ piston distances come from the animation's bisection, with the number of midpoin
   --compression-ratio C
                      the master cylinder's compression ratio, more than 1 and at most 100; with
                      --bore, the pin table gives every cylinder's own
+How the design runs, for its dynamics below, in SI units (each a design file key too):
+  --speed-rpm N      the crank's steady speed, revolutions a minute, more than 0
+  --reciprocating-mass KG
+                     the mass at each piston pin: piston, rings and pin
+  --link-rod-mass KG each link rod's mass (default 0)
+  --link-rod-centre C
+                     a link rod's centre of mass as the fraction of its length from the big end,
+                     0 to 1 (default 0.35): it puts m C at the piston pin, m (1 - C) at the wrist
+                     pin
+  --master-rod-mass KG
+                     the master rod's mass (default 0)
+  --master-rod-centre C
+                     the same for the master rod (default 0.25); its big-end share turns with
+                     the crankpin
+  --rotating-mass KG the mass turning with the crankpin besides (default 0)
+  --intake-pressure PA
+                     the gas cycle's intake pressure, Pa (default 100000)
+  --exhaust-pressure PA
+                     its exhaust pressure (default 105000)
+  --crankcase-pressure PA
+                     the pressure under the pistons (default 100000)
+  --polytropic-exponent K
+                     compression's and expansion's exponent, more than 1 and at most 2
+                     (default 1.3)
+  --burn-start DEG   where the burn starts, degrees from each cylinder's firing TDC (default
+                     -15: before it)
+  --burn-duration DEG
+                     how long it burns, degrees (default 50); it must end by 180
+  --heat-release J   the heat the master cylinder's burn releases a cycle (default 24 times the
+                     intake pressure times its swept volume); the others' in proportion to their
+                     strokes
   --help             print this text (-h does too)
   --version          print the program's name and version
 
@@ -138,6 +177,35 @@ A design's builder's table instead:
   --save-design FILE the design --match-master worked out, as a design file (FILE ends in .toml)
                      that --design reads back to the same table
 
+The four-stroke cycle and the engine's dynamics instead (a cycle is two crank turns, 0 to 720
+degrees of crank from cylinder 1's firing; docs/radial-kinematics.md gives the model):
+  --firing-order     the firing order on the first line (1, 3, 5, ..., n, 2, 4, ..., n - 1), then
+                     each cylinder's firing crank angle (its own compression TDC, from the pin
+                     table), its offset from its axis angle and its stroke at crank angle T
+                     (--theta). CSV: cylinder,fires_deg,offset_deg,stroke
+  --cylinder-pressures
+                     each cylinder's compression ratio, peak pressure, work and mean effective
+                     pressure; needs units, bore and compression ratio. CSV, a row for each
+                     cylinder at each angle: crank_deg,cylinder,volume,pressure (m³, Pa)
+  --torque           the torque at the crank, positive driving it forward: the mean, the
+                     indicated power, the largest and smallest, the coefficient of fluctuation
+                     and the flywheel for a speed fluctuation (--fluctuation). Needs units,
+                     --speed-rpm and --reciprocating-mass; without a bore and compression ratio
+                     the gas's part is 0. CSV: crank_deg,gas,inertia,total (N·m)
+  --torque-orders    the torque's orders 0.5, 1, 1.5, ... up to K (--orders; default the number of
+                     cylinders) with amplitude (N·m) and phase. CSV: order,amplitude,phase_deg
+  --loads            the largest force along each rod and load on each wrist pin and on the
+                     crankpin. CSV, a row for each angle (N): crank_deg,master_pin_x,
+                     master_pin_y, link_2..link_n (compression positive), wrist_2_x,wrist_2_y,
+                     ..., crankpin,crankpin_radial,crankpin_forward (in the crank's own frame)
+  --torque-plot FILE writes an SVG chart of the gas, inertia and total torque over the cycle, the
+                     mean as a line and each firing marked with its cylinder's number
+  --crankpin-plot FILE
+                     writes an SVG polar diagram of the crankpin's load in the crank's frame
+  --step DEG         the CSV rows' step in degrees of crank, 0.001 to 720 (default 1)
+  --fluctuation F    the speed fluctuation the flywheel keeps within, (largest - smallest) over
+                     the mean speed, more than 0 and at most 1 (default 0.02)
+
 The window's picture instead, drawn by the animation's own code at the window's design size
 (711 x 695 pixels), without its scroll bars and labels:
   --picture FILE     the picture at crank angle T (--theta, default 0) in steady running at the
@@ -153,14 +221,16 @@ The window's picture instead, drawn by the animation's own code at the window's 
   --frames N         the animation's number of frames, 2 to 2000 (default 209: about the
                      window's 3 radians a second)
   --vector           the centroid vector on, as the window draws it after "c"
-Both write FILE whole or not at all, as --plot does, and print nothing.
+These and the two plots above write FILE whole or not at all, as --plot does, and print nothing.
 
 A flag's value follows it as the next argument or after an equals sign (--cylinders=9); file
 endings may be in either case (E.PNG). Give at most one of --sweep, --summary, --plot, --balance,
---balance-plot, --picture, --animation, --pin-table and --match-master; --theta belongs to the
-single-angle output and --picture, --format to --summary, --balance, --pin-table and
---match-master, --quantity to --plot, --orders to --balance, --frames to --animation, --vector to
---picture and --animation, --save-design to --match-master. A design file that cannot be read,
+--balance-plot, --picture, --animation, --pin-table, --match-master and the dynamics' outputs;
+--theta belongs to the single-angle output, --picture and --firing-order, --format to the tables,
+--quantity to --plot, --orders to --balance and --torque-orders, --frames to --animation,
+--vector to --picture and --animation, --save-design to --match-master, --step to the CSV of the
+dynamics, --fluctuation to --torque. A dynamics output asked of a design without what it needs is
+refused with one line naming what is missing. A design file that cannot be read,
 is not TOML, has a key that is not the design's, or a value of the wrong type or out of range is
 refused with one line naming the file, the line and the key.
 Refused arguments, and files that cannot be written, print one line on standard error and exit
@@ -222,6 +292,50 @@ int write_match(const ToolOptions& o, std::ostream& out, std::ostream& err) {
     return matched.misses.empty() ? 0 : 1;
 }
 
+// A dynamics output, or one line on err and status 2 for a design that cannot give it.
+int write_dynamics(const ToolOptions& o, std::ostream& out, std::ostream& err) {
+    const std::string flag(mode_flag(o.mode));
+    if (o.mode == ToolMode::cylinder_pressures) {
+        if (const auto missing = missing_for_gas(o.design); !missing.empty()) {
+            err << "radial-kinematics: " << flag << ": needs the design's " << listed(missing)
+                << ", which it does not give\n";
+            return 2;
+        }
+        const std::vector<PinTableRow> pins = pin_table(o.design);
+        auto gas = engine_gas(o.design, pins, firing_angles(pins));
+        if (const auto* refusal = std::get_if<std::string>(&gas)) {
+            err << "radial-kinematics: " << flag << ": " << *refusal << '\n';
+            return 2;
+        }
+        out << cylinder_pressures_report(o.design, std::get<std::vector<CylinderGas>>(gas),
+                                         o.format, o.step_degrees);
+        return 0;
+    }
+    const auto made = EngineDynamics::of(o.design);
+    if (const auto* refusal = std::get_if<std::string>(&made)) {
+        err << "radial-kinematics: " << flag << ": " << *refusal << '\n';
+        return 2;
+    }
+    const EngineDynamics& dynamics = std::get<EngineDynamics>(made);
+    switch (o.mode) {
+    case ToolMode::torque:
+        out << torque_report(o.design, dynamics, o.format, o.step_degrees, o.speed_fluctuation);
+        return 0;
+    case ToolMode::torque_orders:
+        out << torque_orders_report(o.design, dynamics, o.format,
+                                    o.orders_given ? o.orders : o.design.cylinders);
+        return 0;
+    case ToolMode::loads:
+        out << loads_report(o.design, dynamics, o.format, o.step_degrees);
+        return 0;
+    case ToolMode::torque_plot:
+        return write_flag_file(flag, o.plot_path, TorqueChart(o.design, dynamics).svg(), err);
+    default:
+        break;
+    }
+    return write_flag_file(flag, o.plot_path, CrankpinChart(o.design, dynamics).svg(), err);
+}
+
 // The chosen output (or the usage), or one line on err; returns the exit status.
 int write_output(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     const auto parsed = parse_arguments(args);
@@ -260,6 +374,16 @@ int write_output(std::span<const std::string_view> args, std::ostream& out, std:
         return 0;
     case ToolMode::match_master:
         return write_match(options, out, err);
+    case ToolMode::firing_order:
+        out << firing_order_report(options.design, options.format, options.theta);
+        return 0;
+    case ToolMode::cylinder_pressures:
+    case ToolMode::torque:
+    case ToolMode::torque_orders:
+    case ToolMode::loads:
+    case ToolMode::torque_plot:
+    case ToolMode::crankpin_plot:
+        return write_dynamics(options, out, err);
     case ToolMode::single_angle:
         break;
     }

@@ -2,9 +2,11 @@
 
 #include "analysis/master_match.h"
 #include "core/engine_design.h"
+#include "design/running_keys.h"
 #include "report/crank_angle_chart.h"
 #include "report/table_format.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -24,7 +26,14 @@ enum class ToolMode {
     picture,
     animation,
     pin_table,
-    match_master
+    match_master,
+    firing_order,
+    cylinder_pressures,
+    torque,
+    torque_orders,
+    loads,
+    torque_plot,
+    crankpin_plot
 };
 
 // The flags that change the design, as given; each overrides the design file's value (or the
@@ -34,6 +43,8 @@ struct DesignFlags {
     std::optional<double> crank_radius, rod_length, ls, wrist_radius, eccentricity;
     std::optional<double> bore, compression_ratio;
     std::optional<PinRule> pin_rule;
+    // How the design runs, in the order of running_keys().
+    std::array<std::optional<double>, running_key_count> running{};
 };
 
 // --frames: how many frames the animation's cycle takes.
@@ -55,8 +66,11 @@ struct ToolOptions {
     ToolMode mode = ToolMode::single_angle;
     double sweep_step = 0;
     TableFormat format = TableFormat::text;
-    int orders = 6;                                   // the balance's harmonic orders, 1..orders
-    std::string plot_path;                            // --plot's or --balance-plot's SVG file
+    int orders = 6;            // the balance's harmonic orders, 1..orders; the torque's 0.5..orders
+    bool orders_given = false; // the torque's are up to the cylinder count without --orders
+    double step_degrees = 1;   // --step: the dynamics' CSV rows
+    double speed_fluctuation = 0.02; // --fluctuation: what the flywheel keeps the speed within
+    std::string plot_path;           // --plot's or --balance-plot's SVG file
     ChartQuantity quantity = ChartQuantity::distance; // what --plot plots
     std::string picture_path;                         // --picture or --animation
     int frames = default_animation_frames;
