@@ -8,8 +8,6 @@
 
 namespace radial {
 
-namespace {} // namespace
-
 EngineMasses engine_masses(const EngineDesign& design) {
     const double reciprocating = running_value(design, "reciprocating_mass");
     const double link = running_value(design, "link_rod_mass");
@@ -136,8 +134,9 @@ CrankAngleDynamics EngineDynamics::at(double theta) const {
     const double sin_theta = std::sin(theta), cos_theta = std::cos(theta);
     d.crankpin_radial = d.crankpin.x * sin_theta + d.crankpin.y * cos_theta;
     d.crankpin_forward = d.crankpin.x * cos_theta - d.crankpin.y * sin_theta;
-    d.gas_torque = -gas_work * s;
-    d.inertia_torque = -w2 * point_work * s * s;
+    // Adding 0 turns a torque of -0 (no gas, or none at a dead centre) into 0.
+    d.gas_torque = -gas_work * s + 0.0;
+    d.inertia_torque = -w2 * point_work * s * s + 0.0;
     d.shaking = shaking_at(theta);
     return d;
 }
