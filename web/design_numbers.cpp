@@ -1,12 +1,15 @@
 #include "design_numbers.h"
 
+#include "design/running_keys.h"
+
 #include <cmath>
 
 namespace radial {
 
 namespace {
 
-constexpr std::size_t fixed_numbers = 8;
+// The eight values every design has, then how it runs (running_keys), each NaN for none.
+constexpr std::size_t fixed_numbers = 8 + running_key_count;
 
 double number_or_nan(const std::optional<double>& value) {
     return value ? *value : std::nan("");
@@ -27,6 +30,9 @@ std::vector<double> design_numbers(const EngineDesign& d) {
                                    static_cast<double>(d.unit),
                                    number_or_nan(d.bore),
                                    number_or_nan(d.compression_ratio)};
+    for (const RunningKey& key : running_keys()) {
+        numbers.push_back(number_or_nan(d.*key.field));
+    }
     for (const std::vector<double>* list : {&d.pin_angles_deg, &d.link_lengths}) {
         numbers.push_back(static_cast<double>(list->size()));
         numbers.insert(numbers.end(), list->begin(), list->end());
@@ -47,7 +53,10 @@ std::optional<EngineDesign> design_of_numbers(std::span<const double> numbers) {
     d.unit = static_cast<LengthUnit>(static_cast<int>(numbers[5]));
     d.bore = unless_nan(numbers[6]);
     d.compression_ratio = unless_nan(numbers[7]);
-    std::size_t k = fixed_numbers;
+    std::size_t k = 8;
+    for (const RunningKey& key : running_keys()) {
+        d.*key.field = unless_nan(numbers[k++]);
+    }
     for (std::vector<double>* list : {&d.pin_angles_deg, &d.link_lengths}) {
         if (k >= numbers.size() || numbers[k] < 0 ||
             numbers[k] > static_cast<double>(numbers.size() - k - 1)) {

@@ -289,6 +289,8 @@ TEST(DesignNumbers, GiveBackTheDesign) {
     listed.pin_angles_deg = {85.1, 152, 208, 274.9};
     listed.link_lengths = {31.5, 31, 31, 31.5};
     listed.compression_ratio = 6.5;
+    listed.speed_rpm = 1900;
+    listed.heat_release = 2500;
     for (const EngineDesign& design : {listed, EngineDesign{}}) {
         const std::vector<double> numbers = design_numbers(design);
         EXPECT_EQ(design_of_numbers(numbers), design);
