@@ -1,6 +1,7 @@
 #include "ui/charts_window.h"
 
 #include "analysis/engine_balance.h"
+#include "analysis/engine_dynamics.h"
 #include "core/engine_state.h"
 #include "report/balance_table.h"
 #include "report/cylinder_colours.h"
@@ -10,6 +11,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <variant>
 
 namespace radial {
 
@@ -30,7 +33,9 @@ QColor colour_of(const std::string& hex) {
 ChartsWindow::ChartsWindow(std::function<bool(QKeyEvent*)> key_handler)
     : key_handler_(std::move(key_handler)), quantity_box_(new QComboBox(this)),
       crank_view_(new ChartView(this)), balance_view_(new ChartView(this)),
-      refusal_(new QLabel(this)) {
+      refusal_(new QLabel(this)), dynamics_column_(new QWidget(this)),
+      torque_view_(new ChartView(dynamics_column_)),
+      crankpin_view_(new ChartView(dynamics_column_)) {
     setWindowTitle(caption);
     setAttribute(Qt::WA_QuitOnClose, false);
     for (const NamedQuantity& q : chart_quantities) {
@@ -49,11 +54,19 @@ ChartsWindow::ChartsWindow(std::function<bool(QKeyEvent*)> key_handler)
     row->addWidget(label);
     row->addWidget(quantity_box_);
     row->addStretch();
-    auto* column = new QVBoxLayout(this);
+    auto* columns = new QHBoxLayout(this);
+    auto* column = new QVBoxLayout;
+    columns->addLayout(column, 1);
     column->addLayout(row);
     column->addWidget(crank_view_, 9);
     column->addWidget(balance_view_, 10);
     column->addWidget(refusal_, 10);
+    auto* dynamics = new QVBoxLayout(dynamics_column_);
+    dynamics->setContentsMargins(0, 0, 0, 0);
+    dynamics->addWidget(torque_view_, 9);
+    dynamics->addWidget(crankpin_view_, 10);
+    columns->addWidget(dynamics_column_, 1);
+    dynamics_column_->hide();
     resize(start_size);
 
     QObject::connect(quantity_box_, &QComboBox::currentIndexChanged, this, [this] {
@@ -109,6 +122,32 @@ void ChartsWindow::catch_up() {
             balance_view_->show_chart(balance_chart_->svg());
         }
     }
+    if (dynamics_for_ != p) {
+        dynamics_for_ = p;
+        const auto dynamics = EngineDynamics::of(p);
+        const auto* made = std::get_if<EngineDynamics>(&dynamics);
+        if (made == nullptr) {
+            torque_chart_.reset();
+            crankpin_chart_.reset();
+        } else {
+            torque_chart_.emplace(p, *made);
+            crankpin_chart_.emplace(p, *made);
+        }
+        // The column widens the window by its own width when it comes, and gives it back when it
+        // goes.
+        const bool shown = dynamics_column_->isVisible();
+        if (made != nullptr && !shown) {
+            dynamics_column_->show();
+            resize(width() * 2, height());
+        } else if (made == nullptr && shown) {
+            dynamics_column_->hide();
+            resize(width() / 2, height());
+        }
+        if (made != nullptr) {
+            torque_view_->show_chart(torque_chart_->svg());
+            crankpin_view_->show_chart(crankpin_chart_->svg());
+        }
+    }
 }
 
 void ChartsWindow::move_cursors() {
@@ -133,6 +172,24 @@ void ChartsWindow::move_cursors() {
         shown.dots.push_back({{c.x, c.y}, plain});
         shown.dots.push_back({{c.counterweight_x, c.counterweight_y}, counterweight});
         balance_view_->set_cursor(std::move(shown));
+    }
+    if (torque_chart_ && crankpin_chart_) {
+        const TorqueChart::Cursor t = torque_chart_->cursor(theta_);
+        const CrankChartLayout& layout = torque_chart_->layout();
+        ChartCursor torque;
+        torque.lines.emplace_back(t.x, layout.top, t.x, layout.bottom);
+        static const QColor gas = colour_of(torque_gas_colour);
+        static const QColor inertia = colour_of(torque_inertia_colour);
+        static const QColor total = colour_of(torque_total_colour);
+        torque.dots = {
+            {{t.x, t.gas_y}, gas}, {{t.x, t.inertia_y}, inertia}, {{t.x, t.total_y}, total}};
+        torque_view_->set_cursor(std::move(torque));
+        const CrankpinChart::Cursor c = crankpin_chart_->cursor(theta_);
+        ChartCursor load;
+        load.lines.emplace_back(crankpin_chart_->centre_x(), crankpin_chart_->centre_y(), c.x, c.y);
+        static const QColor path = colour_of(crankpin_colour);
+        load.dots.push_back({{c.x, c.y}, path});
+        crankpin_view_->set_cursor(std::move(load));
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <variant>
 
 namespace radial {
 namespace {
@@ -172,6 +173,38 @@ TEST_F(ChartsWindowTest, UnreportableBalanceShowsItsRefusalInstead) {
     charts.follow(start, 1);
     EXPECT_TRUE(charts.balance_view().isVisible());
     EXPECT_FALSE(charts.balance_refusal_label()->isVisible());
+}
+
+// A design that runs adds the torque chart and the crankpin diagram beside the others, the
+// window twice as wide; the torque cursor stands at the angle in the four-stroke cycle (the
+// second turn here), its total torque's dot on the total curve. Without, the column goes again.
+TEST_F(ChartsWindowTest, RunningDesignAddsTheTorqueAndCrankpinCharts) {
+    EngineDesign running{9, 10.25, 2.3, 2.75};
+    running.unit = LengthUnit::in;
+    running.speed_rpm = 1900;
+    running.reciprocating_mass = 1.6;
+    running.bore = 5;
+    running.compression_ratio = 5.1;
+    charts.follow(start, 1);
+    const int narrow = charts.width();
+    EXPECT_FALSE(charts.dynamics_column()->isVisible());
+
+    const double theta = 2 * std::numbers::pi + 1.0;
+    charts.follow(running, theta);
+    ASSERT_TRUE(charts.torque_view().isVisible());
+    EXPECT_TRUE(charts.crankpin_view().isVisible());
+    EXPECT_EQ(charts.width(), 2 * narrow);
+    const auto dynamics = std::get<EngineDynamics>(EngineDynamics::of(running));
+    const TorqueChart chart(running, dynamics);
+    const TorqueChart::Cursor c = chart.cursor(theta);
+    EXPECT_NEAR(c.degrees, 360 + 180 / std::numbers::pi, 1e-9);
+    const Fit f = fit({1000, 620}, charts.torque_view().size());
+    EXPECT_EQ(pixel(on_screen(charts.torque_view()), f.at(c.x, c.total_y)),
+              QColor(torque_total_colour));
+
+    charts.follow(start, 1);
+    EXPECT_FALSE(charts.dynamics_column()->isVisible());
+    EXPECT_EQ(charts.width(), narrow);
 }
 
 } // namespace
