@@ -3,9 +3,11 @@
 #include "core/engine_design.h"
 #include "report/balance_plot.h"
 #include "report/crank_angle_chart.h"
+#include "report/dynamics_charts.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace radial {
 
@@ -31,6 +33,18 @@ public:
     // The design's unit in words, for the tables' captions: "mm", "world units".
     const std::string& unit_words() const { return unit_; }
 
+    // The firing order in words ("Firing order 1, 3, 5, 2, 4: a cylinder fires every 144.0
+    // degrees of crank."), and at crank angle theta which cylinders are on each stroke, a line a
+    // stroke in the order power, exhaust, intake, compression ("power: 1, 4").
+    const std::string& firing_order() const { return firing_order_; }
+    std::string strokes_at(double theta) const;
+
+    // The torque chart and the crankpin diagram (page_dynamics_design's), or none; the line
+    // saying what they are for, or why there are none.
+    const TorqueChart* torque_chart() const { return torque_ ? &*torque_ : nullptr; }
+    const CrankpinChart* crankpin_chart() const { return crankpin_ ? &*crankpin_ : nullptr; }
+    const std::string& dynamics_note() const { return dynamics_note_; }
+
 private:
     CrankAngleChart crank_;
     std::optional<BalanceChart> balance_;
@@ -40,7 +54,26 @@ private:
     std::string pin_table_;
     std::string pin_lines_;
     std::string unit_;
+    std::vector<double> firing_angles_;
+    std::string firing_order_;
+    std::optional<TorqueChart> torque_;
+    std::optional<CrankpinChart> crankpin_;
+    std::string dynamics_note_;
 };
+
+// How the nine-cylinder aero example (examples/nine-cylinder-aero.toml) runs: its speed, masses,
+// bore and compression ratio, in inches, with the gas cycle's defaults.
+EngineDesign aero_example_running();
+
+// What the page's torque and loads are for: a design that gives its unit, as it is; one in the
+// animation's world units scaled to the aero example's crank radius, 2.75 in, with every other
+// length in proportion, and running as that example does (each value it does not give), so that a
+// visitor sees a torque without a design of their own. Whether it was stood in for so.
+struct PageDynamicsDesign {
+    EngineDesign design;
+    bool example = false;
+};
+PageDynamicsDesign page_dynamics_design(const EngineDesign& design);
 
 // The sweep of the engine p at one-degree steps, as radial-kinematics --sweep 0.017453292519943295
 // writes it.

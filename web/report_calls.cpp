@@ -75,6 +75,53 @@ EMSCRIPTEN_KEEPALIVE const char* web_unit_words() {
     return reports->unit_words().c_str();
 }
 
+// The four-stroke cycle and the dynamics: the firing order in words; the torque chart and the
+// crankpin diagram ("" for none) and the line saying what they are for or why there are none.
+EMSCRIPTEN_KEEPALIVE const char* web_firing_order() {
+    return reports->firing_order().c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* web_torque_chart() {
+    return reports->torque_chart() ? reports->torque_chart()->svg().c_str() : "";
+}
+EMSCRIPTEN_KEEPALIVE const char* web_crankpin_chart() {
+    return reports->crankpin_chart() ? reports->crankpin_chart()->svg().c_str() : "";
+}
+EMSCRIPTEN_KEEPALIVE const char* web_dynamics_note() {
+    return reports->dynamics_note().c_str();
+}
+// Which cylinders are on each stroke at crank angle theta (radians), a line a stroke.
+EMSCRIPTEN_KEEPALIVE const char* web_strokes_at(double theta) {
+    static std::string strokes;
+    strokes = reports->strokes_at(theta);
+    return strokes.c_str();
+}
+// At crank angle theta (radians): for the torque chart its plot's top and bottom, the cursor's x
+// and where it crosses the gas, inertia and total curves; for the crankpin diagram its centre and
+// the load's tip, as x, y pairs. Null without the chart.
+EMSCRIPTEN_KEEPALIVE const double* web_torque_cursor(double theta) {
+    static double at[6];
+    const radial::TorqueChart* chart = reports->torque_chart();
+    if (chart == nullptr) {
+        return nullptr;
+    }
+    const auto c = chart->cursor(theta);
+    const double values[] = {
+        chart->layout().top, chart->layout().bottom, c.x, c.gas_y, c.inertia_y, c.total_y};
+    std::copy(std::begin(values), std::end(values), at);
+    return at;
+}
+EMSCRIPTEN_KEEPALIVE const double* web_crankpin_cursor(double theta) {
+    static double at[4];
+    const radial::CrankpinChart* chart = reports->crankpin_chart();
+    if (chart == nullptr) {
+        return nullptr;
+    }
+    const auto c = chart->cursor(theta);
+    const double values[] = {chart->centre_x(), chart->centre_y(), c.x, c.y};
+    std::copy(std::begin(values), std::end(values), at);
+    return at;
+}
+
 // The crank-angle chart's plot area in its pixels: left, right, bottom, top.
 EMSCRIPTEN_KEEPALIVE const double* web_crank_plot_area() {
     static double area[4];

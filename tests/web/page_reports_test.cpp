@@ -1,11 +1,13 @@
 #include "page_reports.h"
 
+#include "design/toml_design.h"
 #include "report/crank_sweep.h"
 
 #include <gtest/gtest.h>
 
 #include <numbers>
 #include <sstream>
+#include <variant>
 
 namespace radial {
 namespace {
@@ -19,6 +21,39 @@ TEST(PageReports, SweepIsTheToolsBytes) {
         print_sweep(p, std::numbers::pi / 180, sweep);
         EXPECT_EQ(degree_sweep_csv(p), sweep.str()) << p.cylinders << " cylinders";
     }
+}
+
+// The page's stand-in for an engine in world units is the aero example as its file gives it,
+// scaled to its crank radius; a design in a unit of its own is taken as it is.
+TEST(PageReports, DynamicsStandInIsTheAeroExampleScaled) {
+    auto read = read_design_file(RADIAL_EXAMPLES "/nine-cylinder-aero.toml");
+    ASSERT_TRUE(std::holds_alternative<ReadDesign>(read)) << std::get<std::string>(read);
+    EngineDesign example = std::get<ReadDesign>(read).design;
+    example.pin_rule = PinRule::animation;
+    EXPECT_EQ(aero_example_running(), example);
+
+    const PageDynamicsDesign stood_in = page_dynamics_design(EngineDesign{});
+    EXPECT_TRUE(stood_in.example);
+    EXPECT_EQ(stood_in.design.unit, LengthUnit::in);
+    EXPECT_EQ(stood_in.design.crank_radius, 2.75);
+    EXPECT_EQ(stood_in.design.rod_length, 11);
+    EXPECT_EQ(stood_in.design.wrist_radius, 52.5 * 2.75 / 50);
+    EXPECT_EQ(stood_in.design.speed_rpm, 1900);
+    EngineDesign own{5, 42, 11, 10};
+    own.unit = LengthUnit::mm;
+    EXPECT_EQ(page_dynamics_design(own).design, own);
+    EXPECT_FALSE(page_dynamics_design(own).example);
+    // Without speed and masses it says so instead of a chart; the default has both charts.
+    const PageReports without(own, ChartQuantity::distance);
+    EXPECT_EQ(without.torque_chart(), nullptr);
+    EXPECT_EQ(without.dynamics_note(), "No torque chart: it needs the design's speed_rpm and "
+                                       "reciprocating_mass, which it does not give.");
+    const PageReports start(EngineDesign{}, ChartQuantity::distance);
+    EXPECT_NE(start.crankpin_chart(), nullptr);
+    // At 286.5 degrees cylinder 1, fired at 0, is on its exhaust stroke; 5, fired near 131, on
+    // its power stroke.
+    EXPECT_EQ(start.strokes_at(5), "power: 5, 7, 9\nexhaust: 1, 3, 10\nintake: 6, 8\n"
+                                   "compression: 11, 2, 4\n");
 }
 
 } // namespace

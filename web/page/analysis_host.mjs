@@ -8,7 +8,7 @@ import { call, callWithNumbers, doubles } from "./seam.mjs";
 // reply(message, transfer): to the page. Returns what to do with each message from the page.
 export function analysisHost(M, reply) {
   const painter = cursorPainter();
-  let cylinders = 0, hasBalance = false;
+  let cylinders = 0, hasBalance = false, hasDynamics = false, strokes = "";
   const text = (pointer) => M.UTF8ToString(pointer);
 
   const handlers = {
@@ -18,11 +18,16 @@ export function analysisHost(M, reply) {
       cylinders = numbers[0];
       const refusal = text(M._web_balance_refusal());
       hasBalance = refusal === "";
+      const torque = text(M._web_torque_chart());
+      hasDynamics = torque !== "";
+      strokes = "";
       reply({ made: {
         id, crank: text(M._web_crank_chart()), balance: text(M._web_balance_chart()), refusal,
         summary: text(M._web_summary_csv()), unreachable: text(M._web_unreachable_lines()),
         pins: text(M._web_pin_table_csv()), pinLines: text(M._web_pin_table_lines()),
         unit: text(M._web_unit_words()),
+        firingOrder: text(M._web_firing_order()), torque, crankpin: text(M._web_crankpin_chart()),
+        dynamicsNote: text(M._web_dynamics_note()),
         plot: [...doubles(M, M._web_crank_plot_area(), 4)],
       } });
     },
@@ -30,11 +35,17 @@ export function analysisHost(M, reply) {
     canvas({ name, canvas, chart }) {
       painter.add(name, canvas, chart);
     },
-    // The cursors at crank angle theta (radians).
+    // The cursors at crank angle theta (radians), and each stroke's cylinders when they change.
     theta(theta) {
       const positions = { crank: doubles(M, call(M, "web_crank_cursor", theta), 2 + cylinders) };
       if (hasBalance) positions.balance = doubles(M, call(M, "web_balance_cursor", theta), 6);
+      if (hasDynamics) {
+        positions.torque = doubles(M, call(M, "web_torque_cursor", theta), 6);
+        positions.crankpin = doubles(M, call(M, "web_crankpin_cursor", theta), 4);
+      }
       if (painter.has("crank")) painter.paint(positions); else reply({ cursors: positions });
+      const now = text(call(M, "web_strokes_at", theta));
+      if (now !== strokes) reply({ strokes: (strokes = now) });
     },
     // The sweep at one-degree steps, as radial-kinematics --sweep writes it.
     sweep(numbers) {

@@ -36,6 +36,7 @@ export function analysisPanel(M, link, engine) {
   let cursorTheta = null, crank = null, cursors = [], plot = null, status = null;
   link.on("made", (made) => show(made));
   link.on("cursors", (positions) => painter.paint(positions));
+  link.on("strokes", (strokes) => showStrokes(strokes));
   link.on("sweep", (sweep) =>
     download(new Blob([sweep], { type: "text/csv" }), "radial-engine-sweep.csv"));
 
@@ -68,8 +69,25 @@ export function analysisPanel(M, link, engine) {
     return svg;
   }
 
+  // Each stroke's cylinders at the engine's crank angle, a line a stroke ("power: 1, 4").
+  function showStrokes(text) {
+    $("strokes").replaceChildren(...text.trim().split("\n").map((line) => {
+      const item = document.createElement("li");
+      item.textContent = line;
+      return item;
+    }));
+  }
+
+  // A chart, or none.
+  function showOptionalSvg(id, svg, name, chart) {
+    $(id).hidden = svg === "";
+    if (svg === "") $(id).replaceChildren();
+    else showSvg($(id), parseSvg(svg), name, chart);
+  }
+
   // The new analysis, in parts: the crank-angle chart, the balance chart or its refusal, the
-  // table; then the cursors follow the engine again.
+  // firing order with the torque chart and the crankpin diagram, the tables; then the cursors
+  // follow the engine again.
   function show(made) {
     if (made.id !== id) return; // asked for again since
     cursors = [];
@@ -91,6 +109,15 @@ export function analysisPanel(M, link, engine) {
           $("balance-chart").replaceChildren();
         }
       },
+      () => {
+        $("firing-order").textContent = made.firingOrder;
+        $("dynamics-note").textContent = made.dynamicsNote;
+        showOptionalSvg("torque-chart", made.torque, "torque", (svg) => ({
+          colours: ["gas", "inertia", "total"].map((part) =>
+            svg.querySelector(`path.curve[data-part="${part}"]`).getAttribute("stroke")),
+        }));
+      },
+      () => showOptionalSvg("crankpin-chart", made.crankpin, "crankpin", () => ({})),
       ...tableSteps($("summary"), `Per cylinder over one revolution (stroke in ${made.unit}, ` +
         "dead centres in degrees of crank angle; - where the rod cannot always reach)",
                     summaryHeadings, made.summary, $("unreachable"), made.unreachable),

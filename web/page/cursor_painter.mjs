@@ -17,8 +17,10 @@ function segment(context, x1, y1, x2, y2, width, colour) {
   context.stroke();
 }
 
-// at: [degrees, x, y of each cylinder's curve or NaN] (crank), or the force's centre and tip and
-// the counterweighted curve's point (balance); chart: what the painter needs of the chart.
+// at: [degrees, x, y of each cylinder's curve or NaN] (crank); the force's centre and tip and
+// the counterweighted curve's point (balance); the plot's top and bottom, x and the gas, inertia
+// and total curves' y (torque); the centre and the load's tip (crankpin). chart: what the
+// painter needs of the chart.
 const draw = {
   crank(c, at, chart) {
     c.clearRect(0, 0, c.canvas.width, c.canvas.height);
@@ -32,6 +34,16 @@ const draw = {
     segment(c, b[0], b[1], b[2], b[3], 2, "#1f4e9c");
     dot(c, b[2], b[3], 5, "#1f4e9c");
     dot(c, b[4], b[5], 5, "#d0461c");
+  },
+  torque(c, t, chart) {
+    c.clearRect(0, 0, c.canvas.width, c.canvas.height);
+    segment(c, t[2], t[1], t[2], t[0], 1.5, "#c00000");
+    for (let k = 3; k < 6; ++k) dot(c, t[2], t[k], 4, chart.colours[k - 3]);
+  },
+  crankpin(c, p) {
+    c.clearRect(0, 0, c.canvas.width, c.canvas.height);
+    segment(c, p[0], p[1], p[2], p[3], 2, "#c00000");
+    dot(c, p[2], p[3], 5, "#c00000");
   },
 };
 
