@@ -5,6 +5,7 @@
 #include "design/design_file.h"
 #include "design/design_names.h"
 #include "file_replacement.h"
+#include "flag_table.h"
 #include "picture_output.h"
 #include "report/balance_plot.h"
 #include "report/balance_table.h"
