@@ -2,12 +2,14 @@
 #include "analysis/engine_dynamics.h"
 #include "analysis/four_stroke.h"
 #include "analysis/torque_cycle.h"
+#include "design/running_keys.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace radial {
@@ -262,6 +264,34 @@ TEST(EngineDynamics, RefusalsNameWhatIsMissing) {
     EXPECT_EQ(std::get<std::string>(EngineDynamics::of(unreachable)).substr(0, 10), "cylinder 2");
     EXPECT_EQ(missing_for_gas(running(3, 0)),
               (std::vector<std::string>{"bore", "compression_ratio"}));
+}
+
+// Each running key's bounds, open or closed as its range says, and the range as a refusal
+// quotes it; nothing not finite.
+TEST(RunningKeys, RangesTakeTheirBoundsAsTheySay) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        std::string_view key;
+        double value;
+        bool taken;
+    } cases[] = {{"speed_rpm", 0, false},
+                 {"speed_rpm", 100000, true},
+                 {"speed_rpm", 100000.5, false},
+                 {"reciprocating_mass", 0, true},
+                 {"reciprocating_mass", -1e-9, false},
+                 {"polytropic_exponent", 1, false},
+                 {"polytropic_exponent", 2, true},
+                 {"link_rod_centre", 1, true},
+                 {"burn_start", -180, true},
+                 {"intake_pressure", nan, false},
+                 {"heat_release", std::numeric_limits<double>::infinity(), false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(within_range(running_key(c.key), c.value), c.taken) << c.key << " " << c.value;
+    }
+    EXPECT_EQ(running_range(running_key("speed_rpm")),
+              "a number greater than 0 and at most 100000 (rpm)");
+    EXPECT_EQ(running_range(running_key("link_rod_centre")), "a number from 0 to 1");
+    EXPECT_EQ(running_flag(running_key("heat_release")), "--heat-release");
 }
 
 } // namespace dynamics_checks

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 #include <sstream>
 #include <variant>
@@ -48,8 +49,25 @@ TEST(PageReports, DynamicsStandInIsTheAeroExampleScaled) {
     EXPECT_EQ(without.torque_chart(), nullptr);
     EXPECT_EQ(without.dynamics_note(), "No torque chart: it needs the design's speed_rpm and "
                                        "reciprocating_mass, which it does not give.");
+    EngineDesign listed;
+    listed.link_lengths = std::vector<double>(10, 150);
+    EXPECT_EQ(page_dynamics_design(listed).design.link_lengths,
+              std::vector<double>(10, 150 * 2.75 / 50));
     const PageReports start(EngineDesign{}, ChartQuantity::distance);
-    EXPECT_NE(start.crankpin_chart(), nullptr);
+    EXPECT_EQ(start.firing_order(), "Firing order 1, 3, 5, 7, 9, 11, 2, 4, 6, 8, 10: a cylinder "
+                                    "fires every 65.5 degrees of crank.");
+    // The crankpin cursor's tip lies from the centre by the load's size, one scale for all.
+    const CrankpinChart& crankpin = *start.crankpin_chart();
+    const auto dynamics =
+        std::get<EngineDynamics>(EngineDynamics::of(page_dynamics_design(EngineDesign{}).design));
+    const auto reach = [&](double theta) {
+        const CrankpinChart::Cursor c = crankpin.cursor(theta);
+        const CrankAngleDynamics d = dynamics.at(theta);
+        return std::hypot(c.x - crankpin.centre_x(), c.y - crankpin.centre_y()) /
+               std::hypot(d.crankpin_radial, d.crankpin_forward);
+    };
+    EXPECT_NEAR(reach(0.5) / reach(7.0), 1, 1e-12);
+    EXPECT_LT(crankpin.cursor(0).y, crankpin.centre_y()); // outward along the crank is up
     // At 286.5 degrees cylinder 1, fired at 0, is on its exhaust stroke; 5, fired near 131, on
     // its power stroke.
     EXPECT_EQ(start.strokes_at(5), "power: 5, 7, 9\nexhaust: 1, 3, 10\nintake: 6, 8\n"
