@@ -88,7 +88,6 @@ CrankAngleDynamics EngineDynamics::at(double theta) const {
     const ExactPiston::PinMotion crankpin = pistons_.front().pin_at(theta);
     double point_work = 0;   // sum of m x' . x'', kg (design unit)^2
     double gas_work = 0;     // sum of (p - p_crankcase) A t', N (design unit)
-    PlaneForce moving;       // sum of m x'', kg (design unit)
     PlaneForce wrists;       // the wrist pins' loads on the master rod
     double wrist_moment = 0; // their moments about the crankpin centre, N m
     double master_axial = 0, master_height = 0;
@@ -137,7 +136,6 @@ CrankAngleDynamics EngineDynamics::at(double theta) const {
     // Adding 0 turns a torque of -0 (no gas, or none at a dead centre) into 0.
     d.gas_torque = -gas_work * s + 0.0;
     d.inertia_torque = -w2 * point_work * s * s + 0.0;
-    d.shaking = shaking_at(theta);
     return d;
 }
 

@@ -60,7 +60,6 @@ struct CrankAngleDynamics {
     // The crankpin's load in the crank's own frame: outward along the crank arm, and forward
     // (the way the crankpin moves). At crank angle 0 the crank's frame is the engine's.
     double crankpin_radial = 0, crankpin_forward = 0;
-    PlaneForce shaking; // what every moving mass's inertia puts on the crankcase
 };
 
 class EngineDynamics {
