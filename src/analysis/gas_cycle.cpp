@@ -1,6 +1,7 @@
 #include "analysis/gas_cycle.h"
 
 #include "analysis/crank_grid.h"
+#include "analysis/four_stroke.h"
 #include "design/running_keys.h"
 
 #include <algorithm>
@@ -14,8 +15,8 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
-// Five-point Gauss-Legendre on [-1, 1]: exact for polynomials of radians_per_degree 9, so on a burn
-// cut into one-radians_per_degree pieces it is accurate to far below 1e-12 of the burn's integral.
+// Five-point Gauss-Legendre on [-1, 1]: exact for polynomials of degree 9, so on a burn cut into
+// one-degree pieces it is accurate to far below 1e-12 of the burn's integral.
 constexpr std::array<double, 5> gauss_nodes = {0, -0.5384693101056831, 0.5384693101056831,
                                                -0.9061798459386640, 0.9061798459386640};
 constexpr std::array<double, 5> gauss_weights = {0.5688888888888889, 0.4786286704993665,
@@ -69,10 +70,8 @@ double CylinderGas::volume(double theta) const {
 }
 
 double CylinderGas::from_firing(double theta) const {
-    const double cycle = 2 * two_pi;
-    double since = std::fmod(theta - fires_, cycle);
-    since += since < 0 ? cycle : 0;
-    return since >= 3 * pi ? since - cycle : since;
+    const double since = since_firing(fires_, theta);
+    return since >= 3 * pi ? since - two_turns : since;
 }
 
 double CylinderGas::burn_integrand(double from) const {
@@ -140,7 +139,6 @@ std::variant<std::vector<CylinderGas>, std::string> engine_gas(const EngineDesig
     const double bore = *design.bore * metres;
     const double area = pi * bore * bore / 4;
     const PinTableRow& master = pins.front();
-    const double master_clearance = master.stroke / (*design.compression_ratio - 1);
     const GasSettings settings = gas_settings(design, area * master.stroke * metres);
     const std::vector<ExactPiston> pistons = exact_pistons(design);
     std::vector<CylinderGas> gas;
@@ -150,14 +148,14 @@ std::variant<std::vector<CylinderGas>, std::string> engine_gas(const EngineDesig
             return "rod_length: " + cylinder +
                    "'s rod cannot reach its axis at every crank angle, so it has no gas cycle";
         }
-        const double clearance = master_clearance + row.tdc_shortfall;
-        if (!(clearance > 0)) {
+        const std::optional<double> clearance = clearance_height(design, master, row);
+        if (!clearance) {
             return "compression_ratio: " + cylinder +
                    "'s piston would rise into the head, which the master's ratio puts at its deck "
                    "height";
         }
         const std::size_t i = static_cast<std::size_t>(row.cylinder - 1);
-        gas.emplace_back(pistons[i], row, fires[i], area * clearance * metres, area, metres,
+        gas.emplace_back(pistons[i], row, fires[i], area * *clearance * metres, area, metres,
                          settings.master_heat * row.stroke / master.stroke, settings);
     }
     return gas;

@@ -12,17 +12,14 @@ namespace radial {
 
 namespace {
 
-// V = A (S / (CR - 1) + shortfall) against the master's A S / (CR - 1): the bore's area cancels.
+// V = A (clearance + S) against A clearance: the bore's area cancels.
 std::optional<double> compression_ratio_of(const EngineDesign& d, const PinTableRow& master,
                                            const PinTableRow& row) {
-    if (!d.bore || !d.compression_ratio || !row.reaches) {
+    const std::optional<double> clearance = clearance_height(d, master, row);
+    if (!d.bore || !clearance) {
         return std::nullopt;
     }
-    const double clearance = master.stroke / (*d.compression_ratio - 1) + row.tdc_shortfall;
-    if (!(clearance > 0)) {
-        return std::nullopt;
-    }
-    return (clearance + row.stroke) / clearance;
+    return (*clearance + row.stroke) / *clearance;
 }
 
 } // namespace
@@ -59,6 +56,18 @@ std::vector<PinTableRow> pin_table(const EngineDesign& design) {
         }
     }
     return rows;
+}
+
+std::optional<double> clearance_height(const EngineDesign& design, const PinTableRow& master,
+                                       const PinTableRow& row) {
+    if (!design.compression_ratio || !row.reaches) {
+        return std::nullopt;
+    }
+    const double clearance = master.stroke / (*design.compression_ratio - 1) + row.tdc_shortfall;
+    if (!(clearance > 0)) {
+        return std::nullopt;
+    }
+    return clearance;
 }
 
 } // namespace radial

@@ -36,4 +36,11 @@ struct PinTableRow {
 // radius).
 std::vector<PinTableRow> pin_table(const EngineDesign& design);
 
+// A cylinder's clearance volume over the bore's area, in the design's unit, with its head at the
+// master's deck height: the master's S / (CR - 1) and the row's TDC shortfall. None without a
+// compression ratio, for a rod that cannot always reach, or where the piston would rise into
+// that head (a clearance <= 0).
+std::optional<double> clearance_height(const EngineDesign& design, const PinTableRow& master,
+                                       const PinTableRow& row);
+
 } // namespace radial
