@@ -102,8 +102,9 @@ PageReports::PageReports(const EngineDesign& design, ChartQuantity quantity)
         return;
     }
     const EngineDynamics& made = std::get<EngineDynamics>(dynamics);
-    torque_.emplace(running.design, made);
-    crankpin_.emplace(running.design, made);
+    const std::vector<CrankAngleDynamics> samples = cycle_samples(made);
+    torque_.emplace(running.design, made, samples);
+    crankpin_.emplace(running.design, made, samples);
     if (running.example) {
         dynamics_note_ = "Torque and loads with this engine's geometry at the size of the "
                          "nine-cylinder aero example (crank radius 2.75 in, every length in "

@@ -19,7 +19,7 @@ namespace radial {
 
 namespace {
 
-constexpr int cycle_points = 1440; // every half radians_per_degree
+constexpr int cycle_points = 1440; // every half degree
 
 // Pixels, as the revolution's chart has them, with room at the top for the firings' numbers.
 constexpr double width = 1000, height = 620;
@@ -37,11 +37,10 @@ struct TorqueCurves {
     std::vector<ChartPoint> gas, inertia, total;
 };
 
-TorqueCurves torque_curves(const EngineDynamics& dynamics) {
+TorqueCurves torque_curves(const std::vector<CrankAngleDynamics>& samples) {
     TorqueCurves c;
     for (int k = 0; k <= cycle_points; ++k) {
-        const double theta = cycle_point_angle(k);
-        const CrankAngleDynamics d = dynamics.at(theta);
+        const CrankAngleDynamics& d = samples[static_cast<std::size_t>(k)];
         const double degrees = 720.0 * k / cycle_points;
         c.gas.push_back({degrees, d.gas_torque});
         c.inertia.push_back({degrees, d.inertia_torque});
@@ -91,9 +90,22 @@ void write_torque_legend(double x, double mean, TextSink& svg) {
 
 } // namespace
 
+std::vector<CrankAngleDynamics> cycle_samples(const EngineDynamics& dynamics) {
+    std::vector<CrankAngleDynamics> samples;
+    samples.reserve(cycle_points + 1);
+    for (int k = 0; k <= cycle_points; ++k) {
+        samples.push_back(dynamics.at(cycle_point_angle(k)));
+    }
+    return samples;
+}
+
 TorqueChart::TorqueChart(const EngineDesign& design, const EngineDynamics& dynamics)
+    : TorqueChart(design, dynamics, cycle_samples(dynamics)) {}
+
+TorqueChart::TorqueChart(const EngineDesign& design, const EngineDynamics& dynamics,
+                         const std::vector<CrankAngleDynamics>& samples)
     : dynamics_(dynamics) {
-    const TorqueCurves curves = torque_curves(dynamics);
+    const TorqueCurves curves = torque_curves(samples);
     double lo = 0, hi = 0;
     for (const auto* points : {&curves.gas, &curves.inertia, &curves.total}) {
         for (const ChartPoint& p : *points) {
@@ -163,11 +175,15 @@ EngineVector crank_frame_load(const CrankAngleDynamics& d) {
 } // namespace
 
 CrankpinChart::CrankpinChart(const EngineDesign& design, const EngineDynamics& dynamics)
+    : CrankpinChart(design, dynamics, cycle_samples(dynamics)) {}
+
+CrankpinChart::CrankpinChart(const EngineDesign& design, const EngineDynamics& dynamics,
+                             const std::vector<CrankAngleDynamics>& samples)
     : dynamics_(dynamics) {
     std::vector<EngineVector> tips;
     double largest = 0;
     for (int k = 0; k < cycle_points; ++k) {
-        tips.push_back(crank_frame_load(dynamics.at(cycle_point_angle(k))));
+        tips.push_back(crank_frame_load(samples[static_cast<std::size_t>(k)]));
         largest = std::max(largest, std::abs(tips.back()));
     }
     const PolarRings rings = polar_rings(largest);

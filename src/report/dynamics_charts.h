@@ -5,6 +5,7 @@
 #include "report/crank_angle_chart.h"
 
 #include <string>
+#include <vector>
 
 namespace radial {
 
@@ -14,6 +15,10 @@ inline constexpr const char* torque_inertia_colour = "#2a9d8f";
 inline constexpr const char* torque_total_colour = "#1f4e9c";
 inline constexpr const char* crankpin_colour = "#1f4e9c";
 
+// The dynamics at every half degree of the four-stroke cycle, 0 to 720 degrees both included: what
+// the torque chart and the crankpin diagram are drawn from, for a host showing both to make once.
+std::vector<CrankAngleDynamics> cycle_samples(const EngineDynamics& dynamics);
+
 // An SVG chart of the torque at the crank against crank angle over the four-stroke cycle (0 to
 // 720 degrees from cylinder 1's firing): the gas's, the inertia's and the total (paths of class
 // "curve" with data-part "gas", "inertia" and "total"), the mean as a dashed line (class "mean"),
@@ -22,6 +27,8 @@ inline constexpr const char* crankpin_colour = "#1f4e9c";
 class TorqueChart {
 public:
     TorqueChart(const EngineDesign& design, const EngineDynamics& dynamics);
+    TorqueChart(const EngineDesign& design, const EngineDynamics& dynamics,
+                const std::vector<CrankAngleDynamics>& samples); // cycle_samples(dynamics)
 
     const std::string& svg() const { return svg_; }
     const CrankChartLayout& layout() const { return layout_; }
@@ -47,6 +54,8 @@ private:
 class CrankpinChart {
 public:
     CrankpinChart(const EngineDesign& design, const EngineDynamics& dynamics);
+    CrankpinChart(const EngineDesign& design, const EngineDynamics& dynamics,
+                  const std::vector<CrankAngleDynamics>& samples); // cycle_samples(dynamics)
 
     const std::string& svg() const { return svg_; }
     double centre_x() const;

@@ -130,8 +130,9 @@ void ChartsWindow::catch_up() {
             torque_chart_.reset();
             crankpin_chart_.reset();
         } else {
-            torque_chart_.emplace(p, *made);
-            crankpin_chart_.emplace(p, *made);
+            const std::vector<CrankAngleDynamics> samples = cycle_samples(*made);
+            torque_chart_.emplace(p, *made, samples);
+            crankpin_chart_.emplace(p, *made, samples);
         }
         // The column widens the window by its own width when it comes, and gives it back when it
         // goes.
