@@ -7,6 +7,7 @@
 #include "design/running_keys.h"
 #include "report/balance_table.h"
 #include "report/crank_sweep.h"
+#include "report/dynamics_tables.h"
 #include "report/pin_table.h"
 #include "report/summary_table.h"
 #include "svg/number_text.h"
@@ -65,12 +66,8 @@ constexpr std::array<Stroke, 4> strokes = {Stroke::power, Stroke::exhaust, Strok
                                            Stroke::compression};
 
 std::string firing_order_words(int cylinders) {
-    std::string text = "Firing order ";
-    for (const int cylinder : radial::firing_order(cylinders)) {
-        text += (text.back() == ' ' ? "" : ", ") + std::to_string(cylinder);
-    }
-    return text + ": a cylinder fires every " + fixed_text(720.0 / cylinders, 1) +
-           " degrees of crank.";
+    return "Firing order " + firing_order_line(cylinders) + ": a cylinder fires every " +
+           fixed_text(720.0 / cylinders, 1) + " degrees of crank.";
 }
 
 } // namespace
@@ -91,6 +88,7 @@ PageReports::PageReports(const EngineDesign& design, ChartQuantity quantity)
     pin_lines_ = radial::pin_table_lines(pins);
     unit_ = radial::unit_words(design.unit);
     firing_angles_ = radial::firing_angles(pins);
+    order_ = radial::firing_order(design.cylinders);
     firing_order_ = firing_order_words(design.cylinders);
 
     const PageDynamicsDesign running = page_dynamics_design(design);
@@ -119,7 +117,7 @@ std::string PageReports::strokes_at(double theta) const {
     std::string text;
     for (const Stroke stroke : strokes) {
         std::string cylinders;
-        for (const int cylinder : radial::firing_order(static_cast<int>(firing_angles_.size()))) {
+        for (const int cylinder : order_) {
             if (stroke_at(firing_angles_[static_cast<std::size_t>(cylinder - 1)], theta) ==
                 stroke) {
                 cylinders += (cylinders.empty() ? " " : ", ") + std::to_string(cylinder);

@@ -54,7 +54,8 @@ private:
     std::string pin_table_;
     std::string pin_lines_;
     std::string unit_;
-    std::vector<double> firing_angles_;
+    std::vector<double> firing_angles_; // cylinders 1..n
+    std::vector<int> order_;            // the cylinders in their firing order
     std::string firing_order_;
     std::optional<TorqueChart> torque_;
     std::optional<CrankpinChart> crankpin_;

@@ -112,6 +112,14 @@ std::string dynamics_heading(const EngineDesign& design, const std::vector<Cylin
            gas_line(design, gas);
 }
 
+std::string firing_order_line(int cylinders) {
+    std::string line;
+    for (const int cylinder : firing_order(cylinders)) {
+        line += (line.empty() ? "" : ", ") + std::to_string(cylinder);
+    }
+    return line;
+}
+
 std::string firing_order_report(const EngineDesign& design, TableFormat format, double theta) {
     const std::vector<PinTableRow> pins = pin_table(design);
     const std::vector<double> fires = firing_angles(pins);
@@ -136,11 +144,7 @@ std::string firing_order_report(const EngineDesign& design, TableFormat format, 
     if (csv) {
         return text;
     }
-    std::string order_line;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        order_line += (k == 0 ? "" : ", ") + std::to_string(order[k]);
-    }
-    return order_line + "\n" + engine_description(design) + ".\n" +
+    return firing_order_line(design.cylinders) + "\n" + engine_description(design) + ".\n" +
            wrapped("Each cylinder fires at its own top dead centre of compression, in turn every " +
                    number(720.0 / design.cylinders) +
                    " degrees of crank: the crank angle over the cycle of two turns from cylinder "

@@ -12,6 +12,9 @@ namespace radial {
 // The crank angles of a cycle's rows: 0, step, 2 step, ... below 720 degrees.
 std::vector<double> cycle_degrees(double step_degrees);
 
+// The firing order of so many cylinders as a line: "1, 3, 5, 2, 4".
+std::string firing_order_line(int cylinders);
+
 // The firing order on the first line ("1, 3, 5, ..."), then a row for each cylinder in that order:
 // the crank angle it fires at over the cycle (0 to 720 degrees from cylinder 1's firing), its
 // offset from its axis angle, and its stroke at crank angle theta. CSV: the table alone,
