@@ -115,10 +115,12 @@ sanitize: test-deps
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
 
 # Each build's tests start as soon as that build is made, beside the next build's compiling: the
-# longest tests mostly wait on an X server or run for a fixed time. The three runs' lines
-# interleave; each ends with its own summary, and any failure fails the whole.
+# longest tests mostly wait on an X server or run for a fixed time. The page's tests come last, on
+# their own: they time the page's tasks, which a compiler beside them would stretch. The runs'
+# lines interleave; each ends with its own summary, and any failure fails the whole.
 test: build
-	$(MAKE) --no-print-directory -j2 native-test sanitize-test web-test
+	$(MAKE) --no-print-directory -j2 native-test sanitize-test web-build web-npm
+	$(MAKE) --no-print-directory web-test
 
 native-test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(TEST_JOBS)
