@@ -6,6 +6,7 @@
 #include "picture_arguments.h"
 #include "report/crank_sweep.h"
 #include "svg/number_text.h"
+#include "svg/word_list.h"
 
 #include <algorithm>
 #include <optional>
@@ -70,13 +71,13 @@ std::optional<UsageError> check_alternatives(std::span<const FlagRow* const> see
 
 // "--a", "--a and --b", "--a, --b and --c"; the default output by its description.
 std::string outputs_text(const std::vector<ToolMode>& modes) {
-    std::string text;
-    for (std::size_t k = 0; k < modes.size(); ++k) {
-        text += k == 0 ? "" : k + 1 == modes.size() ? " and " : ", ";
-        text += modes[k] == ToolMode::single_angle ? std::string("the single-angle output")
-                                                   : std::string(mode_flag(modes[k]));
+    std::vector<std::string> names;
+    for (const ToolMode mode : modes) {
+        names.emplace_back(mode == ToolMode::single_angle
+                               ? std::string_view("the single-angle output")
+                               : mode_flag(mode));
     }
-    return text;
+    return listed(names);
 }
 
 // A given flag that belongs to other outputs than the one chosen.

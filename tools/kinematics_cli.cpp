@@ -18,6 +18,7 @@
 #include "report/pins_at_angle.h"
 #include "report/summary_table.h"
 #include "svg/number_text.h"
+#include "svg/word_list.h"
 #include "version.h"
 
 #include <cstring>

@@ -2,6 +2,7 @@
 
 #include "analysis/four_stroke.h"
 #include "design/running_keys.h"
+#include "svg/word_list.h"
 
 #include <cmath>
 #include <numbers>
@@ -19,14 +20,6 @@ EngineMasses engine_masses(const EngineDesign& design) {
             .link_big_end = link * (1 - link_centre),
             .master_big_end = master * (1 - master_centre),
             .rotating = running_value(design, "rotating_mass")};
-}
-
-std::string listed(const std::vector<std::string>& names) {
-    std::string text;
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        text += (k == 0 ? "" : k + 1 == names.size() ? " and " : ", ") + names[k];
-    }
-    return text;
 }
 
 std::vector<std::string> missing_for_dynamics(const EngineDesign& design) {

@@ -103,7 +103,4 @@ private:
 // "reciprocating_mass", "units".
 std::vector<std::string> missing_for_dynamics(const EngineDesign& design);
 
-// "a and b", "a, b and c".
-std::string listed(const std::vector<std::string>& names);
-
 } // namespace radial

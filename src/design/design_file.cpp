@@ -3,6 +3,7 @@
 #include "design/design_names.h"
 #include "design/running_keys.h"
 #include "svg/number_text.h"
+#include "svg/word_list.h"
 
 #include <algorithm>
 #include <cmath>
@@ -170,12 +171,7 @@ Refusal read_key(std::string_view key, const DesignValue& v, EngineDesign& d) {
 }
 
 std::string known_keys() {
-    std::string text;
-    for (std::size_t k = 0; k < design_keys.size(); ++k) {
-        text += (k == 0 ? "" : k + 1 == design_keys.size() ? " and " : ", ");
-        text += design_keys[k];
-    }
-    return text;
+    return listed({design_keys.begin(), design_keys.end()});
 }
 
 std::string at(std::string_view file, int line) {

@@ -5,6 +5,7 @@
 #include "report/dynamics_tables.h"
 #include "report/engine_description.h"
 #include "svg/number_text.h"
+#include "svg/word_list.h"
 
 #include <numbers>
 #include <ostream>
@@ -92,11 +93,11 @@ std::optional<std::string> balance_refusal(const EngineBalance& balance) {
     // Never one alone: cylinders i and n + 2 - i mirror each other, and the master always reaches.
     const std::vector<int>& c = balance.unreachable;
     if (!c.empty()) {
-        std::string names;
-        for (std::size_t k = 0; k < c.size(); ++k) {
-            names += (k == 0 ? "" : k + 1 == c.size() ? " and " : ", ") + std::to_string(c[k]);
+        std::vector<std::string> names;
+        for (const int cylinder : c) {
+            names.push_back(std::to_string(cylinder));
         }
-        return "the link rods of cylinders " + names +
+        return "the link rods of cylinders " + listed(names) +
                " cannot reach their axes at every crank angle, so the engine has no shaking "
                "force to analyse";
     }

@@ -10,6 +10,7 @@
 #include "report/pin_table.h"
 #include "svg/number_text.h"
 #include "svg/text_sink.h"
+#include "svg/word_list.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,6 +7,7 @@
 #include "report/engine_description.h"
 #include "svg/number_text.h"
 #include "svg/text_sink.h"
+#include "svg/word_list.h"
 
 #include <algorithm>
 #include <numbers>
@@ -72,12 +73,11 @@ std::string ranges_text(const std::vector<AngleRange>& ranges) {
         return "at any crank angle";
     }
     const Style style{false};
-    std::string text = "at crank angles ";
-    for (std::size_t k = 0; k < ranges.size(); ++k) {
-        text += (k == 0 ? "" : k + 1 == ranges.size() ? " and " : ", ");
-        text += style.crank(ranges[k].from) + " to " + style.crank(ranges[k].to);
+    std::vector<std::string> spans;
+    for (const AngleRange& range : ranges) {
+        spans.push_back(style.crank(range.from) + " to " + style.crank(range.to));
     }
-    return text + " degrees";
+    return "at crank angles " + listed(spans) + " degrees";
 }
 
 void print_text(const EngineDesign& design, const std::vector<CylinderSummary>& cylinders,
